@@ -1,0 +1,151 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/VKControl.h"
+
+#include "app/VKScore.h"
+#include "keyboard/VKKeyboard.h"
+#include "notes/Catalogue.h"
+#include "platform/QCopEnvelope.h"
+#include "platform/Resource.h"
+#include "staff/VKTest.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int ButtonRowMargin = 10;
+const char HelpChannel[] = "QPE/Application/helpbrowser";
+const char HelpMessage[] = "showFile(QString)";
+} // namespace
+
+VKControl::VKControl() : QMainWindow(nullptr)
+{
+    setWindowTitle(tr("Velkaro"));
+
+    auto *frame = new QFrame(this);
+    setCentralWidget(frame);
+    auto *column = new QVBoxLayout(frame);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    test = new VKTest(frame, nullptr);
+    keyboard = new VKKeyboard(frame, nullptr);
+    column->addWidget(test);
+    column->addWidget(keyboard);
+
+    auto *testButton = new QPushButton(QStringLiteral("&Test"), frame);
+    testButton->setCheckable(true);
+    connect(testButton, &QPushButton::toggled, this, &VKControl::setMode);
+    testButton->setChecked(false);
+
+    score = new VKScore(frame, nullptr);
+
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
+    row->setSpacing(0);
+    row->setContentsMargins(ButtonRowMargin, ButtonRowMargin, ButtonRowMargin, ButtonRowMargin);
+    row->addWidget(testButton);
+    row->addWidget(score);
+
+    createMenus();
+
+    // Practice wiring, then the connections that hold in both modes.
+    disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
+    disconnect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
+    connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
+    connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
+    connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
+    connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
+
+    // Each view tells the other its initial setting through those connections.
+    test->setTrebleClef(true);
+    keyboard->setOneOctave(true);
+
+    initNotes(notes);
+}
+
+void VKControl::createMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    auto *file = new QMenu(tr("File"), bar);
+    // Ends the event loop directly: unlike quit(), exit() does not first ask
+    // the windows to close.
+    file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
+    bar->addMenu(file);
+
+    auto *config = new QMenu(tr("Configuration"), bar);
+    config->addAction(tr("Test"), test, &VKTest::setConfig);
+    config->addAction(tr("Keyboard"), keyboard, &VKKeyboard::setConfig);
+    bar->addMenu(config);
+
+    auto *help = new QMenu(tr("Help"), bar);
+    help->addAction(tr("User's Guide"), this, &VKControl::showHelp);
+    help->addAction(tr("About"), this, &VKControl::about);
+    bar->addMenu(help);
+}
+
+void VKControl::setMode(bool on)
+{
+    // Rewire first: starting the test announces its first note at once, and
+    // that note must reach the keyboard to be heard.
+    if (on) {
+        disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
+        disconnect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
+        connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
+        connect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
+        connect(test, &VKTest::testedNote, score, &VKScore::updateScore);
+        test->setTestMode(true);
+    } else {
+        disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
+        disconnect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
+        disconnect(test, &VKTest::testedNote, score, &VKScore::updateScore);
+        connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
+        connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
+        test->setTestMode(false);
+    }
+}
+
+void VKControl::setHelpFile(const QString &path)
+{
+    helpFile = path;
+}
+
+void VKControl::showHelp()
+{
+    if (QFileInfo(helpFile).isFile()) {
+        QCopEnvelope envelope(HelpChannel, HelpMessage);
+        envelope << helpFile;
+        return;
+    }
+    QMessageBox::critical(this, tr("Error"), tr("Help file not found"));
+}
+
+void VKControl::about()
+{
+    const QString text = QStringLiteral("Velkaro for Zaurus\n"
+                                        "v1.0\n"
+                                        "A note-reading trainer for learners of sheet music.\n"
+                                        "Copyright 2026 The Velkaro developers.\n"
+                                        "Free software under the GNU GPL, version 3 or later.\n");
+    const QPixmap picture = Resource::loadPixmap(QStringLiteral("velkaro"));
+    setWindowIcon(QIcon(picture));
+    QMessageBox::about(this, QStringLiteral("Velkaro"), text);
+}
+
+void VKControl::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    // Closing for good: the window goes, and with it the program. The close
+    // below lands in the toolkit's guard against a close already in progress.
+    setAttribute(Qt::WA_DeleteOnClose);
+    close();
+}

@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/StartUp.h"
+#include "app/VKControl.h"
+#include "platform/QPEApplication.h"
+
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (!QPEApplication::hasDisplay()) {
+        std::fputs("Velkaro needs a graphical display; start it from a desktop session.\n", stderr);
+        return 1;
+    }
+    QPEApplication a(argc, argv, QPEApplication::GuiClient);
+    auto *window = new VKControl;
+    window->setHelpFile(StartUp::helpFilePath(QPEApplication::qpeDir(), argv[0]));
+    a.showMainWidget(window, false);
+    QTimer::singleShot(0, &a, &StartUp::preloadSounds);
+    return a.exec();
+}

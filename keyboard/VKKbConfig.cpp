@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "keyboard/VKKbConfig.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int OneOctaveKeys = 7;
+constexpr int TwoOctaveKeys = 14;
+} // namespace
+
+VKKbConfig::VKKbConfig(QWidget *parent, const char *name) : QDialog(parent)
+{
+    setObjectName(QString::fromLatin1(name));
+    setModal(true);
+    whiteKeys = OneOctaveKeys;
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto *group = new QGroupBox(QStringLiteral("Keyboard"), this);
+    auto *groupColumn = new QVBoxLayout(group);
+    oneOctaveButton = new QRadioButton(QStringLiteral("One Octave"), group);
+    twoOctaveButton = new QRadioButton(QStringLiteral("Two Octave"), group);
+    groupColumn->addWidget(oneOctaveButton);
+    groupColumn->addWidget(twoOctaveButton);
+    auto *exclusive = new QButtonGroup(group);
+    exclusive->addButton(oneOctaveButton);
+    exclusive->addButton(twoOctaveButton);
+    column->addWidget(group);
+
+    if (whiteKeys == OneOctaveKeys)
+        oneOctaveButton->setChecked(true);
+    else
+        twoOctaveButton->setChecked(true);
+}
+
+VKKbConfig::~VKKbConfig() = default;
+
+int VKKbConfig::exec()
+{
+    const int result = QDialog::exec();
+    if (result != QDialog::Accepted)
+        return result;
+    const int chosen = oneOctaveButton->isChecked() ? OneOctaveKeys : TwoOctaveKeys;
+    if (chosen == whiteKeys)
+        return result;
+    whiteKeys = chosen;
+    emit selectOneOctave(chosen == OneOctaveKeys);
+    return result;
+}

@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class QRadioButton;
+
+// Keyboard settings: one octave or two. Keeps its own copy of the choice in
+// force and reports only a change of it.
+class VKKbConfig : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit VKKbConfig(QWidget *parent = nullptr, const char *name = nullptr);
+    ~VKKbConfig() override;
+
+    int exec() override;
+
+    int whiteKeyChoice() const { return whiteKeys; }
+    QRadioButton *oneOctaveChoice() const { return oneOctaveButton; }
+    QRadioButton *twoOctaveChoice() const { return twoOctaveButton; }
+
+signals:
+    void selectOneOctave(bool one);
+    // Declared for a black-keys setting that this dialog does not offer.
+    void selectBlackKeys(bool on);
+
+private:
+    int whiteKeys = 7;
+    QRadioButton *oneOctaveButton;
+    QRadioButton *twoOctaveButton;
+};

@@ -1,0 +1,144 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "keyboard/VKKeyboard.h"
+
+#include "keyboard/KeyTables.h"
+#include "keyboard/VKKbConfig.h"
+#include "notes/Catalogue.h"
+#include "platform/QSound.h"
+#include "platform/Resource.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+// White keys C D F G A (indexes within an octave) have a black key to their right.
+bool hasBlackKeyAfter(int whiteKey)
+{
+    const int inOctave = whiteKey % KeyboardGeometry::OneOctave;
+    return inOctave != 2 && inOctave != 6;
+}
+} // namespace
+
+VKKeyboard::VKKeyboard(QWidget *parent, const char *name) : QWidget(parent)
+{
+    setObjectName(QString::fromLatin1(name));
+    setFixedHeight(KeyboardGeometry::Height);
+    blackKeys = true;
+    kbConfig = new VKKbConfig(this, nullptr);
+    connect(kbConfig, &VKKbConfig::selectOneOctave, this, &VKKeyboard::setOneOctave);
+}
+
+VKKeyboard::~VKKeyboard() = default;
+
+void VKKeyboard::setOneOctave(bool one)
+{
+    whiteKeys = one ? KeyboardGeometry::OneOctave : 2 * KeyboardGeometry::OneOctave;
+    emit oneOctaveKb(one);
+    repaint(0, 0, width(), height());
+}
+
+void VKKeyboard::setClef(bool treble)
+{
+    baseNote = treble ? 36 : 12;
+}
+
+void VKKeyboard::setBlackKeys(bool on)
+{
+    blackKeys = on;
+}
+
+void VKKeyboard::setConfig()
+{
+    kbConfig->exec();
+}
+
+void VKKeyboard::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    m_geometry = KeyboardGeometry::compute(width(), height(), whiteKeys);
+    m_geometryKeys = whiteKeys;
+    // Too small to show keys: keep the geometry, draw nothing.
+    if (m_geometry.keyWidth <= 0 || m_geometry.keyHeight <= 0)
+        return;
+    drawWhiteKeys(painter);
+    drawBlackKeys(painter);
+    drawShadow(painter);
+}
+
+void VKKeyboard::drawWhiteKeys(QPainter &painter)
+{
+    const KeyboardGeometry &g = m_geometry;
+    for (int i = 0; i < whiteKeys; ++i)
+        painter.drawRect(g.kbLeft + i * g.keyWidth, g.kbTop, g.keyWidth, g.keyHeight);
+}
+
+void VKKeyboard::drawBlackKeys(QPainter &painter)
+{
+    const KeyboardGeometry &g = m_geometry;
+    painter.setBrush(Qt::black);
+    for (int i = 0; i < whiteKeys; ++i) {
+        if (hasBlackKeyAfter(i))
+            painter.drawRect(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop, g.blackWidth,
+                             g.blackHeight);
+    }
+}
+
+void VKKeyboard::drawShadow(QPainter &painter)
+{
+    const KeyboardGeometry &g = m_geometry;
+    const int r = g.right(whiteKeys);
+    const int b = g.bottom();
+    painter.setPen(Qt::gray);
+    painter.drawLine(g.kbLeft + 1, b, r, b);
+    painter.drawLine(g.kbLeft + 2, b + 1, r + 1, b + 1);
+    painter.drawLine(r, b, r, g.kbTop + 1);
+    painter.drawLine(r + 1, b + 1, r + 1, g.kbTop + 2);
+}
+
+int VKKeyboard::noteAt(int x, int y) const
+{
+    const KeyboardGeometry &g = m_geometry;
+    const int n = m_geometryKeys;
+    const int kw = g.keyWidth;
+    if (kw <= 0 || n <= 0)
+        return -1;
+    if (x < g.kbLeft || x >= g.right(n) || y < g.kbTop || y > g.bottom())
+        return -1;
+    const int k = (x - g.kbLeft) / kw;
+    const int within = x - g.kbLeft - k * kw;
+    // Pixels past the key's three equal thirds stay on its right third.
+    const int third = kw >= 3 ? std::min(2, within / (kw / 3)) : within * 3 / kw;
+    const int index = 3 * k + third;
+    const bool upperZone = blackKeys && y < g.kbTop + g.blackHeight;
+    return (upperZone ? kbMapB[index] : kbMapNB[index]) + baseNote;
+}
+
+void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    const int note = noteAt(p.x(), p.y());
+    if (note >= 0)
+        emit noteRead(note);
+}
+
+void VKKeyboard::playNote(int note)
+{
+    if (!QSound::available()) {
+        qWarning("Warning - No Sound facility!");
+        return;
+    }
+    // Nothing else sends numbers outside the catalogue; ignore them quietly.
+    if (note < -HighestNote || note > HighestNote)
+        return;
+    const auto entry = notes.constFind(std::abs(note));
+    if (entry == notes.constEnd())
+        return;
+    QSound::play(Resource::findSound(QString::fromLatin1(entry->file())));
+}

@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "keyboard/KeyboardGeometry.h"
+
+#include <QWidget>
+
+class QPainter;
+class VKKbConfig;
+
+// The on-screen piano keyboard: one or two octaves of white keys from C,
+// with black keys over them. A tap becomes a note number; notes are sounded
+// through the sound service.
+class VKKeyboard : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit VKKeyboard(QWidget *parent = nullptr, const char *name = nullptr);
+    ~VKKeyboard() override;
+
+    int whiteKeyCount() const { return whiteKeys; }
+    int lowestNote() const { return baseNote; }
+    bool blackKeysOn() const { return blackKeys; }
+    // The geometry recorded at the last paint.
+    KeyboardGeometry geometry() const { return m_geometry; }
+    // The note a release at (x, y) stands for, or -1 when it misses the keys.
+    int noteAt(int x, int y) const;
+    VKKbConfig *configDialog() const { return kbConfig; }
+
+public slots:
+    void playNote(int note);
+    void setConfig();
+    void setOneOctave(bool one);
+    void setBlackKeys(bool on);
+    void setClef(bool treble);
+
+signals:
+    void noteRead(int note);
+    void oneOctaveKb(bool one);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void drawWhiteKeys(QPainter &painter);
+    void drawBlackKeys(QPainter &painter);
+    void drawShadow(QPainter &painter);
+
+    int whiteKeys = KeyboardGeometry::OneOctave;
+    bool blackKeys = true;
+    int baseNote = 36;
+    KeyboardGeometry m_geometry;
+    int m_geometryKeys = 0; // white-key count the recorded geometry was made for
+    VKKbConfig *kbConfig = nullptr;
+};

@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QBitmap;
+class QPainter;
+
+// Basic staff sizes, in pixels.
+constexpr int StaffPitch = 5;      // one staff step: line to the next space
+constexpr int NoteLineLength = 25; // length of a stem
+constexpr int NoteWidth = 11;      // width of the note-head glyph
+
+// One pitch of the catalogue: its letter, whether it is a black key, its
+// nominal frequency, its place on the staff and the sound that plays it.
+class Note
+{
+public:
+    Note();
+    Note(char name, int offset, int frequency, int position, QString file);
+    Note(const Note &other);
+    Note &operator=(const Note &other);
+    ~Note();
+
+    char name() const { return m_name; }
+    int offset() const { return m_offset; }
+    int frequency() const { return m_frequency; }
+    int position() const { return m_position; }
+    // Latin-1 text of the sound name; valid while this record lives unchanged.
+    const char *file() const { return m_fileLatin1.constData(); }
+
+    // Draws the note on a staff whose bottom line is at row y, head's left
+    // edge at column x. Leaves the painter with the last pen it set.
+    void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat);
+
+    // The shared glyphs; null until the first draw and after any record dies.
+    static const QBitmap *noteGlyph() { return noteBm; }
+    static const QBitmap *flatGlyph() { return flatBm; }
+    static const QBitmap *sharpGlyph() { return sharpBm; }
+
+private:
+    static void createGlyphs();
+    static void releaseGlyphs();
+
+    char m_name;
+    int m_offset;
+    int m_frequency;
+    int m_position;
+    QString m_file;
+    QByteArray m_fileLatin1;
+
+    static QBitmap *noteBm;
+    static QBitmap *flatBm;
+    static QBitmap *sharpBm;
+};

@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/QSound.h"
+
+#include "platform/SoundEngine.h"
+
+namespace {
+SoundOutput *replacement = nullptr;
+}
+
+SoundOutput *QSound::output()
+{
+    return replacement ? replacement : SoundEngine::instance();
+}
+
+void QSound::setOutput(SoundOutput *output)
+{
+    replacement = output;
+}
+
+bool QSound::available()
+{
+    return output()->available();
+}
+
+void QSound::play(const QString &path)
+{
+    output()->play(path);
+}
+
+void QSound::preload(const QStringList &paths)
+{
+    if (!replacement)
+        SoundEngine::instance()->preload(paths);
+}

@@ -1,0 +1,206 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "staff/VKTest.h"
+
+#include "notes/Catalogue.h"
+#include "staff/ClefBits.h"
+#include "staff/StaffGeometry.h"
+#include "staff/VKTestConfig.h"
+
+#include <QPainter>
+#include <QTimer>
+
+#include <cstdlib>
+
+using namespace StaffGeometry;
+
+namespace {
+
+QBitmap selfMaskedBitmap(const uchar *bits, int width, int height)
+{
+    QBitmap bm = QBitmap::fromData(QSize(width, height), bits, QImage::Format_MonoLSB);
+    bm.setMask(bm);
+    return bm;
+}
+
+// The letter under a note: a black key written as a flat is named after the
+// natural note above it.
+char labelLetter(int n)
+{
+    const int key = std::abs(n);
+    if (n < 0 && notes[key].offset() == 1)
+        return notes[key + 1].name();
+    return notes[key].name();
+}
+
+} // namespace
+
+VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
+{
+    setObjectName(QString::fromLatin1(name));
+    setFixedHeight(Height);
+    labelNotes = true;
+    trebleBm =
+        selfMaskedBitmap(ClefBits::treble_bits, ClefBits::TrebleWidth, ClefBits::TrebleHeight);
+    bassBm = selfMaskedBitmap(ClefBits::bass_bits, ClefBits::BassWidth, ClefBits::BassHeight);
+    noteCount = 0;
+    staffNotes.resize(InitialSlots);
+    staffMarks.resize(InitialSlots);
+
+    testConfig = new VKTestConfig(this, nullptr);
+    connect(testConfig, &VKTestConfig::selectGClef, this, &VKTest::setTrebleClef);
+    connect(testConfig, &VKTestConfig::newTestTime, this, &VKTest::setTestTime);
+    connect(testConfig, &VKTestConfig::selectLabelNotes, this, &VKTest::setLabelNotes);
+
+    testTime = 5000;
+    testTimer = new QTimer(this);
+    // The interval is a promise to the user: a coarse timer may fire early.
+    testTimer->setTimerType(Qt::PreciseTimer);
+    connect(testTimer, &QTimer::timeout, this, &VKTest::checkNoNote);
+}
+
+void VKTest::setTrebleClef(bool treble)
+{
+    trebleClef = treble;
+    emit setClef(treble);
+    noteCount = 0;
+}
+
+void VKTest::setLabelNotes(bool on)
+{
+    labelNotes = on;
+}
+
+void VKTest::setKb(bool oneOctave)
+{
+    kbOneOctave = oneOctave;
+}
+
+void VKTest::drawNote(int n)
+{
+    // Magnitude first: the negation of INT_MIN would overflow.
+    if (n < -HighestNote || n > HighestNote || notes.find(std::abs(n)) == notes.end()) {
+        qWarning("Invalid MIDI note number: %d\n", n);
+        return;
+    }
+    const int capacity = capacityFor(width());
+    if (noteCount + 1 > unsigned(capacity))
+        noteCount = 0;
+    if (staffNotes.size() < qsizetype(noteCount) + 1) {
+        staffNotes.resize(capacity + 1);
+        staffMarks.resize(capacity + 1);
+    }
+    staffNotes[noteCount] = n;
+    staffMarks[noteCount] = true;
+    ++noteCount;
+    repaint();
+}
+
+void VKTest::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const int half = height() / 2;
+    const int bottomLine = half + BottomLineBelowMiddle;
+    drawClef(painter, half);
+    drawStaff(painter, bottomLine);
+    drawNotes(painter, bottomLine);
+}
+
+void VKTest::drawClef(QPainter &painter, int half)
+{
+    painter.setPen(QPen(Qt::black, 1));
+    if (trebleClef)
+        painter.drawPixmap(0, half - TrebleClefAboveMiddle, trebleBm);
+    else
+        painter.drawPixmap(0, half - BassClefAboveMiddle, bassBm);
+}
+
+void VKTest::drawStaff(QPainter &painter, int bottomLine)
+{
+    const int topLine = bottomLine - (StaffLines - 1) * LineGap;
+    painter.setPen(QPen(Qt::black, BarLineWidth));
+    painter.drawLine(1, bottomLine, 1, topLine);
+    painter.drawLine(width() - 1, bottomLine, width() - 1, topLine);
+
+    painter.setPen(QPen(Qt::black, 1));
+    for (int i = 0; i < StaffLines; ++i)
+        painter.drawLine(0, bottomLine - i * LineGap, width() - 1, bottomLine - i * LineGap);
+}
+
+void VKTest::drawNotes(QPainter &painter, int bottomLine)
+{
+    for (unsigned int i = 0; i < noteCount; ++i) {
+        const int n = staffNotes[i];
+        const int x = slotX(int(i));
+        notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0);
+        if (labelNotes)
+            painter.drawText(x, Height, QString(QLatin1Char(labelLetter(n))));
+    }
+}
+
+bool VKTest::testRunning() const
+{
+    return testTimer->isActive();
+}
+
+void VKTest::setTestTime(int ms)
+{
+    testTime = ms;
+}
+
+void VKTest::startTestTimer()
+{
+    // A negative interval means no time limit: the note waits for an answer.
+    if (testTime < 0) {
+        testTimer->stop();
+        return;
+    }
+    testTimer->start(testTime);
+}
+
+void VKTest::setTestMode(bool on)
+{
+    if (on) {
+        generateNote();
+        startTestTimer();
+    } else {
+        testTimer->stop();
+    }
+}
+
+void VKTest::generateNote()
+{
+    const int r = std::rand();
+    const int index = int(r * 24.0 / 2147483648.0);
+    testNote = index + (trebleClef ? MiddleC : LowestNote);
+    if (notes[testNote].offset() == 1 && (std::rand() & 1))
+        testNote = -testNote;
+    drawNote(testNote);
+    emit newNote(testNote);
+}
+
+void VKTest::checkNote(int answer)
+{
+    testTimer->stop();
+    const long long a = std::llabs(answer);
+    const long long t = std::llabs(testNote);
+    bool verdict = false;
+    if (a != 0)
+        verdict = kbOneOctave ? a % 12 == t % 12 : a == t;
+    if (noteCount > 0)
+        staffMarks[noteCount - 1] = verdict;
+    emit testedNote(verdict);
+    generateNote();
+    startTestTimer();
+}
+
+void VKTest::checkNoNote()
+{
+    checkNote(0);
+}
+
+void VKTest::setConfig()
+{
+    testConfig->exec(trebleClef, testTime, labelNotes);
+    repaint();
+}

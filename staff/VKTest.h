@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QBitmap>
+#include <QList>
+#include <QWidget>
+
+class QPainter;
+class QTimer;
+class VKTestConfig;
+
+// The music staff: clef, five lines and a row of notes. Also runs the
+// note-reading test, which shows random notes and judges the answers.
+class VKTest : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit VKTest(QWidget *parent = nullptr, const char *name = nullptr);
+
+    // True starts the test cycle, false stops it.
+    void setTestMode(bool on);
+
+    // Read-only view of the state, for the window and for tests.
+    bool isTrebleClef() const { return trebleClef; }
+    bool labelsNotes() const { return labelNotes; }
+    int testInterval() const { return testTime; }
+    int currentTestNote() const { return testNote; }
+    bool keyboardOneOctave() const { return kbOneOctave; }
+    int notesShown() const { return int(noteCount); }
+    int noteInSlot(int slot) const { return staffNotes.at(slot); }
+    bool markInSlot(int slot) const { return staffMarks.at(slot); }
+    int slotCapacity() const { return int(staffNotes.size()); }
+    bool testRunning() const;
+    VKTestConfig *configDialog() const { return testConfig; }
+
+public slots:
+    void drawNote(int note);
+    void checkNote(int note);
+    void checkNoNote();
+    void generateNote();
+    void setConfig();
+    void setTestTime(int ms);
+    void setTrebleClef(bool treble);
+    void setLabelNotes(bool on);
+    void setKb(bool oneOctave);
+
+signals:
+    void testedNote(bool correct);
+    void newNote(int note);
+    void setClef(bool treble);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void drawClef(QPainter &painter, int half);
+    void drawStaff(QPainter &painter, int bottomLine);
+    void drawNotes(QPainter &painter, int bottomLine);
+    void startTestTimer();
+
+    QBitmap trebleBm;
+    QBitmap bassBm;
+    bool trebleClef = true;
+    bool labelNotes = true;
+    int testTime = 5000;
+    int testNote = 0;
+    bool kbOneOctave = true;
+    unsigned int noteCount = 0;
+    QList<int> staffNotes;
+    QList<bool> staffMarks;
+    QTimer *testTimer = nullptr;
+    VKTestConfig *testConfig = nullptr;
+};

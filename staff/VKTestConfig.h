@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+// Test settings: clef, note interval and note labels. Holds no settings of
+// its own: each run starts from the values it is given and hands the edited
+// values back through its signals when accepted.
+class VKTestConfig : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit VKTestConfig(QWidget *parent = nullptr, const char *name = nullptr);
+
+    void exec(bool treble, int time, bool labels);
+
+    QRadioButton *trebleChoice() const { return trebleButton; }
+    QRadioButton *bassChoice() const { return bassButton; }
+    QCheckBox *labelChoice() const { return labelBox; }
+    QLineEdit *intervalField() const { return intervalEdit; }
+
+signals:
+    void selectGClef(bool treble);
+    void selectLabelNotes(bool on);
+    void newTestTime(int ms);
+
+private:
+    QRadioButton *trebleButton;
+    QRadioButton *bassButton;
+    QCheckBox *labelBox;
+    QLineEdit *intervalEdit;
+};

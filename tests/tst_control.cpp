@@ -1,0 +1,262 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakeSound.h"
+
+#include "app/StartUp.h"
+#include "app/VKControl.h"
+#include "app/VKScore.h"
+#include "keyboard/VKKeyboard.h"
+#include "notes/Catalogue.h"
+#include "platform/QPEApplication.h"
+#include "staff/VKTest.h"
+
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class CloseCounter : public QObject
+{
+public:
+    int closes = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            ++closes;
+        return false;
+    }
+};
+
+QPushButton *testButton(VKControl &w)
+{
+    const auto buttons = w.findChildren<QPushButton *>();
+    for (QPushButton *b : buttons) {
+        if (b->text() == QLatin1String("&Test"))
+            return b;
+    }
+    return nullptr;
+}
+
+QAction *menuItem(VKControl &w, const QString &menu, const QString &item)
+{
+    const auto menus = w.menuBar()->actions();
+    for (QAction *m : menus) {
+        if (m->text() != menu || !m->menu())
+            continue;
+        const auto items = m->menu()->actions();
+        for (QAction *a : items) {
+            if (a->text() == item)
+                return a;
+        }
+    }
+    return nullptr;
+}
+
+// Taps the middle of the lower zone of white key k of a 240-pixel keyboard.
+void tapWhiteKey(VKKeyboard *kb, int k)
+{
+    const KeyboardGeometry g = kb->geometry();
+    QTest::mouseClick(
+        kb, Qt::LeftButton, {},
+        QPoint(g.kbLeft + k * g.keyWidth + g.keyWidth / 2, g.kbTop + g.keyHeight - 5));
+}
+
+} // namespace
+
+class ControlTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startUpLeavesPracticeModeWithTrebleClefAndOneOctave()
+    {
+        VKControl w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Velkaro"));
+        QCOMPARE(notes.size(), 48);
+        QPushButton *button = testButton(w);
+        QVERIFY(button);
+        QVERIFY(button->isCheckable());
+        QVERIFY(!button->isChecked());
+        QCOMPARE(w.scoreView()->text(), QStringLiteral("Score: 0 of 0"));
+        QVERIFY(w.staffView()->isTrebleClef());
+        QVERIFY(w.staffView()->keyboardOneOctave());
+        QCOMPARE(w.keyboardView()->whiteKeyCount(), 7);
+        QCOMPARE(w.keyboardView()->lowestNote(), 36);
+        QVERIFY(!w.staffView()->testRunning());
+    }
+
+    void layoutStacksStaffKeyboardAndTheButtonRow()
+    {
+        VKControl w;
+        w.resize(240, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget *staff = w.staffView();
+        QWidget *kb = w.keyboardView();
+        QCOMPARE(staff->height(), 120);
+        QCOMPARE(kb->height(), 80);
+        QCOMPARE(staff->x(), 0);
+        QCOMPARE(staff->width(), w.centralWidget()->width());
+        QCOMPARE(kb->y(), staff->y() + staff->height());
+        QPushButton *button = testButton(w);
+        QCOMPARE(button->x(), 10);
+        QVERIFY(button->y() >= kb->y() + kb->height() + 10);
+        QCOMPARE(w.scoreView()->x(), button->x() + button->width());
+        QCOMPARE(w.scoreView()->alignment(), Qt::AlignCenter);
+    }
+
+    void menusOfferTheirItemsInOrder()
+    {
+        VKControl w;
+        QStringList titles;
+        const auto menus = w.menuBar()->actions();
+        for (QAction *m : menus)
+            titles << m->text();
+        QCOMPARE(titles, QStringList({"File", "Configuration", "Help"}));
+        QVERIFY(menuItem(w, "File", "Quit"));
+        QVERIFY(menuItem(w, "Configuration", "Test"));
+        QVERIFY(menuItem(w, "Configuration", "Keyboard"));
+        QVERIFY(menuItem(w, "Help", "User's Guide"));
+        QVERIFY(menuItem(w, "Help", "About"));
+        QCOMPARE(menus.at(2)->menu()->actions().first()->text(), QStringLiteral("User's Guide"));
+    }
+
+    void aPracticeTapIsDrawnOnceAndSoundedOnceAfterAnyNumberOfToggles()
+    {
+        FakeSound sound;
+        VKControl w;
+        w.resize(240, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QPushButton *button = testButton(w);
+        for (int i = 0; i < 5; ++i) {
+            button->setChecked(true);
+            button->setChecked(false);
+        }
+        const int before = w.staffView()->notesShown();
+        sound.played.clear();
+        tapWhiteKey(w.keyboardView(), 5); // A4
+        QCOMPARE(w.staffView()->notesShown(), before + 1);
+        QCOMPARE(w.staffView()->noteInSlot(before), 45);
+        QCOMPARE(sound.played.size(), 1);
+        QVERIFY(sound.played.first().endsWith("/sounds/velkaro/A4.wav"));
+    }
+
+    void inTestModeTapsAreJudgedNotDrawnOrSounded()
+    {
+        FakeSound sound;
+        VKControl w;
+        w.resize(240, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QPushButton *button = testButton(w);
+        button->setChecked(true);
+        button->setChecked(false);
+        button->setChecked(true);
+        QVERIFY(w.staffView()->testRunning());
+
+        QSignalSpy verdicts(w.staffView(), &VKTest::testedNote);
+        const int shown = w.staffView()->notesShown();
+        sound.played.clear();
+        tapWhiteKey(w.keyboardView(), 0);
+        // One verdict, then exactly one new note drawn and sounded: the tap itself is silent.
+        QCOMPARE(verdicts.count(), 1);
+        QCOMPARE(w.scoreView()->notesTested(), 1);
+        QCOMPARE(sound.played.size(), 1);
+        QCOMPARE(w.staffView()->notesShown(), shown + 1);
+        const int generated = std::abs(w.staffView()->currentTestNote());
+        QVERIFY(sound.played.first().endsWith(QStringLiteral("/sounds/") +
+                                              QLatin1String(notes[generated].file()) + ".wav"));
+        button->setChecked(false);
+        QVERIFY(!w.staffView()->testRunning());
+    }
+
+    void switchingToTestModeSoundsTheFirstNote()
+    {
+        FakeSound sound;
+        VKControl w;
+        QSignalSpy newNotes(w.staffView(), &VKTest::newNote);
+        w.setMode(true);
+        QCOMPARE(newNotes.count(), 1);
+        QCOMPARE(sound.played.size(), 1);
+        const int first = newNotes.first().first().toInt();
+        QVERIFY(sound.played.first().endsWith(QLatin1String(notes[std::abs(first)].file()) +
+                                              QLatin1String(".wav")));
+        w.setMode(false);
+    }
+
+    void scoreCountsOnlyInTestModeAndKeepsItsTotals()
+    {
+        FakeSound sound;
+        VKControl w;
+        w.setMode(true);
+        emit w.staffView()->testedNote(true);
+        emit w.staffView()->testedNote(false);
+        w.setMode(false);
+        emit w.staffView()->testedNote(true);
+        QCOMPARE(w.scoreView()->text(), QStringLiteral("Score: 1 of 2"));
+        w.setMode(true);
+        emit w.staffView()->testedNote(true);
+        w.setMode(false);
+        QCOMPARE(w.scoreView()->text(), QStringLiteral("Score: 2 of 3"));
+    }
+
+    void theOctaveAndClefSettingsReachTheOtherView()
+    {
+        VKControl w;
+        w.keyboardView()->setOneOctave(false);
+        QVERIFY(!w.staffView()->keyboardOneOctave());
+        w.staffView()->setTrebleClef(false);
+        QCOMPARE(w.keyboardView()->lowestNote(), 12);
+    }
+
+    void quitEndsTheLoopWithoutAClose()
+    {
+        QPointer<VKControl> w = new VKControl;
+        CloseCounter counter;
+        w->installEventFilter(&counter);
+        auto *app = static_cast<QPEApplication *>(qApp);
+        app->showMainWidget(w, true);
+        QAction *quit = menuItem(*w, "File", "Quit");
+        QVERIFY(quit);
+        QTimer::singleShot(0, quit, &QAction::trigger);
+        QCOMPARE(app->exec(), 0);
+        QCOMPARE(counter.closes, 0);
+        QVERIFY(w);
+        QVERIFY(w->isVisible());
+        delete w;
+    }
+
+    void closingTheWindowEndsTheLoopAndDestroysTheWindow()
+    {
+        QPointer<VKControl> w = new VKControl;
+        CloseCounter counter;
+        w->installEventFilter(&counter);
+        auto *app = static_cast<QPEApplication *>(qApp);
+        app->showMainWidget(w, true);
+        QTimer::singleShot(0, w, &QWidget::close);
+        QCOMPARE(app->exec(), 0);
+        // One close event: the close inside closeEvent does not recurse.
+        QCOMPARE(counter.closes, 1);
+        QTRY_VERIFY(w.isNull());
+    }
+
+    void helpPathKeepsTheInvocationNameExactly()
+    {
+        QCOMPARE(StartUp::helpFilePath("/usr/share/velkaro", "velkaro"),
+                 QStringLiteral("/usr/share/velkaro/help/html/velkaro.html"));
+        QCOMPARE(StartUp::helpFilePath("/usr/share/velkaro", "./build/bin/Velkaro"),
+                 QStringLiteral("/usr/share/velkaro/help/html/./build/bin/Velkaro.html"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QPEApplication app(argc, argv);
+    ControlTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_control.moc"

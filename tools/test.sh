@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Velkaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what is missing, builds, and runs every test: format check, the
+# test suite against a private sound server. Everything it starts, it stops.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+log "checking the code format"
+cd "$VELKARO_ROOT"
+git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+build_tree "$VELKARO_BUILD"
+
+# A private runtime folder and a sound server with a silent sink whose
+# monitor the sound tests record from.
+VELKARO_RUNTIME=$(mktemp -d)
+export XDG_RUNTIME_DIR=$VELKARO_RUNTIME
+PA_PID=
+cleanup() {
+    if [ -n "$PA_PID" ]; then
+        kill "$PA_PID" 2>/dev/null || true
+        wait "$PA_PID" 2>/dev/null || true
+    fi
+    rm -rf "$VELKARO_RUNTIME"
+}
+trap cleanup EXIT
+
+log "starting a private sound server"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
+    --system=false --use-pid-file=false \
+    -L module-native-protocol-unix \
+    -L "module-null-sink sink_name=out sink_properties=device.description=OutSink" \
+    2>"$VELKARO_RUNTIME/pulseaudio.log" &
+PA_PID=$!
+for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.05
+done
+pactl info >/dev/null 2>&1 || { cat "$VELKARO_RUNTIME/pulseaudio.log" >&2; exit 1; }
+export VELKARO_REQUIRE_SOUND=1
+
+log "running the tests"
+ctest --test-dir "$VELKARO_BUILD" --output-on-failure --timeout 300
