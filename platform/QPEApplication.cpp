@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QPEApplication.h"
 
+#include "platform/DialogFrame.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -15,6 +17,7 @@ QPEApplication::QPEApplication(int &argc, char **argv, Type /*type*/) : QApplica
     setApplicationName(QStringLiteral("velkaro"));
     setApplicationVersion(QStringLiteral("1.0"));
     setDesktopFileName(QStringLiteral("org.velkaro.Velkaro"));
+    DialogFrame::install();
 }
 
 QPEApplication::~QPEApplication()

@@ -138,7 +138,7 @@ void VKTest::drawNotes(QPainter &painter, int bottomLine)
     }
 }
 
-bool VKTest::testRunning() const
+bool VKTest::testTimerActive() const
 {
     return testTimer->isActive();
 }

@@ -31,7 +31,7 @@ public:
     int noteInSlot(int slot) const { return staffNotes.at(slot); }
     bool markInSlot(int slot) const { return staffMarks.at(slot); }
     int slotCapacity() const { return int(staffNotes.size()); }
-    bool testRunning() const;
+    bool testTimerActive() const;
     VKTestConfig *configDialog() const { return testConfig; }
 
 public slots:

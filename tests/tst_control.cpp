@@ -85,7 +85,7 @@ private slots:
         QVERIFY(w.staffView()->keyboardOneOctave());
         QCOMPARE(w.keyboardView()->whiteKeyCount(), 7);
         QCOMPARE(w.keyboardView()->lowestNote(), 36);
-        QVERIFY(!w.staffView()->testRunning());
+        QVERIFY(!w.staffView()->testTimerActive());
     }
 
     void layoutStacksStaffKeyboardAndTheButtonRow()
@@ -156,7 +156,7 @@ private slots:
         button->setChecked(true);
         button->setChecked(false);
         button->setChecked(true);
-        QVERIFY(w.staffView()->testRunning());
+        QVERIFY(w.staffView()->testTimerActive());
 
         QSignalSpy verdicts(w.staffView(), &VKTest::testedNote);
         const int shown = w.staffView()->notesShown();
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(sound.played.first().endsWith(QStringLiteral("/sounds/") +
                                               QLatin1String(notes[generated].file()) + ".wav"));
         button->setChecked(false);
-        QVERIFY(!w.staffView()->testRunning());
+        QVERIFY(!w.staffView()->testTimerActive());
     }
 
     void switchingToTestModeSoundsTheFirstNote()

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/DialogFrame.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QPushButton>
+
+namespace {
+const char FramedProperty[] = "velkaroDialogFramed";
+}
+
+void DialogFrame::install()
+{
+    static DialogFrame *filter = nullptr;
+    if (filter || !qApp)
+        return;
+    filter = new DialogFrame(qApp);
+    qApp->installEventFilter(filter);
+}
+
+void DialogFrame::frame(QDialog *dialog)
+{
+    if (dialog->property(FramedProperty).toBool())
+        return;
+    dialog->setProperty(FramedProperty, true);
+    // Dialogs that bring their own buttons (message boxes, say) are complete.
+    if (!dialog->findChildren<QPushButton *>().isEmpty())
+        return;
+    auto *layout = qobject_cast<QBoxLayout *>(dialog->layout());
+    if (!layout)
+        return;
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->setObjectName(QStringLiteral("dialogFrameButtons"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+// Every run starts like the first: focus on the dialog's first control and
+// OK as the default, whichever button the last run ended with.
+void DialogFrame::reset(QDialog *dialog)
+{
+    auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("dialogFrameButtons"));
+    if (!buttons)
+        return;
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    QWidget *first = dialog->nextInFocusChain();
+    while (first != dialog && !(first->focusPolicy() & Qt::TabFocus))
+        first = first->nextInFocusChain();
+    if (first != dialog)
+        first->setFocus(Qt::TabFocusReason);
+}
+
+bool DialogFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Polish || type == QEvent::Show) && watched->isWidgetType()) {
+        if (auto *dialog = qobject_cast<QDialog *>(watched)) {
+            // Polish comes once, just before the dialog is first shown,
+            // when its own contents are complete.
+            if (type == QEvent::Polish)
+                frame(dialog);
+            else
+                reset(dialog);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

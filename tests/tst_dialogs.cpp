@@ -1,0 +1,352 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakeSound.h"
+
+#include "app/VKControl.h"
+#include "keyboard/VKKbConfig.h"
+#include "keyboard/VKKeyboard.h"
+#include "notes/Catalogue.h"
+#include "platform/DialogFrame.h"
+#include "platform/QPEApplication.h"
+#include "staff/VKTest.h"
+#include "staff/VKTestConfig.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs action on the modal dialog as soon as it is shown; dialogs run
+// their own event loop, so the test acts from inside it.
+void whenModal(std::function<void(QDialog *)> action)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, action] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action(dialog);
+    });
+    poll->start(5);
+}
+
+QPushButton *frameButton(QDialog *dialog, QDialogButtonBox::StandardButton which)
+{
+    auto *box = dialog->findChild<QDialogButtonBox *>();
+    return box ? box->button(which) : nullptr;
+}
+
+// Clicks a radio button or check box on its indicator, as a user would.
+void clickChoice(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+void clickOk(QDialog *d)
+{
+    QTest::mouseClick(frameButton(d, QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+void clickCancel(QDialog *d)
+{
+    QTest::mouseClick(frameButton(d, QDialogButtonBox::Cancel), Qt::LeftButton);
+}
+
+QAction *menuAction(QMenuBar *bar, const QString &title)
+{
+    const auto actions = bar->actions();
+    for (QAction *a : actions) {
+        if (a->text() == title)
+            return a;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class DialogsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { initNotes(notes); }
+
+    void testSettingsOpenWithTheValuesTheyAreGiven()
+    {
+        VKTestConfig config;
+        bool checked = false;
+        whenModal([&](QDialog *d) {
+            QVERIFY(config.bassChoice()->isChecked());
+            QVERIFY(!config.trebleChoice()->isChecked());
+            QCOMPARE(config.intervalField()->text(), QStringLiteral("5000"));
+            QVERIFY(config.labelChoice()->isChecked());
+            QCOMPARE(config.intervalField()->maxLength(), 6);
+            checked = true;
+            clickCancel(d);
+        });
+        config.exec(false, 5000, true);
+        QVERIFY(checked);
+    }
+
+    void acceptingEmitsAllThreeSettingsInOrderEvenWithoutChanges()
+    {
+        VKTestConfig config;
+        QSignalSpy clef(&config, &VKTestConfig::selectGClef);
+        QSignalSpy labels(&config, &VKTestConfig::selectLabelNotes);
+        QSignalSpy time(&config, &VKTestConfig::newTestTime);
+        QStringList order;
+        connect(&config, &VKTestConfig::selectGClef, this, [&] { order << "clef"; });
+        connect(&config, &VKTestConfig::selectLabelNotes, this, [&] { order << "labels"; });
+        connect(&config, &VKTestConfig::newTestTime, this, [&] { order << "time"; });
+        whenModal(clickOk);
+        config.exec(true, 5000, false);
+        QCOMPARE(order, QStringList({"clef", "labels", "time"}));
+        QCOMPARE(clef.first().first().toBool(), true);
+        QCOMPARE(labels.first().first().toBool(), false);
+        QCOMPARE(time.first().first().toInt(), 5000);
+    }
+
+    void intervalTextIsReadAsAWholeNumber_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("2500") << "2500" << 2500;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("letters") << "abc" << 0;
+        QTest::newRow("mixed") << "12ab" << 0;
+        QTest::newRow("six digits at most") << "12345678" << 123456;
+        QTest::newRow("negative") << "-20" << -20;
+    }
+
+    void intervalTextIsReadAsAWholeNumber()
+    {
+        QFETCH(QString, typed);
+        VKTestConfig config;
+        QSignalSpy time(&config, &VKTestConfig::newTestTime);
+        whenModal([&](QDialog *d) {
+            config.intervalField()->clear();
+            QTest::keyClicks(config.intervalField(), typed);
+            clickOk(d);
+        });
+        config.exec(true, 5000, true);
+        QCOMPARE(time.count(), 1);
+        QTEST(time.first().first().toInt(), "interval");
+    }
+
+    void cancellingForgetsTheEdits()
+    {
+        VKTestConfig config;
+        QSignalSpy clef(&config, &VKTestConfig::selectGClef);
+        QSignalSpy labels(&config, &VKTestConfig::selectLabelNotes);
+        QSignalSpy time(&config, &VKTestConfig::newTestTime);
+        whenModal([&](QDialog *d) {
+            clickChoice(config.bassChoice());
+            config.intervalField()->setText("42");
+            clickChoice(config.labelChoice());
+            clickCancel(d);
+        });
+        config.exec(true, 5000, true);
+        QCOMPARE(clef.count() + labels.count() + time.count(), 0);
+
+        whenModal([&](QDialog *d) {
+            QVERIFY(config.trebleChoice()->isChecked());
+            QCOMPARE(config.intervalField()->text(), QStringLiteral("5000"));
+            QVERIFY(config.labelChoice()->isChecked());
+            clickCancel(d);
+        });
+        config.exec(true, 5000, true);
+        QCOMPARE(clef.count() + labels.count() + time.count(), 0);
+    }
+
+    void enterAcceptsWhileEscapeAndTheCloseButtonCancel()
+    {
+        VKTestConfig config;
+        QSignalSpy time(&config, &VKTestConfig::newTestTime);
+        whenModal([&](QDialog *) { QTest::keyClick(config.intervalField(), Qt::Key_Return); });
+        config.exec(true, 700, true);
+        QCOMPARE(time.count(), 1);
+        QCOMPARE(time.first().first().toInt(), 700);
+
+        whenModal([&](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        config.exec(true, 800, true);
+        whenModal([&](QDialog *d) { d->close(); });
+        config.exec(true, 900, true);
+        QCOMPARE(time.count(), 1);
+    }
+
+    void acceptedTestSettingsReachTheStaffAndEmptyIt()
+    {
+        VKTest staff;
+        staff.resize(240, 120);
+        QSignalSpy clefs(&staff, &VKTest::setClef);
+        staff.drawNote(40);
+        whenModal([&](QDialog *d) {
+            auto *config = staff.configDialog();
+            clickChoice(config->bassChoice());
+            config->intervalField()->setText("2500");
+            clickChoice(config->labelChoice());
+            clickOk(d);
+        });
+        staff.setConfig();
+        QVERIFY(!staff.isTrebleClef());
+        QCOMPARE(staff.testInterval(), 2500);
+        QVERIFY(!staff.labelsNotes());
+        QCOMPARE(staff.notesShown(), 0);
+        QCOMPARE(clefs.count(), 1);
+        QCOMPARE(clefs.first().first().toBool(), false);
+
+        // Cancelled: nothing changes, the notes stay.
+        staff.drawNote(20);
+        whenModal(clickCancel);
+        staff.setConfig();
+        QCOMPARE(staff.notesShown(), 1);
+        QCOMPARE(clefs.count(), 1);
+    }
+
+    void keyboardSettingsReportOnlyAChangedChoice()
+    {
+        VKKeyboard keyboard;
+        keyboard.resize(240, 80);
+        VKKbConfig *config = keyboard.configDialog();
+        QSignalSpy choice(config, &VKKbConfig::selectOneOctave);
+
+        whenModal([&](QDialog *d) {
+            QVERIFY(config->oneOctaveChoice()->isChecked());
+            clickOk(d);
+        });
+        keyboard.setConfig();
+        QCOMPARE(choice.count(), 0);
+
+        whenModal([&](QDialog *d) {
+            clickChoice(config->twoOctaveChoice());
+            clickOk(d);
+        });
+        keyboard.setConfig();
+        QCOMPARE(choice.count(), 1);
+        QCOMPARE(choice.last().first().toBool(), false);
+        QCOMPARE(keyboard.whiteKeyCount(), 14);
+
+        // Rejected after switching back: nothing sent, but the buttons keep
+        // what the user left, so accepting next time reports the change.
+        whenModal([&](QDialog *d) {
+            QVERIFY(config->twoOctaveChoice()->isChecked());
+            clickChoice(config->oneOctaveChoice());
+            clickCancel(d);
+        });
+        keyboard.setConfig();
+        QCOMPARE(choice.count(), 1);
+        QCOMPARE(keyboard.whiteKeyCount(), 14);
+
+        whenModal([&](QDialog *d) {
+            QVERIFY(config->oneOctaveChoice()->isChecked());
+            QTest::keyClick(d, Qt::Key_Return);
+        });
+        keyboard.setConfig();
+        QCOMPARE(choice.count(), 2);
+        QCOMPARE(choice.last().first().toBool(), true);
+        QCOMPARE(keyboard.whiteKeyCount(), 7);
+
+        whenModal([&](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        keyboard.setConfig();
+        QCOMPARE(choice.count(), 2);
+    }
+
+    void dialogsWithTheirOwnButtonsAreLeftAlone()
+    {
+        QMessageBox box(QMessageBox::Information, "t", "x", QMessageBox::Ok);
+        DialogFrame::frame(&box);
+        QCOMPARE(box.findChildren<QDialogButtonBox *>().size(), 1);
+        QCOMPARE(box.findChildren<QPushButton *>().size(), 1);
+    }
+
+    void settingsChangeWithTheMouseAlone()
+    {
+        FakeSound sound;
+        VKControl w;
+        w.resize(320, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QMenuBar *bar = w.menuBar();
+        QAction *config = menuAction(bar, "Configuration");
+
+        whenModal([&](QDialog *d) {
+            clickChoice(w.staffView()->configDialog()->bassChoice());
+            clickOk(d);
+        });
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(config).center());
+        QMenu *menu = config->menu();
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions().at(0)).center());
+        QTRY_VERIFY(!w.staffView()->isTrebleClef());
+        QCOMPARE(w.keyboardView()->lowestNote(), 12);
+
+        whenModal([&](QDialog *d) {
+            clickChoice(w.keyboardView()->configDialog()->twoOctaveChoice());
+            clickOk(d);
+        });
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(config).center());
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions().at(1)).center());
+        QTRY_COMPARE(w.keyboardView()->whiteKeyCount(), 14);
+        QVERIFY(!w.staffView()->keyboardOneOctave());
+    }
+
+    void settingsChangeWithTheKeyboardAlone()
+    {
+        FakeSound sound;
+        VKControl w;
+        w.resize(320, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        QMenu *configMenu = menuAction(w.menuBar(), "Configuration")->menu();
+
+        // Alt opens the menu bar, Right moves to Configuration, Down opens it.
+        const auto openConfiguration = [&] {
+            QTest::keyClick(&w, Qt::Key_Alt);
+            QTest::keyClick(w.menuBar(), Qt::Key_Right);
+            QTest::keyClick(w.menuBar(), Qt::Key_Down);
+            QTRY_VERIFY(configMenu->isVisible());
+        };
+
+        whenModal([&](QDialog *d) {
+            // Focus starts on the clef choice: Down picks Bass, Enter accepts.
+            QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+            QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+        });
+        openConfiguration();
+        QTest::keyClick(configMenu, Qt::Key_Return);
+        QTRY_VERIFY(!w.staffView()->isTrebleClef());
+
+        whenModal([&](QDialog *d) {
+            QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+            QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+        });
+        openConfiguration();
+        QTest::keyClick(configMenu, Qt::Key_Down);
+        QTest::keyClick(configMenu, Qt::Key_Return);
+        QTRY_COMPARE(w.keyboardView()->whiteKeyCount(), 14);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // The application object frames every dialog with its OK and Cancel.
+    QPEApplication app(argc, argv);
+    DialogsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_dialogs.moc"
