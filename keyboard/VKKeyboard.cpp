@@ -36,6 +36,8 @@ VKKeyboard::~VKKeyboard() = default;
 void VKKeyboard::setOneOctave(bool one)
 {
     whiteKeys = one ? KeyboardGeometry::OneOctave : 2 * KeyboardGeometry::OneOctave;
+    // Until the keys are drawn anew, no tap may land on the old layout.
+    m_geometryKeys = 0;
     emit oneOctaveKb(one);
     repaint(0, 0, width(), height());
 }
