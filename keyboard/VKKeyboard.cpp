@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // White keys C D F G A (indexes within an octave) have a black key to their right.
@@ -122,8 +123,10 @@ void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const QPoint p = event->position().toPoint();
-    const int note = noteAt(p.x(), p.y());
+    // A pen reports positions between pixel centres; the key is the one
+    // under the pixel it lifts in, so round down rather than to the nearest.
+    const QPointF p = event->position();
+    const int note = noteAt(int(std::floor(p.x())), int(std::floor(p.y())));
     if (note >= 0)
         emit noteRead(note);
 }

@@ -29,7 +29,7 @@ struct PaintedKeyboard
     QImage image;
 };
 
-void send(QWidget *w, QEvent::Type type, Qt::MouseButton button, QPoint p)
+void send(QWidget *w, QEvent::Type type, Qt::MouseButton button, QPointF p)
 {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
     QMouseEvent event(type, p, w->mapToGlobal(p), button, held, Qt::NoModifier);
@@ -147,6 +147,28 @@ private slots:
                 QCOMPARE(read.at(0).at(0).toInt(), treble ? trebleNote : trebleNote - 24);
             }
         }
+    }
+
+    // A pen may lift between pixel centres: the pixel it lifts in counts.
+    void releaseBetweenPixelsCountsForThePixelItIsIn_data()
+    {
+        QTest::addColumn<QPointF>("tap");
+        QTest::addColumn<int>("note"); // 0: ignored
+        QTest::newRow("last column of B") << QPointF(224.6, 60.2) << 47;
+        QTest::newRow("left of the keys") << QPointF(14.6, 30.0) << 0;
+        QTest::newRow("last row of the upper zone") << QPointF(44.9, 49.5) << 37;
+        QTest::newRow("bottom row") << QPointF(100.2, 70.7) << 40;
+    }
+    void releaseBetweenPixelsCountsForThePixelItIsIn()
+    {
+        QFETCH(QPointF, tap);
+        QFETCH(int, note);
+        PaintedKeyboard p(240, 80, true);
+        QSignalSpy read(&p.kb, &VKKeyboard::noteRead);
+        send(&p.kb, QEvent::MouseButtonRelease, Qt::LeftButton, tap);
+        QCOMPARE(read.count(), note ? 1 : 0);
+        if (note)
+            QCOMPARE(read.at(0).at(0).toInt(), note);
     }
 
     void onlyTheLeftButtonsReleaseCounts()
