@@ -12,14 +12,22 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
-// White keys C D F G A (indexes within an octave) have a black key to their right.
+
+// Each white key is tapped in thirds: the outer ones may reach a black key.
+constexpr int ThirdsPerKey = 3;
+
+// Every white key but E and B has a black key to its right.
 bool hasBlackKeyAfter(int whiteKey)
 {
+    constexpr int E = 2;
+    constexpr int B = 6;
     const int inOctave = whiteKey % KeyboardGeometry::OneOctave;
-    return inOctave != 2 && inOctave != 6;
+    return inOctave != E && inOctave != B;
 }
+
 } // namespace
 
 VKKeyboard::VKKeyboard(QWidget *parent, const char *name) : QWidget(parent)
@@ -44,7 +52,7 @@ void VKKeyboard::setOneOctave(bool one)
 
 void VKKeyboard::setClef(bool treble)
 {
-    baseNote = treble ? 36 : 12;
+    baseNote = treble ? MiddleC : LowestNote;
 }
 
 void VKKeyboard::setBlackKeys(bool on)
@@ -90,16 +98,18 @@ void VKKeyboard::drawBlackKeys(QPainter &painter)
     }
 }
 
+// A gray edge along the bottom and the right of the keys, each line one
+// pixel further out and one pixel shorter at its inner end.
 void VKKeyboard::drawShadow(QPainter &painter)
 {
     const KeyboardGeometry &g = m_geometry;
     const int r = g.right(whiteKeys);
     const int b = g.bottom();
     painter.setPen(Qt::gray);
-    painter.drawLine(g.kbLeft + 1, b, r, b);
-    painter.drawLine(g.kbLeft + 2, b + 1, r + 1, b + 1);
-    painter.drawLine(r, b, r, g.kbTop + 1);
-    painter.drawLine(r + 1, b + 1, r + 1, g.kbTop + 2);
+    for (int i = 0; i < KeyboardGeometry::ShadowWidth; ++i) {
+        painter.drawLine(g.kbLeft + 1 + i, b + i, r + i, b + i);
+        painter.drawLine(r + i, b + i, r + i, g.kbTop + 1 + i);
+    }
 }
 
 int VKKeyboard::noteAt(int x, int y) const
@@ -113,9 +123,11 @@ int VKKeyboard::noteAt(int x, int y) const
         return -1;
     const int k = (x - g.kbLeft) / kw;
     const int within = x - g.kbLeft - k * kw;
-    // Pixels past the key's three equal thirds stay on its right third.
-    const int third = kw >= 3 ? std::min(2, within / (kw / 3)) : within * 3 / kw;
-    const int index = 3 * k + third;
+    // Pixels past the key's equal thirds stay on its right third; a key too
+    // narrow for whole thirds is split as evenly as its pixels allow.
+    const int third = kw >= ThirdsPerKey ? std::min(ThirdsPerKey - 1, within / (kw / ThirdsPerKey))
+                                         : within * ThirdsPerKey / kw;
+    const int index = ThirdsPerKey * k + third;
     const bool upperZone = blackKeys && y < g.kbTop + g.blackHeight;
     return (upperZone ? kbMapB[index] : kbMapNB[index]) + baseNote;
 }
@@ -124,8 +136,10 @@ void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const QPoint p = event->position().toPoint();
-    const int note = noteAt(p.x(), p.y());
+    // A pen reports positions between pixel centres; the key is the one
+    // under the pixel it lifts in, so round down rather than to the nearest.
+    const QPointF p = event->position();
+    const int note = noteAt(int(std::floor(p.x())), int(std::floor(p.y())));
     if (note >= 0)
         emit noteRead(note);
 }

@@ -33,17 +33,66 @@ constexpr int SignDx = -9;
 constexpr int SharpDy = -4;
 constexpr int FlatDy = -8;
 
+// Staff steps: 1, 3, ... 9 are the five lines, counted from the bottom one.
+constexpr int LineGap = 2 * StaffPitch;
+constexpr int TopLineStep = 9;
+constexpr int BassShift = 12; // bass staff steps are treble positions moved up by 12
+
 // Ledger lines run two pixels either side of the head.
 constexpr int LedgerLeft = -2;
 constexpr int LedgerRight = NoteWidth + 2;
-constexpr int LineGap = 2 * StaffPitch;
-constexpr int StaffTopStep = 10;
-constexpr int BassShift = 12; // bass staff steps are treble positions moved up by 12
+
+// Stems start inside the head: at its right side two rows down in the
+// treble clef, at its left edge in its middle row in the bass clef.
+constexpr int TrebleStemDx = 9;
+constexpr int TrebleStemDy = 2;
+constexpr int BassStemDy = 5;
 
 // The cross over a wrong note spans the head and three pixels either side.
 constexpr int CrossLeft = -3;
 constexpr int CrossRight = NoteWidth + 3;
 constexpr int CrossHeight = 10;
+constexpr int CrossPenWidth = 2;
+
+void drawLedgerLine(QPainter &painter, int x, int row)
+{
+    painter.drawLine(x + LedgerLeft, row, x + LedgerRight, row);
+}
+
+// Lines for a note above or below the staff, whose bottom line is at row y.
+void drawLedgerLines(QPainter &painter, int y, int x, int step)
+{
+    const int topLine = y - (TopLineStep - 1) * StaffPitch;
+    if (step < 0) {
+        // Down to the note, and under a note in a space the line below it.
+        for (int i = 1; i <= 1 - step / 2; ++i)
+            drawLedgerLine(painter, x, y + LineGap * i);
+    } else if (step > TopLineStep + 1) {
+        // Up to the note: a note in a space above the staff has none over it.
+        for (int i = 1; i <= (step - TopLineStep) / 2; ++i)
+            drawLedgerLine(painter, x, topLine - LineGap * i);
+    }
+}
+
+// The stem's direction depends on the clef alone, never on the note's height.
+void drawStem(QPainter &painter, int x, int top, bool treble)
+{
+    if (treble) {
+        const int foot = top + TrebleStemDy;
+        painter.drawLine(x + TrebleStemDx, foot, x + TrebleStemDx, foot - NoteLineLength);
+    } else {
+        const int head = top + BassStemDy;
+        painter.drawLine(x, head, x, head + NoteLineLength);
+    }
+}
+
+// Leaves the painter with the red pen, so the label that follows is red too.
+void drawCross(QPainter &painter, int x, int top)
+{
+    painter.setPen(QPen(Qt::red, CrossPenWidth));
+    painter.drawLine(x + CrossLeft, top, x + CrossRight, top + CrossHeight);
+    painter.drawLine(x + CrossLeft, top + CrossHeight, x + CrossRight, top);
+}
 
 QBitmap *selfMaskedBitmap(const uchar *bits, QSize size)
 {
@@ -110,40 +159,18 @@ void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool
     painter.setPen(QPen(Qt::black, 1));
 
     const bool blackKey = m_offset == 1;
-    int step = treble ? m_position : m_position + BassShift;
-    if (blackKey && flat)
-        ++step; // written as the flat of the natural note above
+    const bool writtenFlat = blackKey && flat;
+    // Written as a flat, a black key stands at the step of the natural above.
+    const int step = (treble ? m_position : m_position + BassShift) + (writtenFlat ? 1 : 0);
     const int top = y - StaffPitch * step;
 
     if (blackKey) {
-        if (flat)
-            painter.drawPixmap(x + SignDx, top + FlatDy, *flatBm);
-        else
-            painter.drawPixmap(x + SignDx, top + SharpDy, *sharpBm);
+        painter.drawPixmap(x + SignDx, top + (writtenFlat ? FlatDy : SharpDy),
+                           writtenFlat ? *flatBm : *sharpBm);
     }
     painter.drawPixmap(x, top, *noteBm);
-
-    if (step < 0) {
-        const int lines = 1 - step / 2;
-        for (int i = 1; i <= lines; ++i)
-            painter.drawLine(x + LedgerLeft, y + LineGap * i, x + LedgerRight, y + LineGap * i);
-    } else if (step > StaffTopStep) {
-        const int lines = (step - 9) / 2;
-        const int staffTop = y - 4 * LineGap;
-        for (int i = 1; i <= lines; ++i)
-            painter.drawLine(x + LedgerLeft, staffTop - LineGap * i, x + LedgerRight,
-                             staffTop - LineGap * i);
-    }
-
-    // Stems go up on the right in the treble clef and down on the left in the bass clef.
-    if (treble)
-        painter.drawLine(x + 9, top + 2, x + 9, top + 2 - NoteLineLength);
-    else
-        painter.drawLine(x, top + 5, x, top + 5 + NoteLineLength);
-
-    if (!correct) {
-        painter.setPen(QPen(Qt::red, 2));
-        painter.drawLine(x + CrossLeft, top, x + CrossRight, top + CrossHeight);
-        painter.drawLine(x + CrossLeft, top + CrossHeight, x + CrossRight, top);
-    }
+    drawLedgerLines(painter, y, x, step);
+    drawStem(painter, x, top, treble);
+    if (!correct)
+        drawCross(painter, x, top);
 }

@@ -14,7 +14,8 @@ constexpr int StaffLines = 5;
 constexpr int TrebleClefAboveMiddle = 30; // top of the treble clef image
 constexpr int BassClefAboveMiddle = 13;   // top of the bass clef image
 constexpr int BarLineWidth = 2;
-constexpr int FirstSlotX = 35; // head of the first note
+constexpr int BarLineInset = 1; // bar lines stand this far in from either edge
+constexpr int FirstSlotX = 35;  // head of the first note
 constexpr int SlotWidth = 20;
 constexpr int InitialSlots = 15;
 

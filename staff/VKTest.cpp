@@ -102,7 +102,8 @@ void VKTest::paintEvent(QPaintEvent *)
     const int half = height() / 2;
     const int bottomLine = half + BottomLineBelowMiddle;
     drawClef(painter, half);
-    drawStaff(painter, bottomLine);
+    drawBarLines(painter, bottomLine);
+    drawStaffLines(painter, bottomLine);
     drawNotes(painter, bottomLine);
 }
 
@@ -115,16 +116,22 @@ void VKTest::drawClef(QPainter &painter, int half)
         painter.drawPixmap(0, half - BassClefAboveMiddle, bassBm);
 }
 
-void VKTest::drawStaff(QPainter &painter, int bottomLine)
+void VKTest::drawBarLines(QPainter &painter, int bottomLine)
 {
     const int topLine = bottomLine - (StaffLines - 1) * LineGap;
+    const int right = width() - BarLineInset;
     painter.setPen(QPen(Qt::black, BarLineWidth));
-    painter.drawLine(1, bottomLine, 1, topLine);
-    painter.drawLine(width() - 1, bottomLine, width() - 1, topLine);
+    painter.drawLine(BarLineInset, bottomLine, BarLineInset, topLine);
+    painter.drawLine(right, bottomLine, right, topLine);
+}
 
+void VKTest::drawStaffLines(QPainter &painter, int bottomLine)
+{
     painter.setPen(QPen(Qt::black, 1));
-    for (int i = 0; i < StaffLines; ++i)
-        painter.drawLine(0, bottomLine - i * LineGap, width() - 1, bottomLine - i * LineGap);
+    for (int i = 0; i < StaffLines; ++i) {
+        const int row = bottomLine - i * LineGap;
+        painter.drawLine(0, row, width() - 1, row);
+    }
 }
 
 void VKTest::drawNotes(QPainter &painter, int bottomLine)
@@ -134,8 +141,15 @@ void VKTest::drawNotes(QPainter &painter, int bottomLine)
         const int x = slotX(int(i));
         notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0);
         if (labelNotes)
-            painter.drawText(x, Height, QString(QLatin1Char(labelLetter(n))));
+            drawLabel(painter, x, n);
     }
+}
+
+// The letter sits on the strip's bottom edge, in the pen the note was
+// finished with: red under a note crossed out.
+void VKTest::drawLabel(QPainter &painter, int x, int note)
+{
+    painter.drawText(x, height(), QString(QLatin1Char(labelLetter(note))));
 }
 
 bool VKTest::testTimerActive() const

@@ -55,8 +55,10 @@ protected:
 
 private:
     void drawClef(QPainter &painter, int half);
-    void drawStaff(QPainter &painter, int bottomLine);
+    void drawBarLines(QPainter &painter, int bottomLine);
+    void drawStaffLines(QPainter &painter, int bottomLine);
     void drawNotes(QPainter &painter, int bottomLine);
+    void drawLabel(QPainter &painter, int x, int note);
     void startTestTimer();
 
     QBitmap trebleBm;

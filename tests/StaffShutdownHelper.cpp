@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "notes/Catalogue.h"
+#include "platform/QPEApplication.h"
+#include "staff/VKTest.h"
+
+#include <QImage>
+
+// Paints notes on a staff and returns from main the way the program does:
+// the glyphs are alive when the application object goes, and the catalogue
+// and a note made before the application are destroyed after it.
+int main(int argc, char **argv)
+{
+    initNotes(notes);
+    const Note madeEarly = notes[40];
+    QPEApplication app(argc, argv);
+    VKTest staff;
+    staff.resize(240, 120);
+    for (int n : {36, -37, 59, 12})
+        staff.drawNote(n);
+    const QImage shot = staff.grab().toImage();
+    return shot.isNull() || madeEarly.name() != 'E' ? 1 : 0;
+}
