@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QPEApplication.h"
 
+#include "platform/HelpBrowser.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -15,12 +17,16 @@ QPEApplication::QPEApplication(int &argc, char **argv, Type /*type*/) : QApplica
     setApplicationName(QStringLiteral("velkaro"));
     setApplicationVersion(QStringLiteral("1.0"));
     setDesktopFileName(QStringLiteral("org.velkaro.Velkaro"));
+    // Help requests are answered inside the program: there is no separate
+    // help browser on a desktop.
+    m_helpBrowser = new HelpBrowser(this);
 }
 
 QPEApplication::~QPEApplication()
 {
     // Widgets must go before the application object does.
     delete m_mainWidget;
+    delete m_helpBrowser;
 }
 
 QString QPEApplication::qpeDir()
