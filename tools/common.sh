@@ -13,7 +13,7 @@ BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     libqt6multimedia6 fonts-dejavu-core librsvg2-bin
     fluidsynth fluidr3mono-gm-soundfont)
 # What the tests need on top: a sound server, format and packaging checks.
-TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream)
+TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base)
 
 log() { printf '== %s\n' "$*" >&2; }
 
