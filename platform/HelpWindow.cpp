@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -12,6 +13,13 @@
 
 namespace {
 constexpr QSize PreferredSize(720, 640);
+
+// The desktop theme's icon where there is one, so the buttons look like
+// those of the user's other programs; the style's own otherwise.
+QIcon themed(const QWidget *w, const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), w->style()->standardIcon(fallback));
+}
 
 bool belongsToTheDesktop(const QUrl &url)
 {
@@ -34,18 +42,18 @@ HelpWindow::HelpWindow(QWidget *parent) : QMainWindow(parent)
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
-    m_back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), m_view,
+    m_back = tools->addAction(themed(this, "go-previous", QStyle::SP_ArrowBack), tr("Back"), m_view,
                               &QTextBrowser::backward);
     m_back->setShortcut(QKeySequence::Back);
     m_back->setEnabled(false);
-    m_forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"),
+    m_forward = tools->addAction(themed(this, "go-next", QStyle::SP_ArrowForward), tr("Forward"),
                                  m_view, &QTextBrowser::forward);
     m_forward->setShortcut(QKeySequence::Forward);
     m_forward->setEnabled(false);
-    QAction *contents = tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon),
+    QAction *contents = tools->addAction(themed(this, "go-home", QStyle::SP_DirHomeIcon),
                                          tr("Contents"), this, &HelpWindow::showContents);
     contents->setShortcut(Qt::ALT | Qt::Key_Home);
-    QAction *closing = tools->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
+    QAction *closing = tools->addAction(themed(this, "window-close", QStyle::SP_DialogCloseButton),
                                         tr("Close"), this, &QWidget::close);
     closing->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)});
 
