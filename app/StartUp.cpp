@@ -6,7 +6,30 @@
 #include "platform/QSound.h"
 #include "platform/Resource.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
+
+namespace {
+
+const char TranslatorName[] = "velkaro-translator";
+
+// Loads catalogue name for the first of locale's languages that it has;
+// null when it has none of them.
+QTranslator *loadCatalogue(QCoreApplication &app, const QLocale &locale, const QString &name,
+                           const QString &folder)
+{
+    auto *translator = new QTranslator(&app);
+    translator->setObjectName(QLatin1String(TranslatorName));
+    if (translator->load(locale, name, QStringLiteral("_"), folder))
+        return translator;
+    delete translator;
+    return nullptr;
+}
+
+} // namespace
 
 namespace StartUp {
 
@@ -14,6 +37,39 @@ QString helpFilePath(const QString &dataDir, const char *argv0)
 {
     return dataDir + QStringLiteral("/help/html/") + QString::fromLocal8Bit(argv0 ? argv0 : "") +
            QStringLiteral(".html");
+}
+
+void prepare(QApplication &app)
+{
+    installTranslators(app);
+    QApplication::setWindowIcon(programIcon());
+}
+
+void installTranslators(QCoreApplication &app, const QLocale &locale)
+{
+    const auto earlier =
+        app.findChildren<QTranslator *>(QLatin1String(TranslatorName), Qt::FindDirectChildrenOnly);
+    for (QTranslator *translator : earlier) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    // The first of the user's languages that the program speaks decides, and
+    // Qt's own texts follow it, so that no dialog mixes two languages.
+    QTranslator *own =
+        loadCatalogue(app, locale, QStringLiteral("velkaro"), QStringLiteral(":/i18n"));
+    const QLocale chosen(own ? own->language() : QStringLiteral("en"));
+    QTranslator *qt = loadCatalogue(app, chosen, QStringLiteral("qtbase"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // The last one installed is asked first: the program's own texts win.
+    if (qt)
+        QCoreApplication::installTranslator(qt);
+    if (own)
+        QCoreApplication::installTranslator(own);
+}
+
+QIcon programIcon()
+{
+    return QIcon(Resource::loadPixmap(QStringLiteral("velkaro")));
 }
 
 void preloadSounds()

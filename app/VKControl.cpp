@@ -121,12 +121,17 @@ void VKControl::setHelpFile(const QString &path)
 
 void VKControl::showHelp()
 {
+    // Looked for on every request: the manual may have been installed or
+    // removed since the last one.
     if (QFileInfo(helpFile).isFile()) {
         QCopEnvelope envelope(HelpChannel, HelpMessage);
         envelope << helpFile;
         return;
     }
-    QMessageBox::critical(this, tr("Error"), tr("Help file not found"));
+    QMessageBox box(QMessageBox::Critical, tr("Error"), tr("Help file not found"), QMessageBox::Ok,
+                    this);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
 }
 
 void VKControl::about()

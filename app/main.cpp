@@ -15,6 +15,7 @@ int main(int argc, char **argv)
         return 1;
     }
     QPEApplication a(argc, argv, QPEApplication::GuiClient);
+    StartUp::prepare(a);
     auto *window = new VKControl;
     window->setHelpFile(StartUp::helpFilePath(QPEApplication::qpeDir(), argv[0]));
     a.showMainWidget(window, false);

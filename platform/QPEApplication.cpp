@@ -3,6 +3,7 @@
 #include "platform/QPEApplication.h"
 
 #include "platform/DialogFrame.h"
+#include "platform/HelpBrowser.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,9 @@ QPEApplication::QPEApplication(int &argc, char **argv, Type /*type*/) : QApplica
     setApplicationName(QStringLiteral("velkaro"));
     setApplicationVersion(QStringLiteral("1.0"));
     setDesktopFileName(QStringLiteral("org.velkaro.Velkaro"));
+    // Help requests are answered inside the program: there is no separate
+    // help browser on a desktop.
+    m_helpBrowser = new HelpBrowser(this);
     DialogFrame::install();
 }
 
@@ -24,6 +28,7 @@ QPEApplication::~QPEApplication()
 {
     // Widgets must go before the application object does.
     delete m_mainWidget;
+    delete m_helpBrowser;
 }
 
 QString QPEApplication::qpeDir()

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class HelpBrowser;
+
 // The application object: owns the event loop, knows where the program's
 // data lives and shows the main window.
 class QPEApplication : public QApplication
@@ -30,6 +32,10 @@ public:
     // True when a window system is there to show windows on.
     static bool hasDisplay();
 
+    // The receiver of the program's help requests.
+    HelpBrowser *helpBrowser() const { return m_helpBrowser; }
+
 private:
     QPointer<QWidget> m_mainWidget;
+    HelpBrowser *m_helpBrowser = nullptr;
 };

@@ -10,10 +10,10 @@ VELKARO_BUILD=${VELKARO_BUILD:-$VELKARO_ROOT/build}
 # What building the program and its data needs.
 BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    libqt6multimedia6 fonts-dejavu-core
+    libqt6multimedia6 fonts-dejavu-core librsvg2-bin
     fluidsynth fluidr3mono-gm-soundfont)
 # What the tests need on top: a sound server, format and packaging checks.
-TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream)
+TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base)
 
 log() { printf '== %s\n' "$*" >&2; }
 
