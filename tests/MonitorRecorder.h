@@ -142,6 +142,22 @@ public:
         return it == m_blocks.cend() ? -1 : it->arrivalNs;
     }
 
+    // The median number of frames per block read from parec.
+    qint64 medianBlockFrames() const
+    {
+        QMutexLocker lock(&m_mutex);
+        if (m_blocks.isEmpty())
+            return 0;
+        QList<qint64> sizes;
+        qint64 previous = 0;
+        for (const Block &block : m_blocks) {
+            sizes << block.endFrame - previous;
+            previous = block.endFrame;
+        }
+        std::sort(sizes.begin(), sizes.end());
+        return sizes.at(sizes.size() / 2);
+    }
+
 private:
     void readLoop()
     {
