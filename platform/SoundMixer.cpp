@@ -161,7 +161,6 @@ void SoundMixer::service()
     if (m_sink->state() == QAudio::StoppedState) {
         // The server refused or dropped the stream; try again with the next note.
         close();
-        setLive();
         return;
     }
     if (m_voices.empty()) {
