@@ -2,23 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SoundEngine.h"
 
+#include "platform/SoundMixer.h"
+
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
 
 namespace {
 SoundEngine *theEngine = nullptr;
-// A trainer never needs more at once; the sound server allows only so many streams.
-constexpr int MaxLiveEffects = 16;
-} // namespace
+}
 
 SoundEngine *SoundEngine::instance()
 {
     if (!theEngine) {
         theEngine = new SoundEngine;
+        // Post routines run first thing in the application object's
+        // destructor, while the sound server connection is still there.
         qAddPostRoutine(&SoundEngine::destroyInstance);
     }
     return theEngine;
@@ -30,12 +30,25 @@ void SoundEngine::destroyInstance()
     theEngine = nullptr;
 }
 
-SoundEngine::SoundEngine() = default;
+SoundEngine::SoundEngine()
+{
+    m_mixerThread.setObjectName(QStringLiteral("velkaro-mixer"));
+    m_mixer = new SoundMixer(&m_cache);
+    m_mixer->moveToThread(&m_mixerThread);
+    m_mixerThread.start(QThread::TimeCriticalPriority);
+}
 
 SoundEngine::~SoundEngine()
 {
-    qDeleteAll(m_playing);
-    qDeleteAll(m_keepers);
+    m_stopLoading = true;
+    for (QThread *loader : std::as_const(m_loaders)) {
+        loader->wait();
+        delete loader;
+    }
+    QMetaObject::invokeMethod(m_mixer, &SoundMixer::close, Qt::BlockingQueuedConnection);
+    m_mixerThread.quit();
+    m_mixerThread.wait();
+    delete m_mixer;
 }
 
 bool SoundEngine::available()
@@ -43,42 +56,53 @@ bool SoundEngine::available()
     return !QMediaDevices::audioOutputs().isEmpty();
 }
 
-QSoundEffect *SoundEngine::keeperFor(const QString &path)
+void SoundEngine::openOutput()
 {
-    auto it = m_keepers.constFind(path);
-    if (it != m_keepers.constEnd())
-        return *it;
-    if (!QFileInfo(path).isFile()) {
-        qWarning("Sound file not found: %s", qPrintable(path));
-        m_keepers.insert(path, nullptr);
-        return nullptr;
-    }
-    auto *keeper = new QSoundEffect(this);
-    keeper->setSource(QUrl::fromLocalFile(path));
-    m_keepers.insert(path, keeper);
-    return keeper;
-}
-
-void SoundEngine::preload(const QStringList &paths)
-{
-    for (const QString &path : paths)
-        keeperFor(path);
+    if (m_outputOpened)
+        return;
+    m_outputOpened = true;
+    QMetaObject::invokeMethod(m_mixer, &SoundMixer::open, Qt::QueuedConnection);
 }
 
 void SoundEngine::play(const QString &path)
 {
-    if (!keeperFor(path))
+    // Checked here rather than in the mixer so that the warning comes at once,
+    // from the thread that asked; the cache makes it the only one.
+    if (!m_cache.isKnown(path) && !QFileInfo(path).isFile()) {
+        m_cache.markMissing(path);
         return;
-    if (m_playing.size() >= MaxLiveEffects)
-        delete m_playing.takeFirst();
-    auto *effect = new QSoundEffect(this);
-    m_playing.append(effect);
-    connect(effect, &QSoundEffect::playingChanged, this, [this, effect] {
-        if (!effect->isPlaying() && effect->status() != QSoundEffect::Loading) {
-            m_playing.removeOne(effect);
-            effect->deleteLater();
+    }
+    openOutput();
+    m_mixer->start(path);
+}
+
+void SoundEngine::preload(const QStringList &paths)
+{
+    if (available())
+        openOutput();
+    QThread *loader = QThread::create([this, paths] {
+        for (const QString &path : paths) {
+            if (m_stopLoading)
+                return;
+            if (m_cache.isKnown(path))
+                continue;
+            if (QFileInfo(path).isFile())
+                m_cache.load(path);
+            else
+                m_cache.markMissing(path);
         }
     });
-    effect->setSource(QUrl::fromLocalFile(path));
-    effect->play();
+    loader->setObjectName(QStringLiteral("velkaro-loader"));
+    m_loaders.append(loader);
+    connect(loader, &QThread::finished, this, [this, loader] {
+        m_loaders.removeOne(loader);
+        loader->deleteLater();
+        emit preloadFinished();
+    });
+    loader->start(QThread::LowPriority);
+}
+
+int SoundEngine::liveVoices() const
+{
+    return m_mixer->liveVoices();
 }

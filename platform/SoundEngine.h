@@ -2,37 +2,55 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/SampleCache.h"
 #include "platform/SoundOutput.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QThread>
 
-class QSoundEffect;
+#include <atomic>
 
-// The desktop sound output: plays short sample files through the system's
-// sound server. Each play gets a fresh effect, because an effect that is
-// replayed soon falls silent; one never-played effect per file keeps the
-// decoded sample cached so that a fresh effect starts at once.
+class SoundMixer;
+
+// The desktop sound output. Samples are decoded once into memory and mixed
+// by a SoundMixer in its own thread into a single stream of the system's
+// sound server, which keeps a tap's latency to a few milliseconds and the
+// server's stream count at one however fast the taps come.
 class SoundEngine : public QObject, public SoundOutput
 {
     Q_OBJECT
 public:
+    // The engine lives until the application object goes, and is torn down
+    // just before it.
     static SoundEngine *instance();
 
     bool available() override;
     void play(const QString &path) override;
+    // Decodes the files in a thread of its own and connects to the sound
+    // server, so that the first tap sounds at once; returns at once.
     void preload(const QStringList &paths);
 
-    int liveEffects() const { return int(m_playing.size()); }
+    // Notes being mixed now.
+    int liveVoices() const;
+    // Memory held by decoded samples.
+    qint64 sampleBytes() const { return m_cache.bytes(); }
+
+signals:
+    // A preload has decoded all its files.
+    void preloadFinished();
 
 private:
     SoundEngine();
     ~SoundEngine() override;
     static void destroyInstance();
-    QSoundEffect *keeperFor(const QString &path);
+    void openOutput();
 
-    QHash<QString, QSoundEffect *> m_keepers;
-    QList<QSoundEffect *> m_playing;
+    SampleCache m_cache;
+    QThread m_mixerThread;
+    SoundMixer *m_mixer = nullptr;
+    bool m_outputOpened = false;
+    QList<QThread *> m_loaders;
+    std::atomic<bool> m_stopLoading{false};
 };

@@ -1,0 +1,84 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <vector>
+
+class QAudioSink;
+class QIODevice;
+class QTimer;
+class SampleCache;
+
+// Mixes the notes that are sounding into one output stream of the sound
+// server. It lives in a thread of its own, so that a busy GUI thread never
+// starves the stream, and keeps the stream's buffer short, so that a note
+// starts a few milliseconds after it is asked for.
+//
+// While nothing sounds the mixer writes nothing and its timer is stopped: the
+// stream runs dry and waits. The server starts a stream that waits as soon as
+// a full buffer arrives, so the first note after a pause is written and heard
+// at once; notes that start while others ring wait behind one buffer at most.
+class SoundMixer : public QObject
+{
+    Q_OBJECT
+public:
+    // Notes ringing together; a trainer plays one or two at a time, and a
+    // burst of taps beyond this drops the oldest note.
+    static constexpr int MaxVoices = 16;
+
+    explicit SoundMixer(SampleCache *cache);
+    ~SoundMixer() override;
+
+    // Any thread: asks for the sound file at path to start as soon as
+    // possible. Notes asked for together keep their order and spacing.
+    void start(const QString &path);
+    // Any thread: the number of notes being mixed.
+    int liveVoices() const { return m_liveVoices.load(); }
+
+    // In the mixer's thread: connects to the sound server, and disconnects.
+    void open();
+    void close();
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Request
+    {
+        QString path;
+        Clock::time_point time;
+    };
+    struct Voice
+    {
+        QList<qint16> samples;
+        // Frames played so far; negative while the note waits for its start.
+        qsizetype position = 0;
+        // Frames left of the fade-out of a dropped note; -1 while it rings.
+        int fadeLeft = -1;
+    };
+
+    void service();
+    void takeRequests();
+    void addVoice(const QList<qint16> &samples, qsizetype delayFrames);
+    void mix(int frames);
+    void setLive();
+
+    SampleCache *m_cache;
+
+    // Requests waiting for the mixer's thread, guarded by m_requestMutex.
+    QMutex m_requestMutex;
+    std::vector<Request> m_requests;
+
+    QAudioSink *m_sink = nullptr;
+    QIODevice *m_device = nullptr;
+    QTimer *m_timer = nullptr;
+    std::vector<Voice> m_voices;
+    std::vector<qint32> m_sum;
+    std::vector<qint16> m_out;
+    std::atomic<int> m_liveVoices{0};
+};

@@ -1,0 +1,231 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Build-time helper for the 48 piano samples. Rendering one note per
+// synthesizer run reloads the soundfont every time, so the build renders all
+// notes in one run and this tool does the two steps around it:
+//
+//   velkaro_pianosamples midi OUT.mid
+//       writes one MIDI file with every note of the trainer, NoteSpacingMs apart
+//   velkaro_pianosamples cut RENDERED.wav OUTDIR
+//       cuts the rendering into OUTDIR/<Pitch><octave>.wav, one mono file per note
+//
+// Plain C++ without Qt: it runs on the build machine before anything else exists.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The trainer's note numbers run from C2 to B5; its numbering is 24 below MIDI's.
+constexpr int LowestNote = 12;
+constexpr int NoteCount = 48;
+constexpr int MidiOffset = 24;
+
+constexpr int SampleRate = 44100;
+constexpr int NoteSpacingMs = 2000;
+// Piano settings: key held a second, then half a second of release.
+constexpr int HoldMs = 1000;
+constexpr int ReleaseMs = 500;
+constexpr int PianoProgram = 0;
+constexpr int Velocity = 100;
+// The last part of each sample fades to zero, so that a player that cuts the
+// end of a sound cuts only silence, and the end never clicks.
+constexpr int FadeMs = 200;
+// The synthesizer starts a note at the next block of 64 frames after its time;
+// the search for the attack looks no further than this.
+constexpr int OnsetSearchMs = 50;
+
+// One tick is one millisecond: 500 ticks per quarter at the default 120 bpm.
+constexpr int TicksPerQuarter = 500;
+
+const std::array<const char *, 12> PitchNames = {"C",  "Cs", "D",  "Eb", "E",  "F",
+                                                 "Fs", "G",  "Gs", "A",  "Bb", "B"};
+
+std::string soundName(int note)
+{
+    return std::string(PitchNames[note % 12]) + std::to_string(note / 12 + 1);
+}
+
+void putBigEndian(std::vector<uint8_t> &out, uint32_t value, int bytes)
+{
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(uint8_t(value >> (8 * i)));
+}
+
+void putVariableLength(std::vector<uint8_t> &out, uint32_t value)
+{
+    uint8_t groups[5];
+    int n = 0;
+    do {
+        groups[n++] = value & 0x7f;
+        value >>= 7;
+    } while (value);
+    while (n > 1)
+        out.push_back(groups[--n] | 0x80);
+    out.push_back(groups[0]);
+}
+
+bool writeMidi(const char *path)
+{
+    std::vector<uint8_t> track;
+    putVariableLength(track, 0);
+    track.insert(track.end(), {0xC0, PianoProgram});
+    uint32_t now = 0;
+    for (int i = 0; i < NoteCount; ++i) {
+        const auto key = uint8_t(LowestNote + i + MidiOffset);
+        const uint32_t on = uint32_t(i) * NoteSpacingMs;
+        putVariableLength(track, on - now);
+        track.insert(track.end(), {0x90, key, Velocity});
+        putVariableLength(track, HoldMs);
+        track.insert(track.end(), {0x80, key, 0});
+        now = on + HoldMs;
+    }
+    putVariableLength(track, NoteSpacingMs);
+    track.insert(track.end(), {0xFF, 0x2F, 0x00});
+
+    std::vector<uint8_t> file = {'M', 'T', 'h', 'd'};
+    putBigEndian(file, 6, 4);
+    putBigEndian(file, 0, 2); // one track
+    putBigEndian(file, 1, 2);
+    putBigEndian(file, TicksPerQuarter, 2);
+    file.insert(file.end(), {'M', 'T', 'r', 'k'});
+    putBigEndian(file, uint32_t(track.size()), 4);
+    file.insert(file.end(), track.begin(), track.end());
+
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char *>(file.data()), std::streamsize(file.size()));
+    return bool(out);
+}
+
+uint32_t littleEndian(const uint8_t *p, int bytes)
+{
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+void putLittleEndian(std::vector<uint8_t> &out, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(uint8_t(value >> (8 * i)));
+}
+
+// Reads a 16-bit PCM WAV at SampleRate and mixes its channels down to mono.
+bool readWav(const char *path, std::vector<int16_t> &mono)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    if (data.size() < 12 || std::memcmp(data.data(), "RIFF", 4) != 0 ||
+        std::memcmp(data.data() + 8, "WAVE", 4) != 0) {
+        std::fprintf(stderr, "%s: not a WAV file\n", path);
+        return false;
+    }
+    int channels = 0;
+    size_t pos = 12;
+    while (pos + 8 <= data.size()) {
+        const uint8_t *chunk = data.data() + pos;
+        const size_t size = littleEndian(chunk + 4, 4);
+        const size_t available = std::min(size, data.size() - pos - 8);
+        if (std::memcmp(chunk, "fmt ", 4) == 0 && available >= 16) {
+            const uint32_t format = littleEndian(chunk + 8, 2);
+            channels = int(littleEndian(chunk + 10, 2));
+            const uint32_t rate = littleEndian(chunk + 12, 4);
+            const uint32_t bits = littleEndian(chunk + 22, 2);
+            if (format != 1 || bits != 16 || rate != SampleRate || channels < 1) {
+                std::fprintf(stderr, "%s: expected %d Hz 16-bit PCM\n", path, SampleRate);
+                return false;
+            }
+        } else if (std::memcmp(chunk, "data", 4) == 0 && channels > 0) {
+            const size_t frames = available / (2 * size_t(channels));
+            mono.resize(frames);
+            for (size_t f = 0; f < frames; ++f) {
+                int sum = 0;
+                for (int c = 0; c < channels; ++c)
+                    sum += int16_t(littleEndian(chunk + 8 + 2 * (f * channels + c), 2));
+                mono[f] = int16_t(sum / channels);
+            }
+            return true;
+        }
+        pos += 8 + size + (size & 1);
+    }
+    std::fprintf(stderr, "%s: no audio data\n", path);
+    return false;
+}
+
+bool writeWav(const std::string &path, const std::vector<int16_t> &samples)
+{
+    const auto dataBytes = uint32_t(samples.size() * 2);
+    std::vector<uint8_t> file = {'R', 'I', 'F', 'F'};
+    putLittleEndian(file, 36 + dataBytes, 4);
+    file.insert(file.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    putLittleEndian(file, 16, 4);
+    putLittleEndian(file, 1, 2); // PCM
+    putLittleEndian(file, 1, 2); // mono
+    putLittleEndian(file, SampleRate, 4);
+    putLittleEndian(file, SampleRate * 2, 4);
+    putLittleEndian(file, 2, 2);
+    putLittleEndian(file, 16, 2);
+    file.insert(file.end(), {'d', 'a', 't', 'a'});
+    putLittleEndian(file, dataBytes, 4);
+    for (int16_t s : samples)
+        putLittleEndian(file, uint16_t(s), 2);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char *>(file.data()), std::streamsize(file.size()));
+    return bool(out);
+}
+
+bool cutNotes(const char *renderedPath, const std::string &outDir)
+{
+    std::vector<int16_t> all;
+    if (!readWav(renderedPath, all))
+        return false;
+    const size_t spacing = size_t(SampleRate) * NoteSpacingMs / 1000;
+    const size_t length = size_t(SampleRate) * (HoldMs + ReleaseMs) / 1000;
+    const size_t fade = size_t(SampleRate) * FadeMs / 1000;
+    const size_t search = size_t(SampleRate) * OnsetSearchMs / 1000;
+    for (int i = 0; i < NoteCount; ++i) {
+        const size_t start = size_t(i) * spacing;
+        if (start + search + length > all.size()) {
+            std::fprintf(stderr, "%s: rendering ends before note %d\n", renderedPath, i);
+            return false;
+        }
+        // Start at the attack: leading silence would delay every tap.
+        size_t onset = start;
+        while (onset < start + search && all[onset] == 0)
+            ++onset;
+        std::vector<int16_t> note(all.begin() + long(onset), all.begin() + long(onset + length));
+        for (size_t k = 0; k < fade; ++k) {
+            const double gain = double(fade - 1 - k) / double(fade);
+            int16_t &s = note[length - fade + k];
+            s = int16_t(std::lround(s * gain));
+        }
+        const std::string path = outDir + "/" + soundName(LowestNote + i) + ".wav";
+        if (!writeWav(path, note)) {
+            std::fprintf(stderr, "%s: cannot write\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "midi") == 0)
+        return writeMidi(argv[2]) ? 0 : 1;
+    if (argc == 4 && std::strcmp(argv[1], "cut") == 0)
+        return cutNotes(argv[2], argv[3]) ? 0 : 1;
+    std::fprintf(stderr, "usage: %s midi OUT.mid | cut RENDERED.wav OUTDIR\n", argv[0]);
+    return 2;
+}

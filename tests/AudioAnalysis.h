@@ -1,0 +1,141 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+// Measurements on mono 16-bit audio for the sound tests and benchmarks.
+namespace AudioAnalysis {
+
+constexpr double Rate = 44100.0;
+
+inline double cents(double frequency, double reference)
+{
+    return 1200.0 * std::log2(frequency / reference);
+}
+
+// Magnitudes of the Hann-windowed discrete Fourier transform of a stretch of
+// audio at any frequency, scaled so that a full-scale sine gives about 0.5.
+class Spectrum
+{
+public:
+    explicit Spectrum(const QList<qint16> &samples) : m_windowed(size_t(samples.size()))
+    {
+        const qsizetype n = samples.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const double hann = 0.5 - 0.5 * std::cos(2.0 * M_PI * double(i) / double(n - 1));
+            m_windowed[size_t(i)] = samples[i] / 32768.0 * hann;
+        }
+    }
+
+    double at(double frequency) const
+    {
+        if (m_windowed.empty())
+            return 0.0;
+        const double coefficient = 2.0 * std::cos(2.0 * M_PI * frequency / Rate);
+        double s1 = 0.0;
+        double s2 = 0.0;
+        for (double x : m_windowed) {
+            const double s0 = x + coefficient * s1 - s2;
+            s2 = s1;
+            s1 = s0;
+        }
+        const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
+        return std::sqrt(std::max(power, 0.0)) / (double(m_windowed.size()) / 2.0);
+    }
+
+private:
+    std::vector<double> m_windowed;
+};
+
+inline double magnitudeAt(const QList<qint16> &samples, double frequency)
+{
+    return Spectrum(samples).at(frequency);
+}
+
+// A first estimate of the fundamental, to within a few cents. The strongest
+// component between lowest and highest, on a 10-cent grid, may be a harmonic
+// rather than the fundamental; a piano note has nothing below its
+// fundamental, so the lowest of its subharmonics that still carries a real
+// share of the strongest magnitude is the fundamental.
+inline double roughFundamental(const QList<qint16> &samples, double lowest, double highest)
+{
+    constexpr double GridCents = 10.0;
+    constexpr int MaxSubharmonic = 4;
+    constexpr double RealShare = 0.1;
+    const Spectrum spectrum(samples);
+    double strongest = 0.0;
+    double strongestMagnitude = 0.0;
+    for (double f = lowest; f <= highest; f *= std::exp2(GridCents / 1200.0)) {
+        const double m = spectrum.at(f);
+        if (m > strongestMagnitude) {
+            strongestMagnitude = m;
+            strongest = f;
+        }
+    }
+    for (int k = MaxSubharmonic; k > 1; --k) {
+        const double candidate = strongest / k;
+        if (candidate >= lowest && spectrum.at(candidate) >= RealShare * strongestMagnitude)
+            return candidate;
+    }
+    return strongest;
+}
+
+// The fundamental to a fraction of a cent: the rough estimate, then the peak
+// of the spectrum within a few grid steps of it, found on a fine grid and
+// refined by a parabola through the three best points.
+inline double fundamental(const QList<qint16> &samples, double lowest, double highest)
+{
+    const double rough = roughFundamental(samples, lowest, highest);
+    if (rough <= 0.0)
+        return 0.0;
+    constexpr double SearchCents = 20.0;
+    constexpr double StepCents = 0.5;
+    double bestCents = 0.0;
+    double best = -1.0;
+    const Spectrum spectrum(samples);
+    std::vector<double> values;
+    for (double c = -SearchCents; c <= SearchCents; c += StepCents) {
+        const double m = spectrum.at(rough * std::exp2(c / 1200.0));
+        values.push_back(m);
+        if (m > best) {
+            best = m;
+            bestCents = c;
+        }
+    }
+    const auto index = size_t(std::lround((bestCents + SearchCents) / StepCents));
+    if (index > 0 && index + 1 < values.size()) {
+        const double a = values[index - 1];
+        const double b = values[index];
+        const double c = values[index + 1];
+        const double denominator = a - 2.0 * b + c;
+        if (denominator < 0.0)
+            bestCents += 0.5 * (a - c) / denominator * StepCents;
+    }
+    return rough * std::exp2(bestCents / 1200.0);
+}
+
+inline int peak(const QList<qint16> &samples)
+{
+    int p = 0;
+    for (qint16 s : samples)
+        p = std::max(p, std::abs(int(s)));
+    return p;
+}
+
+// The first frame at or after from whose magnitude reaches threshold, or -1.
+inline qsizetype onset(const QList<qint16> &samples, qsizetype from, int threshold)
+{
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < samples.size(); ++i) {
+        if (std::abs(int(samples[i])) >= threshold)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace AudioAnalysis
