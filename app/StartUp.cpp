@@ -10,7 +10,9 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QStringList>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 
 namespace {
 
@@ -78,6 +80,35 @@ void preloadSounds()
     for (auto it = notes.cbegin(); it != notes.cend(); ++it)
         paths << Resource::findSound(QString::fromLatin1(it->file()));
     QSound::preload(paths);
+}
+
+namespace {
+// Waits for the window's first paint, then starts the preload from the
+// event loop: connecting to the sound server takes a few milliseconds that
+// the first picture should not wait for.
+class AfterFirstPaint : public QObject
+{
+public:
+    explicit AfterFirstPaint(QWidget *window) : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, &preloadSounds);
+            deleteLater();
+        }
+        return false;
+    }
+};
+} // namespace
+
+void preloadSoundsAfterFirstPaint(QWidget *window)
+{
+    new AfterFirstPaint(window);
 }
 
 } // namespace StartUp

@@ -8,6 +8,7 @@
 class QApplication;
 class QCoreApplication;
 class QIcon;
+class QWidget;
 
 namespace StartUp {
 
@@ -30,5 +31,7 @@ QIcon programIcon();
 
 // Decodes every note's sample in the background so the first tap sounds at once.
 void preloadSounds();
+// The same, started once the window has been painted for the first time.
+void preloadSoundsAfterFirstPaint(QWidget *window);
 
 } // namespace StartUp

@@ -4,8 +4,6 @@
 #include "app/VKControl.h"
 #include "platform/QPEApplication.h"
 
-#include <QTimer>
-
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -18,7 +16,7 @@ int main(int argc, char **argv)
     StartUp::prepare(a);
     auto *window = new VKControl;
     window->setHelpFile(StartUp::helpFilePath(QPEApplication::qpeDir(), argv[0]));
+    StartUp::preloadSoundsAfterFirstPaint(window);
     a.showMainWidget(window, false);
-    QTimer::singleShot(0, &a, &StartUp::preloadSounds);
     return a.exec();
 }

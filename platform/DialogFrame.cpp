@@ -59,15 +59,16 @@ void DialogFrame::reset(QDialog *dialog)
 
 bool DialogFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Polish || type == QEvent::Show) && watched->isWidgetType()) {
+    // Show comes before the window appears, every time it is shown. Dialogs
+    // are framed only then, not when polished, because a hidden dialog is
+    // polished along with its parent window and most are never opened.
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
         if (auto *dialog = qobject_cast<QDialog *>(watched)) {
-            // Polish comes once, just before the dialog is first shown,
-            // when its own contents are complete.
-            if (type == QEvent::Polish)
+            if (!dialog->property(FramedProperty).toBool()) {
                 frame(dialog);
-            else
-                reset(dialog);
+                dialog->adjustSize();
+            }
+            reset(dialog);
         }
     }
     return QObject::eventFilter(watched, event);
