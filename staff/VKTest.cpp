@@ -7,6 +7,7 @@
 #include "staff/StaffGeometry.h"
 #include "staff/VKTestConfig.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
 
@@ -149,7 +150,22 @@ void VKTest::drawNotes(QPainter &painter, int bottomLine)
 // finished with: red under a note crossed out.
 void VKTest::drawLabel(QPainter &painter, int x, int note)
 {
-    painter.drawText(x, height(), QString(QLatin1Char(labelLetter(note))));
+    // Laying out a letter costs more than drawing a note: each letter is laid
+    // out once per font and reused.
+    const char letter = labelLetter(note);
+    if (m_labelCache.isEmpty() || m_labelFont != font()) {
+        m_labelFont = font();
+        m_labelAscent = QFontMetricsF(m_labelFont).ascent();
+        m_labelCache.clear();
+    }
+    auto cached = m_labelCache.find(letter);
+    if (cached == m_labelCache.end()) {
+        QStaticText text{QString(QLatin1Char(letter))};
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(QTransform(), m_labelFont);
+        cached = m_labelCache.insert(letter, text);
+    }
+    painter.drawStaticText(QPointF(x, height() - m_labelAscent), *cached);
 }
 
 bool VKTest::testTimerActive() const

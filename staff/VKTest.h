@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QBitmap>
+#include <QFont>
+#include <QHash>
 #include <QList>
+#include <QStaticText>
 #include <QWidget>
 
 class QPainter;
@@ -73,4 +76,9 @@ private:
     QList<bool> staffMarks;
     QTimer *testTimer = nullptr;
     VKTestConfig *testConfig = nullptr;
+
+    // Laid-out label letters for the font they were laid out in.
+    QFont m_labelFont;
+    qreal m_labelAscent = 0;
+    QHash<char, QStaticText> m_labelCache;
 };
