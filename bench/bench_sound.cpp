@@ -4,7 +4,7 @@
 // Figures for the sound path: how long the samples take to load and how much
 // memory they hold, what a sound-availability query costs, and the latency
 // from a tap on the keyboard to the note at the sound server's sink.
-// Run it with bench/run-sound.sh, which provides a private sound server.
+// Run it with bench/run.sh, which provides a private sound server.
 //
 // How latency is measured. Both ends are stamped with one monotonic clock
 // (MonitorRecorder::now, a QElapsedTimer):
@@ -369,7 +369,7 @@ int main(int argc, char **argv)
     const bool withBaseline = !args.contains(QStringLiteral("--no-baseline"));
 
     if (!QSound::available()) {
-        std::fprintf(stderr, "no sound server reachable: run bench/run-sound.sh\n");
+        std::fprintf(stderr, "no sound server reachable: run bench/run.sh\n");
         return 1;
     }
     initNotes(notes);

@@ -1,6 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Velkaro developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by run.sh and test.sh: install what is missing, configure and build.
+# Shared by the run, test and benchmark commands: install what is missing,
+# configure and build, and start private services that are stopped on exit.
 
 set -euo pipefail
 
@@ -43,4 +44,59 @@ build_tree() {
         cmake -S "$VELKARO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     fi
     cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# A private runtime folder for the services below; everything started here
+# is stopped, and the folder removed, when the calling script exits.
+VELKARO_PIDS=()
+VELKARO_RUNTIME=
+stop_services() {
+    local pid
+    for pid in "${VELKARO_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    [ -n "$VELKARO_RUNTIME" ] && rm -rf "$VELKARO_RUNTIME"
+    return 0
+}
+use_private_runtime() {
+    [ -n "$VELKARO_RUNTIME" ] && return 0
+    VELKARO_RUNTIME=$(mktemp -d)
+    export XDG_RUNTIME_DIR=$VELKARO_RUNTIME
+    trap stop_services EXIT
+}
+
+# A sound server with a silent sink named "out", whose monitor can be recorded.
+start_sound_server() {
+    use_private_runtime
+    log "starting a private sound server"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
+        --system=false --use-pid-file=false \
+        -L module-native-protocol-unix \
+        -L "module-null-sink sink_name=out sink_properties=device.description=OutSink" \
+        2>"$VELKARO_RUNTIME/pulseaudio.log" &
+    VELKARO_PIDS+=($!)
+    local _
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    cat "$VELKARO_RUNTIME/pulseaudio.log" >&2
+    return 1
+}
+
+# A virtual display with a window manager that maximises windows.
+start_virtual_display() {
+    use_private_runtime
+    log "starting a virtual display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$VELKARO_RUNTIME/display" 2>/dev/null &
+    VELKARO_PIDS+=($!)
+    local _
+    for _ in $(seq 100); do
+        [ -s "$VELKARO_RUNTIME/display" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n 1 "$VELKARO_RUNTIME/display")"
+    matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
+    VELKARO_PIDS+=($!)
 }

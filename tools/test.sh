@@ -13,32 +13,7 @@ git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 build_tree "$VELKARO_BUILD"
 
-# A private runtime folder and a sound server with a silent sink whose
-# monitor the sound tests record from.
-VELKARO_RUNTIME=$(mktemp -d)
-export XDG_RUNTIME_DIR=$VELKARO_RUNTIME
-PA_PID=
-cleanup() {
-    if [ -n "$PA_PID" ]; then
-        kill "$PA_PID" 2>/dev/null || true
-        wait "$PA_PID" 2>/dev/null || true
-    fi
-    rm -rf "$VELKARO_RUNTIME"
-}
-trap cleanup EXIT
-
-log "starting a private sound server"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --log-target=stderr \
-    --system=false --use-pid-file=false \
-    -L module-native-protocol-unix \
-    -L "module-null-sink sink_name=out sink_properties=device.description=OutSink" \
-    2>"$VELKARO_RUNTIME/pulseaudio.log" &
-PA_PID=$!
-for _ in $(seq 100); do
-    pactl info >/dev/null 2>&1 && break
-    sleep 0.05
-done
-pactl info >/dev/null 2>&1 || { cat "$VELKARO_RUNTIME/pulseaudio.log" >&2; exit 1; }
+start_sound_server
 export VELKARO_REQUIRE_SOUND=1
 
 log "running the tests"
