@@ -14,7 +14,8 @@ BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     libqt6multimedia6 fonts-dejavu-core librsvg2-bin
     fluidsynth fluidr3mono-gm-soundfont)
 # What the tests need on top: a sound server, format and packaging checks.
-TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base)
+TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base
+    valgrind)
 
 log() { printf '== %s\n' "$*" >&2; }
 

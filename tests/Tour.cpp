@@ -1,0 +1,148 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Starts as the program does, uses every feature once as a user would
+// (practice taps, both settings dialogs, a test with time-outs and answers,
+// the manual, About) and ends through File > Quit. Run by the clean-exit
+// checks, alone and under valgrind; anything printed or any non-zero exit
+// status is a fault.
+#include "MessageBoxCatcher.h"
+
+#include "app/StartUp.h"
+#include "app/VKControl.h"
+#include "keyboard/VKKbConfig.h"
+#include "keyboard/VKKeyboard.h"
+#include "platform/HelpBrowser.h"
+#include "platform/HelpWindow.h"
+#include "platform/QPEApplication.h"
+#include "platform/SoundEngine.h"
+#include "staff/VKTest.h"
+#include "staff/VKTestConfig.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+QAction *menuItem(VKControl *w, const QString &menu, const QString &item)
+{
+    const auto menus = w->menuBar()->actions();
+    for (QAction *m : menus) {
+        if (m->text() != menu)
+            continue;
+        const auto items = m->menu()->actions();
+        for (QAction *a : items) {
+            if (a->text() == item)
+                return a;
+        }
+    }
+    qFatal("no menu item %s", qPrintable(item));
+}
+
+// Acts on the next modal dialog as soon as it is up.
+void whenModal(std::function<void(QDialog *)> act)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->deleteLater();
+        poll->stop();
+        act(dialog);
+    });
+    poll->start(5);
+}
+
+void tap(VKKeyboard *kb, int whiteKey)
+{
+    const KeyboardGeometry g = kb->geometry();
+    QTest::mouseClick(kb, Qt::LeftButton, {},
+                      QPoint(g.kbLeft + whiteKey * g.keyWidth + 2, g.kbTop + 5));
+}
+
+// Runs the steps one after another from the event loop, each after a pause.
+class Steps : public QObject
+{
+public:
+    void add(int pauseMs, std::function<void()> step) { m_steps.append({pauseMs, step}); }
+    void start() { next(); }
+
+private:
+    void next()
+    {
+        if (m_steps.isEmpty())
+            return;
+        const auto [pause, step] = m_steps.takeFirst();
+        QTimer::singleShot(pause, this, [this, step = step] {
+            step();
+            next();
+        });
+    }
+    QList<QPair<int, std::function<void()>>> m_steps;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QPEApplication app(argc, argv, QPEApplication::GuiClient);
+    StartUp::prepare(app);
+    auto *window = new VKControl;
+    window->setHelpFile(StartUp::helpFilePath(QPEApplication::qpeDir(), "velkaro"));
+    StartUp::preloadSoundsAfterFirstPaint(window);
+    app.showMainWidget(window, false);
+
+    MessageBoxCatcher boxes; // dismisses the About box
+    VKKeyboard *kb = window->keyboardView();
+    VKTest *staff = window->staffView();
+    QPushButton *testButton = nullptr;
+    for (QPushButton *b : window->findChildren<QPushButton *>()) {
+        if (b->text() == QLatin1String("&Test"))
+            testButton = b;
+    }
+
+    Steps steps;
+    steps.add(300, [&] {
+        for (int k = 0; k < 7; ++k)
+            tap(kb, k);
+    });
+    steps.add(50, [&] {
+        whenModal([staff](QDialog *d) {
+            staff->configDialog()->bassChoice()->setChecked(true);
+            staff->configDialog()->intervalField()->setText(QStringLiteral("150"));
+            d->accept();
+        });
+        menuItem(window, "Configuration", "Test")->trigger();
+    });
+    steps.add(50, [&] {
+        whenModal([kb](QDialog *d) {
+            kb->configDialog()->twoOctaveChoice()->setChecked(true);
+            d->accept();
+        });
+        menuItem(window, "Configuration", "Keyboard")->trigger();
+    });
+    steps.add(50, [&] { testButton->setChecked(true); });
+    steps.add(400, [&] { tap(kb, 3); });
+    steps.add(100, [&] { tap(kb, 10); });
+    steps.add(400, [&] { testButton->setChecked(false); });
+    steps.add(50, [&] { menuItem(window, "Help", "User's Guide")->trigger(); });
+    steps.add(300, [&] {
+        HelpWindow *help = app.helpBrowser()->window();
+        if (!help || !help->isVisible())
+            qFatal("the manual did not open");
+        help->close();
+    });
+    steps.add(50, [&] { menuItem(window, "Help", "About")->trigger(); });
+    steps.add(200, [&] {
+        if (boxes.boxes.size() != 1)
+            qFatal("the About box did not come");
+        menuItem(window, "File", "Quit")->trigger();
+    });
+    steps.start();
+    return app.exec();
+}
