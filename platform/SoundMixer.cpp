@@ -82,6 +82,8 @@ void SoundMixer::open()
     m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), format, this);
     m_sink->setBufferSize(BufferBytes);
     m_device = m_sink->start();
+    // Opened ahead of the first note: it waits suspended until a note comes.
+    m_sink->suspend();
     if (!m_timer) {
         m_timer = new QTimer(this);
         m_timer->setTimerType(Qt::PreciseTimer);
@@ -158,6 +160,9 @@ void SoundMixer::service()
     if (!m_sink)
         open();
     takeRequests();
+    // A suspended stream costs the thread no wake-ups while nothing rings.
+    if (!m_voices.empty() && m_sink->state() == QAudio::SuspendedState)
+        m_sink->resume();
     if (m_sink->state() == QAudio::StoppedState) {
         // The server refused or dropped the stream; try again with the next note.
         close();
@@ -165,6 +170,10 @@ void SoundMixer::service()
     }
     if (m_voices.empty()) {
         m_timer->stop();
+        if (m_sink->bytesFree() >= m_sink->bufferSize())
+            m_sink->suspend();
+        else
+            QTimer::singleShot(BufferMs, this, &SoundMixer::service); // let it drain first
         setLive();
         return;
     }
