@@ -56,12 +56,12 @@ bool SoundEngine::available()
     return !QMediaDevices::audioOutputs().isEmpty();
 }
 
-void SoundEngine::openOutput()
+void SoundEngine::prepareOutput()
 {
-    if (m_outputOpened)
+    if (m_outputPrepared)
         return;
-    m_outputOpened = true;
-    QMetaObject::invokeMethod(m_mixer, &SoundMixer::open, Qt::QueuedConnection);
+    m_outputPrepared = true;
+    QMetaObject::invokeMethod(m_mixer, &SoundMixer::prepare, Qt::QueuedConnection);
 }
 
 void SoundEngine::play(const QString &path)
@@ -72,14 +72,14 @@ void SoundEngine::play(const QString &path)
         m_cache.markMissing(path);
         return;
     }
-    openOutput();
+    prepareOutput();
     m_mixer->start(path);
 }
 
 void SoundEngine::preload(const QStringList &paths)
 {
     if (available())
-        openOutput();
+        prepareOutput();
     QThread *loader = QThread::create([this, paths] {
         for (const QString &path : paths) {
             if (m_stopLoading)

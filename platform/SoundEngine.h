@@ -45,12 +45,12 @@ private:
     SoundEngine();
     ~SoundEngine() override;
     static void destroyInstance();
-    void openOutput();
+    void prepareOutput();
 
     SampleCache m_cache;
     QThread m_mixerThread;
     SoundMixer *m_mixer = nullptr;
-    bool m_outputOpened = false;
+    bool m_outputPrepared = false;
     QList<QThread *> m_loaders;
     std::atomic<bool> m_stopLoading{false};
 };

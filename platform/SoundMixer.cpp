@@ -71,6 +71,11 @@ void SoundMixer::start(const QString &path)
         QMetaObject::invokeMethod(this, &SoundMixer::service, Qt::QueuedConnection);
 }
 
+void SoundMixer::prepare()
+{
+    QMediaDevices::defaultAudioOutput();
+}
+
 void SoundMixer::open()
 {
     if (m_sink)
@@ -82,8 +87,6 @@ void SoundMixer::open()
     m_sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), format, this);
     m_sink->setBufferSize(BufferBytes);
     m_device = m_sink->start();
-    // Opened ahead of the first note: it waits suspended until a note comes.
-    m_sink->suspend();
     if (!m_timer) {
         m_timer = new QTimer(this);
         m_timer->setTimerType(Qt::PreciseTimer);
@@ -160,9 +163,6 @@ void SoundMixer::service()
     if (!m_sink)
         open();
     takeRequests();
-    // A suspended stream costs the thread no wake-ups while nothing rings.
-    if (!m_voices.empty() && m_sink->state() == QAudio::SuspendedState)
-        m_sink->resume();
     if (m_sink->state() == QAudio::StoppedState) {
         // The server refused or dropped the stream; try again with the next note.
         close();
@@ -170,10 +170,14 @@ void SoundMixer::service()
     }
     if (m_voices.empty()) {
         m_timer->stop();
+        // An open stream keeps this thread waking many times a second even in
+        // silence, so it is closed once it has played out and opened again
+        // for the next note. (Suspending it instead leaves the toolkit's
+        // stream with a callback into freed memory when it is deleted.)
         if (m_sink->bytesFree() >= m_sink->bufferSize())
-            m_sink->suspend();
+            close();
         else
-            QTimer::singleShot(BufferMs, this, &SoundMixer::service); // let it drain first
+            QTimer::singleShot(BufferMs, this, &SoundMixer::service);
         setLive();
         return;
     }

@@ -42,7 +42,10 @@ public:
     // Any thread: the number of notes being mixed.
     int liveVoices() const { return m_liveVoices.load(); }
 
-    // In the mixer's thread: connects to the sound server, and disconnects.
+    // In the mixer's thread: connects to the sound server ahead of the first
+    // note, without opening a stream.
+    void prepare();
+    // In the mixer's thread: opens the stream, and closes it.
     void open();
     void close();
 
