@@ -6,6 +6,7 @@
 // checks, alone and under valgrind; anything printed or any non-zero exit
 // status is a fault.
 #include "MessageBoxCatcher.h"
+#include "WindowDriver.h"
 
 #include "app/StartUp.h"
 #include "app/VKControl.h"
@@ -28,34 +29,15 @@
 
 namespace {
 
-QAction *menuItem(VKControl *w, const QString &menu, const QString &item)
-{
-    const auto menus = w->menuBar()->actions();
-    for (QAction *m : menus) {
-        if (m->text() != menu)
-            continue;
-        const auto items = m->menu()->actions();
-        for (QAction *a : items) {
-            if (a->text() == item)
-                return a;
-        }
-    }
-    qFatal("no menu item %s", qPrintable(item));
-}
+using WindowDriver::whenModal;
 
-// Acts on the next modal dialog as soon as it is up.
-void whenModal(std::function<void(QDialog *)> act)
+// The menu item, which must be there.
+QAction *menuItem(VKControl *w, const char *menu, const char *item)
 {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll->deleteLater();
-        poll->stop();
-        act(dialog);
-    });
-    poll->start(5);
+    QAction *a = WindowDriver::menuItem(w, QLatin1String(menu), QLatin1String(item));
+    if (!a)
+        qFatal("no menu item %s", item);
+    return a;
 }
 
 void tap(VKKeyboard *kb, int whiteKey)
@@ -100,11 +82,7 @@ int main(int argc, char **argv)
     MessageBoxCatcher boxes; // dismisses the About box
     VKKeyboard *kb = window->keyboardView();
     VKTest *staff = window->staffView();
-    QPushButton *testButton = nullptr;
-    for (QPushButton *b : window->findChildren<QPushButton *>()) {
-        if (b->text() == QLatin1String("&Test"))
-            testButton = b;
-    }
+    QPushButton *testButton = WindowDriver::testToggle(window);
 
     Steps steps;
     steps.add(300, [&] {

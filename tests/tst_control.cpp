@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeSound.h"
+#include "WindowDriver.h"
 
 #include "app/StartUp.h"
 #include "app/VKControl.h"
@@ -31,31 +32,6 @@ public:
     }
 };
 
-QPushButton *testButton(VKControl &w)
-{
-    const auto buttons = w.findChildren<QPushButton *>();
-    for (QPushButton *b : buttons) {
-        if (b->text() == QLatin1String("&Test"))
-            return b;
-    }
-    return nullptr;
-}
-
-QAction *menuItem(VKControl &w, const QString &menu, const QString &item)
-{
-    const auto menus = w.menuBar()->actions();
-    for (QAction *m : menus) {
-        if (m->text() != menu || !m->menu())
-            continue;
-        const auto items = m->menu()->actions();
-        for (QAction *a : items) {
-            if (a->text() == item)
-                return a;
-        }
-    }
-    return nullptr;
-}
-
 // Taps the middle of the lower zone of white key k of a 240-pixel keyboard.
 void tapWhiteKey(VKKeyboard *kb, int k)
 {
@@ -76,7 +52,7 @@ private slots:
         VKControl w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Velkaro"));
         QCOMPARE(notes.size(), 48);
-        QPushButton *button = testButton(w);
+        QPushButton *button = WindowDriver::testToggle(&w);
         QVERIFY(button);
         QVERIFY(button->isCheckable());
         QVERIFY(!button->isChecked());
@@ -101,7 +77,7 @@ private slots:
         QCOMPARE(staff->x(), 0);
         QCOMPARE(staff->width(), w.centralWidget()->width());
         QCOMPARE(kb->y(), staff->y() + staff->height());
-        QPushButton *button = testButton(w);
+        QPushButton *button = WindowDriver::testToggle(&w);
         QCOMPARE(button->x(), 10);
         QVERIFY(button->y() >= kb->y() + kb->height() + 10);
         QCOMPARE(w.scoreView()->x(), button->x() + button->width());
@@ -116,11 +92,11 @@ private slots:
         for (QAction *m : menus)
             titles << m->text();
         QCOMPARE(titles, QStringList({"File", "Configuration", "Help"}));
-        QVERIFY(menuItem(w, "File", "Quit"));
-        QVERIFY(menuItem(w, "Configuration", "Test"));
-        QVERIFY(menuItem(w, "Configuration", "Keyboard"));
-        QVERIFY(menuItem(w, "Help", "User's Guide"));
-        QVERIFY(menuItem(w, "Help", "About"));
+        QVERIFY(WindowDriver::menuItem(&w, "File", "Quit"));
+        QVERIFY(WindowDriver::menuItem(&w, "Configuration", "Test"));
+        QVERIFY(WindowDriver::menuItem(&w, "Configuration", "Keyboard"));
+        QVERIFY(WindowDriver::menuItem(&w, "Help", "User's Guide"));
+        QVERIFY(WindowDriver::menuItem(&w, "Help", "About"));
         QCOMPARE(menus.at(2)->menu()->actions().first()->text(), QStringLiteral("User's Guide"));
     }
 
@@ -131,7 +107,7 @@ private slots:
         w.resize(240, 300);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QPushButton *button = testButton(w);
+        QPushButton *button = WindowDriver::testToggle(&w);
         for (int i = 0; i < 5; ++i) {
             button->setChecked(true);
             button->setChecked(false);
@@ -152,7 +128,7 @@ private slots:
         w.resize(240, 300);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QPushButton *button = testButton(w);
+        QPushButton *button = WindowDriver::testToggle(&w);
         button->setChecked(true);
         button->setChecked(false);
         button->setChecked(true);
@@ -220,7 +196,7 @@ private slots:
         w->installEventFilter(&counter);
         auto *app = static_cast<QPEApplication *>(qApp);
         app->showMainWidget(w, true);
-        QAction *quit = menuItem(*w, "File", "Quit");
+        QAction *quit = WindowDriver::menuItem(w, "File", "Quit");
         QVERIFY(quit);
         QTimer::singleShot(0, quit, &QAction::trigger);
         QCOMPARE(app->exec(), 0);

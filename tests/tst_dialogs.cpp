@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeSound.h"
+#include "WindowDriver.h"
 
 #include "app/VKControl.h"
 #include "keyboard/VKKbConfig.h"
@@ -26,21 +27,7 @@
 
 namespace {
 
-// Runs action on the modal dialog as soon as it is shown; dialogs run
-// their own event loop, so the test acts from inside it.
-void whenModal(std::function<void(QDialog *)> action)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        action(dialog);
-    });
-    poll->start(5);
-}
+using WindowDriver::whenModal;
 
 QPushButton *frameButton(QDialog *dialog, QDialogButtonBox::StandardButton which)
 {
@@ -62,16 +49,6 @@ void clickOk(QDialog *d)
 void clickCancel(QDialog *d)
 {
     QTest::mouseClick(frameButton(d, QDialogButtonBox::Cancel), Qt::LeftButton);
-}
-
-QAction *menuAction(QMenuBar *bar, const QString &title)
-{
-    const auto actions = bar->actions();
-    for (QAction *a : actions) {
-        if (a->text() == title)
-            return a;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -278,7 +255,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QMenuBar *bar = w.menuBar();
-        QAction *config = menuAction(bar, "Configuration");
+        QAction *config = WindowDriver::menu(&w, "Configuration")->menuAction();
 
         whenModal([&](QDialog *d) {
             clickChoice(w.staffView()->configDialog()->bassChoice());
@@ -312,7 +289,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.activateWindow();
-        QMenu *configMenu = menuAction(w.menuBar(), "Configuration")->menu();
+        QMenu *configMenu = WindowDriver::menu(&w, "Configuration");
 
         // Alt opens the menu bar, Right moves to Configuration, Down opens it.
         const auto openConfiguration = [&] {

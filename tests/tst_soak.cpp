@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "WindowDriver.h"
+
 #include "app/VKControl.h"
 #include "app/VKScore.h"
 #include "notes/Catalogue.h"
@@ -67,11 +69,7 @@ private slots:
         window.resize(800, 400);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QPushButton *toggle = nullptr;
-        for (QPushButton *b : window.findChildren<QPushButton *>()) {
-            if (b->text() == QLatin1String("&Test"))
-                toggle = b;
-        }
+        QPushButton *toggle = WindowDriver::testToggle(&window);
         QVERIFY(toggle);
         window.staffView()->setTestTime(0);
         toggle->setChecked(true);
