@@ -11,7 +11,8 @@
 
 namespace {
 SoundEngine *theEngine = nullptr;
-}
+constexpr unsigned long StreamSettleMs = 100;
+} // namespace
 
 SoundEngine *SoundEngine::instance()
 {
@@ -45,7 +46,16 @@ SoundEngine::~SoundEngine()
         loader->wait();
         delete loader;
     }
-    QMetaObject::invokeMethod(m_mixer, &SoundMixer::close, Qt::BlockingQueuedConnection);
+    bool streamsPending = false;
+    QMetaObject::invokeMethod(
+        m_mixer, [this, &streamsPending] { streamsPending = m_mixer->close(); },
+        Qt::BlockingQueuedConnection);
+    // The sound server may still answer for a stream just closed, and Qt 6.4
+    // neither waits for those answers when it deletes the stream (with the
+    // mixer, below) nor when it frees its connection at exit: give them time
+    // to arrive first.
+    if (streamsPending)
+        QThread::msleep(StreamSettleMs);
     m_mixerThread.quit();
     m_mixerThread.wait();
     delete m_mixer;

@@ -27,6 +27,8 @@ constexpr int BufferMs = 12;
 constexpr int BufferBytes = WavReader::SampleRate * BufferMs / 1000 * BytesPerFrame;
 // How often the mixer tops up the buffer while notes sound.
 constexpr int ServiceIntervalMs = 1;
+// How long a stopped stream is kept before it is deleted.
+constexpr int RetireStoppedSinkMs = 1000;
 // A dropped note fades out over this many frames (5 ms) instead of clicking.
 constexpr int FadeFrames = WavReader::SampleRate / 200;
 // Notes asked for together are spread out as they were asked, but never
@@ -95,18 +97,24 @@ void SoundMixer::open()
     }
 }
 
-void SoundMixer::close()
+bool SoundMixer::close()
 {
     if (m_timer)
         m_timer->stop();
     if (m_sink) {
+        // Qt 6.4's sink can still be called from the sound server's thread
+        // for a moment after it stops; deleting it at once lets that call
+        // land in freed memory. It stays, stopped, until the calls are over
+        // (or until the mixer goes, which waits for them first).
         m_sink->stop();
-        delete m_sink;
+        QAudioSink *stopped = m_sink;
+        QTimer::singleShot(RetireStoppedSinkMs, stopped, [stopped] { delete stopped; });
     }
     m_sink = nullptr;
     m_device = nullptr;
     m_voices.clear();
     setLive();
+    return !findChildren<QAudioSink *>(Qt::FindDirectChildrenOnly).isEmpty();
 }
 
 void SoundMixer::takeRequests()

@@ -47,7 +47,8 @@ public:
     void prepare();
     // In the mixer's thread: opens the stream, and closes it.
     void open();
-    void close();
+    // Returns whether a stopped stream is still waiting to be deleted.
+    bool close();
 
 private:
     using Clock = std::chrono::steady_clock;
