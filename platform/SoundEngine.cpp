@@ -46,6 +46,8 @@ SoundEngine::~SoundEngine()
         loader->wait();
         delete loader;
     }
+    // Their "finished" calls may be queued already; this object is going.
+    QCoreApplication::removePostedEvents(this);
     bool streamsPending = false;
     QMetaObject::invokeMethod(
         m_mixer, [this, &streamsPending] { streamsPending = m_mixer->close(); },
@@ -56,6 +58,10 @@ SoundEngine::~SoundEngine()
     // to arrive first.
     if (streamsPending)
         QThread::msleep(StreamSettleMs);
+    // Deleting a stream runs an event loop of its own: do it in the mixer's
+    // thread, where nothing else is left to deliver.
+    QMetaObject::invokeMethod(m_mixer, &SoundMixer::releaseStoppedStreams,
+                              Qt::BlockingQueuedConnection);
     m_mixerThread.quit();
     m_mixerThread.wait();
     delete m_mixer;

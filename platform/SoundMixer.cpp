@@ -117,6 +117,11 @@ bool SoundMixer::close()
     return !findChildren<QAudioSink *>(Qt::FindDirectChildrenOnly).isEmpty();
 }
 
+void SoundMixer::releaseStoppedStreams()
+{
+    qDeleteAll(findChildren<QAudioSink *>(Qt::FindDirectChildrenOnly));
+}
+
 void SoundMixer::takeRequests()
 {
     std::vector<Request> requests;

@@ -49,6 +49,8 @@ public:
     void open();
     // Returns whether a stopped stream is still waiting to be deleted.
     bool close();
+    // Deletes the stopped streams now.
+    void releaseStoppedStreams();
 
 private:
     using Clock = std::chrono::steady_clock;
