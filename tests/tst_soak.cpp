@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "SoundServer.h"
 #include "WindowDriver.h"
 
 #include "app/VKControl.h"
@@ -57,11 +58,7 @@ class SoakTest : public QObject
 private slots:
     void intervalZeroForAMinuteStaysFlatBoundedAndStoppable()
     {
-        if (QMediaDevices::audioOutputs().isEmpty()) {
-            if (qgetenv("VELKARO_REQUIRE_SOUND") == "1")
-                QFAIL("VELKARO_REQUIRE_SOUND=1 but no sound server is reachable");
-            QSKIP("no sound server reachable");
-        }
+        VELKARO_REQUIRE_SOUND_SERVER();
         const int seconds = qEnvironmentVariableIntValue("VELKARO_SOAK_SECONDS") > 0
                                 ? qEnvironmentVariableIntValue("VELKARO_SOAK_SECONDS")
                                 : 60;

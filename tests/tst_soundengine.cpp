@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AudioAnalysis.h"
 #include "MonitorRecorder.h"
+#include "SoundServer.h"
 
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
@@ -126,11 +127,7 @@ class SoundEngineTest : public QObject
 private slots:
     void initTestCase()
     {
-        if (QMediaDevices::audioOutputs().isEmpty()) {
-            if (qgetenv("VELKARO_REQUIRE_SOUND") == "1")
-                QFAIL("VELKARO_REQUIRE_SOUND=1 but no sound server is reachable");
-            QSKIP("no sound server reachable");
-        }
+        VELKARO_REQUIRE_SOUND_SERVER();
         initNotes(notes);
         QVERIFY2(recorder.start(), "parec cannot be started");
         QTest::qWait(MonitorRecorder::WarmUpMs);
