@@ -3,8 +3,8 @@
 #include "app/StartUp.h"
 
 #include "notes/Catalogue.h"
-#include "platform/QSound.h"
 #include "platform/Resource.h"
+#include "platform/sound/QSound.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -7,7 +7,10 @@
 #include "notes/Catalogue.h"
 #include "platform/QCopEnvelope.h"
 #include "platform/Resource.h"
+#include "platform/help/HelpChannel.h"
 #include "staff/VKTest.h"
+
+#include "VelkaroVersion.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,8 +25,6 @@
 
 namespace {
 constexpr int ButtonRowMargin = 10;
-const char HelpChannel[] = "QPE/Application/helpbrowser";
-const char HelpMessage[] = "showFile(QString)";
 } // namespace
 
 VKControl::VKControl() : QMainWindow(nullptr)
@@ -41,6 +42,8 @@ VKControl::VKControl() : QMainWindow(nullptr)
     column->addWidget(test);
     column->addWidget(keyboard);
 
+    // The toggle's label stays untranslated on purpose: the manual and every
+    // language refer to the button as "Test".
     auto *testButton = new QPushButton(QStringLiteral("&Test"), frame);
     testButton->setCheckable(true);
     connect(testButton, &QPushButton::toggled, this, &VKControl::setMode);
@@ -58,8 +61,6 @@ VKControl::VKControl() : QMainWindow(nullptr)
     createMenus();
 
     // Practice wiring, then the connections that hold in both modes.
-    disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
-    disconnect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
     connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
     connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
@@ -124,7 +125,7 @@ void VKControl::showHelp()
     // Looked for on every request: the manual may have been installed or
     // removed since the last one.
     if (QFileInfo(helpFile).isFile()) {
-        QCopEnvelope envelope(HelpChannel, HelpMessage);
+        QCopEnvelope envelope(HelpChannel::Name, HelpChannel::ShowFile);
         envelope << helpFile;
         return;
     }
@@ -136,8 +137,11 @@ void VKControl::showHelp()
 
 void VKControl::about()
 {
-    const QString text = QStringLiteral("Velkaro for Zaurus\n"
-                                        "v1.0\n"
+    // The About text keeps the handheld's wording and stays untranslated on
+    // purpose: it is the program's name plate, the same in every language.
+    const QString text = QStringLiteral("Velkaro for Zaurus\n") + QLatin1Char('v') +
+                         QLatin1String(VelkaroVersion) +
+                         QStringLiteral("\n"
                                         "A note-reading trainer for learners of sheet music.\n"
                                         "Copyright 2026 The Velkaro developers.\n"
                                         "Free software under the GNU GPL, version 3 or later.\n");
@@ -148,9 +152,8 @@ void VKControl::about()
 
 void VKControl::closeEvent(QCloseEvent *event)
 {
+    // Every close is granted, and for good: the window goes, and with it the
+    // program.
     event->accept();
-    // Closing for good: the window goes, and with it the program. The close
-    // below lands in the toolkit's guard against a close already in progress.
     setAttribute(Qt::WA_DeleteOnClose);
-    close();
 }

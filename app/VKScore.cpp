@@ -6,8 +6,6 @@ VKScore::VKScore(QWidget *parent, const char *name) : QLabel(QStringLiteral(" ")
 {
     setObjectName(QString::fromLatin1(name));
     setAlignment(Qt::AlignCenter);
-    correct = 0;
-    total = 0;
     displayScore();
 }
 

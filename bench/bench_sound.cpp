@@ -27,11 +27,11 @@
 
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
-#include "platform/QSound.h"
 #include "platform/Resource.h"
-#include "platform/SoundEngine.h"
-#include "platform/SoundOutput.h"
-#include "platform/WavReader.h"
+#include "platform/sound/QSound.h"
+#include "platform/sound/SoundEngine.h"
+#include "platform/sound/SoundOutput.h"
+#include "platform/sound/WavReader.h"
 
 #include <QApplication>
 #include <QAudioDevice>

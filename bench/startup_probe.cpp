@@ -7,7 +7,7 @@
 #include "app/StartUp.h"
 #include "app/VKControl.h"
 #include "platform/QPEApplication.h"
-#include "platform/SoundEngine.h"
+#include "platform/sound/SoundEngine.h"
 #include "staff/VKTest.h"
 
 #include <QTimer>

@@ -11,6 +11,7 @@ struct KeyboardGeometry
     static constexpr int MaxKeyWidth = 30;
     static constexpr int MaxKeyHeight = 80;
     static constexpr int OneOctave = 7; // white keys per octave
+    static constexpr int TwoOctaves = 2 * OneOctave;
     static constexpr int ShadowWidth = 2;
 
     int kbLeft = 0;

@@ -8,16 +8,17 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int OneOctaveKeys = 7;
-constexpr int TwoOctaveKeys = 14;
+constexpr int OneOctaveKeys = KeyboardGeometry::OneOctave;
+constexpr int TwoOctaveKeys = KeyboardGeometry::TwoOctaves;
 } // namespace
 
 VKKbConfig::VKKbConfig(QWidget *parent, const char *name) : QDialog(parent)
 {
     setObjectName(QString::fromLatin1(name));
     setModal(true);
-    whiteKeys = OneOctaveKeys;
 
+    // The labels are deliberately not translated: the keyboard settings keep
+    // the handheld's English words in every language.
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     auto *group = new QGroupBox(QStringLiteral("Keyboard"), this);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "keyboard/KeyboardGeometry.h"
+
 #include <QDialog>
 
 class QRadioButton;
@@ -23,11 +25,9 @@ public:
 
 signals:
     void selectOneOctave(bool one);
-    // Declared for a black-keys setting that this dialog does not offer.
-    void selectBlackKeys(bool on);
 
 private:
-    int whiteKeys = 7;
+    int whiteKeys = KeyboardGeometry::OneOctave;
     QRadioButton *oneOctaveButton;
     QRadioButton *twoOctaveButton;
 };

@@ -5,8 +5,8 @@
 #include "keyboard/KeyTables.h"
 #include "keyboard/VKKbConfig.h"
 #include "notes/Catalogue.h"
-#include "platform/QSound.h"
 #include "platform/Resource.h"
+#include "platform/sound/QSound.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +34,6 @@ VKKeyboard::VKKeyboard(QWidget *parent, const char *name) : QWidget(parent)
 {
     setObjectName(QString::fromLatin1(name));
     setFixedHeight(KeyboardGeometry::Height);
-    blackKeys = true;
     kbConfig = new VKKbConfig(this, nullptr);
     connect(kbConfig, &VKKbConfig::selectOneOctave, this, &VKKeyboard::setOneOctave);
 }
@@ -43,7 +42,7 @@ VKKeyboard::~VKKeyboard() = default;
 
 void VKKeyboard::setOneOctave(bool one)
 {
-    whiteKeys = one ? KeyboardGeometry::OneOctave : 2 * KeyboardGeometry::OneOctave;
+    whiteKeys = one ? KeyboardGeometry::OneOctave : KeyboardGeometry::TwoOctaves;
     // Until the keys are drawn anew, no tap may land on the old layout.
     m_geometryKeys = 0;
     emit oneOctaveKb(one);

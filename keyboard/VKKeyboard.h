@@ -3,6 +3,7 @@
 #pragma once
 
 #include "keyboard/KeyboardGeometry.h"
+#include "notes/Catalogue.h"
 
 #include <QWidget>
 
@@ -23,7 +24,7 @@ public:
     int lowestNote() const { return baseNote; }
     bool blackKeysOn() const { return blackKeys; }
     // The geometry recorded at the last paint.
-    KeyboardGeometry geometry() const { return m_geometry; }
+    KeyboardGeometry recordedGeometry() const { return m_geometry; }
     // The note a release at (x, y) stands for, or -1 when it misses the keys.
     int noteAt(int x, int y) const;
     VKKbConfig *configDialog() const { return kbConfig; }
@@ -50,7 +51,7 @@ private:
 
     int whiteKeys = KeyboardGeometry::OneOctave;
     bool blackKeys = true;
-    int baseNote = 36;
+    int baseNote = MiddleC;
     KeyboardGeometry m_geometry;
     int m_geometryKeys = 0; // white-key count the recorded geometry was made for
     VKKbConfig *kbConfig = nullptr;

@@ -3,24 +3,28 @@
 #include "platform/QPEApplication.h"
 
 #include "platform/DialogFrame.h"
-#include "platform/HelpBrowser.h"
+#include "platform/QCopChannel.h"
+#include "platform/help/HelpBrowser.h"
+#include "platform/help/HelpChannel.h"
+
+#include "VelkaroVersion.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
-#ifndef VELKARO_RELATIVE_DATADIR
-#define VELKARO_RELATIVE_DATADIR "../share/velkaro"
-#endif
-
 QPEApplication::QPEApplication(int &argc, char **argv, Type /*type*/) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("velkaro"));
-    setApplicationVersion(QStringLiteral("1.0"));
+    // Captions of dialogs that set none of their own read "Velkaro".
+    setApplicationDisplayName(QStringLiteral("Velkaro"));
+    setApplicationVersion(QLatin1String(VelkaroVersion));
     setDesktopFileName(QStringLiteral("org.velkaro.Velkaro"));
     // Help requests are answered inside the program: there is no separate
     // help browser on a desktop.
-    m_helpBrowser = new HelpBrowser(this);
+    m_helpBrowser = new HelpBrowser([] { return qpeDir() + QStringLiteral("/help"); }, this);
+    auto *helpChannel = new QCopChannel(HelpChannel::Name, m_helpBrowser);
+    connect(helpChannel, &QCopChannel::received, m_helpBrowser, &HelpBrowser::receive);
     DialogFrame::install();
 }
 

@@ -40,11 +40,9 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
 {
     setObjectName(QString::fromLatin1(name));
     setFixedHeight(Height);
-    labelNotes = true;
     trebleBm =
         selfMaskedBitmap(ClefBits::treble_bits, ClefBits::TrebleWidth, ClefBits::TrebleHeight);
     bassBm = selfMaskedBitmap(ClefBits::bass_bits, ClefBits::BassWidth, ClefBits::BassHeight);
-    noteCount = 0;
     staffNotes.resize(InitialSlots);
     staffMarks.resize(InitialSlots);
 
@@ -53,7 +51,6 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
     connect(testConfig, &VKTestConfig::newTestTime, this, &VKTest::setTestTime);
     connect(testConfig, &VKTestConfig::selectLabelNotes, this, &VKTest::setLabelNotes);
 
-    testTime = 5000;
     testTimer = new QTimer(this);
     // The interval is a promise to the user: a coarse timer may fire early.
     testTimer->setTimerType(Qt::PreciseTimer);
@@ -81,6 +78,8 @@ void VKTest::drawNote(int n)
 {
     // Magnitude first: the negation of INT_MIN would overflow.
     if (n < -HighestNote || n > HighestNote || notes.find(std::abs(n)) == notes.end()) {
+        // The wording and the trailing line break are deliberate: tools that
+        // read the warning log match this exact line.
         qWarning("Invalid MIDI note number: %d\n", n);
         return;
     }
@@ -200,6 +199,8 @@ void VKTest::setTestMode(bool on)
 
 void VKTest::generateNote()
 {
+    // rand() is deliberately never seeded: every run presents the same
+    // sequence of notes, so a learner can repeat a test and compare scores.
     const int r = std::rand();
     const int index = int(r * 24.0 / 2147483648.0);
     testNote = index + (trebleClef ? MiddleC : LowestNote);

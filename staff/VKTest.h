@@ -13,6 +13,9 @@ class QPainter;
 class QTimer;
 class VKTestConfig;
 
+// The test interval until the user sets another, in milliseconds.
+constexpr int DefaultTestTime = 5000;
+
 // The music staff: clef, five lines and a row of notes. Also runs the
 // note-reading test, which shows random notes and judges the answers.
 class VKTest : public QWidget
@@ -68,7 +71,7 @@ private:
     QBitmap bassBm;
     bool trebleClef = true;
     bool labelNotes = true;
-    int testTime = 5000;
+    int testTime = DefaultTestTime;
     int testNote = 0;
     bool kbOneOctave = true;
     unsigned int noteCount = 0;

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/QSound.h"
-#include "platform/SoundOutput.h"
+#include "platform/sound/QSound.h"
+#include "platform/sound/SoundOutput.h"
 
 #include <QStringList>
 

@@ -12,10 +12,10 @@
 #include "app/VKControl.h"
 #include "keyboard/VKKbConfig.h"
 #include "keyboard/VKKeyboard.h"
-#include "platform/HelpBrowser.h"
-#include "platform/HelpWindow.h"
 #include "platform/QPEApplication.h"
-#include "platform/SoundEngine.h"
+#include "platform/help/HelpBrowser.h"
+#include "platform/help/HelpWindow.h"
+#include "platform/sound/SoundEngine.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
 
@@ -42,7 +42,7 @@ QAction *menuItem(VKControl *w, const char *menu, const char *item)
 
 void tap(VKKeyboard *kb, int whiteKey)
 {
-    const KeyboardGeometry g = kb->geometry();
+    const KeyboardGeometry g = kb->recordedGeometry();
     QTest::mouseClick(kb, Qt::LeftButton, {},
                       QPoint(g.kbLeft + whiteKey * g.keyWidth + 2, g.kbTop + 5));
 }

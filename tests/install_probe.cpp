@@ -10,10 +10,10 @@
 
 #include "app/StartUp.h"
 #include "app/VKControl.h"
-#include "platform/HelpBrowser.h"
-#include "platform/HelpWindow.h"
 #include "platform/QPEApplication.h"
 #include "platform/Resource.h"
+#include "platform/help/HelpBrowser.h"
+#include "platform/help/HelpWindow.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -35,7 +35,7 @@ public:
 // Taps the middle of the lower zone of white key k of a 240-pixel keyboard.
 void tapWhiteKey(VKKeyboard *kb, int k)
 {
-    const KeyboardGeometry g = kb->geometry();
+    const KeyboardGeometry g = kb->recordedGeometry();
     QTest::mouseClick(
         kb, Qt::LeftButton, {},
         QPoint(g.kbLeft + k * g.keyWidth + g.keyWidth / 2, g.kbTop + g.keyHeight - 5));

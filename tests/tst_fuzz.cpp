@@ -82,7 +82,7 @@ private slots:
             // Half the rounds tap before the new size has been painted.
             if (anyInt(0, 1))
                 keyboard.grab();
-            const KeyboardGeometry g = keyboard.geometry();
+            const KeyboardGeometry g = keyboard.recordedGeometry();
             const int base = treble ? 36 : 12;
             for (int i = 0; i < 250; ++i, ++cases) {
                 const int x = anyInt(-20, 1020);

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/HelpBrowser.h"
-#include "platform/HelpWindow.h"
 #include "platform/QCopChannel.h"
 #include "platform/QCopEnvelope.h"
 #include "platform/QPEApplication.h"
+#include "platform/help/HelpBrowser.h"
+#include "platform/help/HelpWindow.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -81,7 +81,7 @@ private slots:
                                               {}, 0, QStringLiteral("keyboard%1").arg(width)),
                  QString());
         const auto l = ReferenceKeyboard::layout(width, height, whiteKeys);
-        const KeyboardGeometry g = p.kb.geometry();
+        const KeyboardGeometry g = p.kb.recordedGeometry();
         QCOMPARE(
             QList<int>({g.kbLeft, g.kbTop, g.keyWidth, g.keyHeight, g.blackWidth, g.blackHeight}),
             QList<int>({l.left, l.top, l.keyWidth, l.keyHeight, l.blackWidth, l.blackHeight}));
@@ -97,7 +97,7 @@ private slots:
         for (const bool one : {false, true, true}) {
             kb.setOneOctave(one);
             QCOMPARE(octave.takeFirst().at(0).toBool(), one);
-            QCOMPARE(kb.geometry().keyWidth, one ? 30 : 15);
+            QCOMPARE(kb.recordedGeometry().keyWidth, one ? 30 : 15);
         }
     }
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
-#include "platform/QSound.h"
+#include "platform/sound/QSound.h"
 #include "staff/VKTest.h"
 
 #include <QApplication>

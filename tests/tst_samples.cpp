@@ -4,7 +4,7 @@
 
 #include "notes/Catalogue.h"
 #include "platform/Resource.h"
-#include "platform/WavReader.h"
+#include "platform/sound/WavReader.h"
 
 #include <QFile>
 #include <QTest>

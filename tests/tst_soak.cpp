@@ -7,8 +7,8 @@
 #include "app/VKScore.h"
 #include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
-#include "platform/SoundEngine.h"
-#include "platform/SoundMixer.h"
+#include "platform/sound/SoundEngine.h"
+#include "platform/sound/SoundMixer.h"
 #include "staff/VKTest.h"
 
 #include <QAudioDevice>

@@ -6,10 +6,10 @@
 
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
-#include "platform/QSound.h"
 #include "platform/Resource.h"
-#include "platform/SoundEngine.h"
-#include "platform/SoundMixer.h"
+#include "platform/sound/QSound.h"
+#include "platform/sound/SoundEngine.h"
+#include "platform/sound/SoundMixer.h"
 
 #include <QApplication>
 #include <QAudioDevice>

@@ -1,24 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/HelpBrowser.h"
+#include "platform/help/HelpBrowser.h"
 
-#include "platform/HelpFolder.h"
-#include "platform/HelpWindow.h"
-#include "platform/QCopChannel.h"
-#include "platform/QPEApplication.h"
+#include "platform/help/HelpChannel.h"
+#include "platform/help/HelpFolder.h"
+#include "platform/help/HelpWindow.h"
 
 #include <QDataStream>
 
-namespace {
-const char HelpChannel[] = "QPE/Application/helpbrowser";
-const char ShowFile[] = "showFile(QString)";
-} // namespace
+#include <utility>
 
-HelpBrowser::HelpBrowser(QObject *parent)
-    : QObject(parent), m_channel(new QCopChannel(HelpChannel, this))
-{
-    connect(m_channel, &QCopChannel::received, this, &HelpBrowser::receive);
-}
+HelpBrowser::HelpBrowser(std::function<QString()> folder, QObject *parent)
+    : QObject(parent), m_folder(std::move(folder))
+{}
 
 HelpBrowser::~HelpBrowser()
 {
@@ -31,14 +25,9 @@ HelpWindow *HelpBrowser::window() const
     return m_window;
 }
 
-QString HelpBrowser::helpFolder()
-{
-    return QPEApplication::qpeDir() + QStringLiteral("/help");
-}
-
 void HelpBrowser::receive(const QByteArray &message, const QByteArray &data)
 {
-    if (message != ShowFile) {
+    if (message != HelpChannel::ShowFile) {
         qWarning("Help: unknown request %s", message.constData());
         return;
     }
@@ -51,7 +40,7 @@ void HelpBrowser::receive(const QByteArray &message, const QByteArray &data)
     }
     // The folder is looked up on every request, as the program's own help
     // request looks for the manual afresh each time.
-    const HelpFolder folder(helpFolder());
+    const HelpFolder folder(m_folder());
     if (!folder.contains(file)) {
         qWarning("Help: not showing %s: it is not a page of the manual in %s", qUtf8Printable(file),
                  qUtf8Printable(folder.path()));

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/QSound.h"
+#include "platform/sound/QSound.h"
 
-#include "platform/SoundEngine.h"
+#include "platform/sound/SoundEngine.h"
 
 namespace {
 SoundOutput *replacement = nullptr;

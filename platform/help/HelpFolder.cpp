@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/HelpFolder.h"
+#include "platform/help/HelpFolder.h"
 
 #include <QFileInfo>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/HelpFolder.h"
+#include "platform/help/HelpFolder.h"
 
 #include <QMainWindow>
 #include <QUrl>

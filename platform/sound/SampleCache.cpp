@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SampleCache.h"
+#include "platform/sound/SampleCache.h"
 
-#include "platform/WavReader.h"
+#include "platform/sound/WavReader.h"
 
 #include <QMutexLocker>
 

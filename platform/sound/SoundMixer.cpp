@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SoundMixer.h"
+#include "platform/sound/SoundMixer.h"
 
-#include "platform/SampleCache.h"
-#include "platform/WavReader.h"
+#include "platform/sound/SampleCache.h"
+#include "platform/sound/WavReader.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>

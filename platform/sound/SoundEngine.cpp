@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SoundEngine.h"
+#include "platform/sound/SoundEngine.h"
 
-#include "platform/SoundMixer.h"
+#include "platform/sound/SoundMixer.h"
 
 #include <QAudioDevice>
 #include <QCoreApplication>
