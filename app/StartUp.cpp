@@ -7,6 +7,7 @@
 #include "platform/sound/QSound.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QStringList>
@@ -37,8 +38,10 @@ namespace StartUp {
 
 QString helpFilePath(const QString &dataDir, const char *argv0)
 {
-    return dataDir + QStringLiteral("/help/html/") + QString::fromLocal8Bit(argv0 ? argv0 : "") +
-           QStringLiteral(".html");
+    // Only the name counts, not the folder it was started from: a launcher
+    // or a shell may start the program by its full path.
+    const QString name = QFileInfo(QString::fromLocal8Bit(argv0 ? argv0 : "")).fileName();
+    return dataDir + QStringLiteral("/help/html/") + name + QStringLiteral(".html");
 }
 
 void prepare(QApplication &app)

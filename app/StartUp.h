@@ -12,8 +12,8 @@ class QWidget;
 
 namespace StartUp {
 
-// The manual's path: data folder + "/help/html/" + the invocation name,
-// exactly as the program was called, + ".html".
+// The manual's path: data folder + "/help/html/" + the invocation name
+// without its folder, + ".html".
 QString helpFilePath(const QString &dataDir, const char *argv0);
 
 // What the application needs before the first window is built: the

@@ -50,8 +50,12 @@ icon_name=$(sed -n 's/^Icon=//p' "$desktop")
     { echo "the desktop entry names icon '$icon_name', which is not installed"; exit 1; }
 
 cp "$probe" "$prefix/bin/"
-env -u QPEDIR PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=offscreen \
-    "$(basename "$probe")" "$prefix" "$exec_name"
+# Started by its bare name, as the menu does, and by its full path, as a
+# shell or another launcher may: both find the manual.
+for invocation in "$exec_name" "$prefix/bin/$exec_name"; do
+    env -u QPEDIR PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=offscreen \
+        "$(basename "$probe")" "$prefix" "$invocation"
+done
 
 # The installed program itself comes up by its bare name and stays up
 # until it is stopped.

@@ -220,12 +220,22 @@ private slots:
         QTRY_VERIFY(w.isNull());
     }
 
-    void helpPathKeepsTheInvocationNameExactly()
+    // However the program is started, the manual is named after the program
+    // alone; its case is kept.
+    void helpPathTakesTheInvocationNameWithoutItsFolder_data()
     {
-        QCOMPARE(StartUp::helpFilePath("/usr/share/velkaro", "velkaro"),
-                 QStringLiteral("/usr/share/velkaro/help/html/velkaro.html"));
-        QCOMPARE(StartUp::helpFilePath("/usr/share/velkaro", "./build/bin/Velkaro"),
-                 QStringLiteral("/usr/share/velkaro/help/html/./build/bin/Velkaro.html"));
+        QTest::addColumn<QByteArray>("argv0");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("bare") << QByteArray("velkaro") << "velkaro.html";
+        QTest::newRow("relative") << QByteArray("./build/bin/Velkaro") << "Velkaro.html";
+        QTest::newRow("absolute") << QByteArray("/usr/local/bin/velkaro") << "velkaro.html";
+    }
+    void helpPathTakesTheInvocationNameWithoutItsFolder()
+    {
+        QFETCH(QByteArray, argv0);
+        QFETCH(QString, page);
+        QCOMPARE(StartUp::helpFilePath("/usr/share/velkaro", argv0.constData()),
+                 "/usr/share/velkaro/help/html/" + page);
     }
 };
 
