@@ -64,8 +64,9 @@ void drawLedgerLines(QPainter &painter, int y, int x, int step)
 {
     const int topLine = y - (TopLineStep - 1) * StaffPitch;
     if (step < 0) {
-        // Down to the note, and under a note in a space the line below it.
-        for (int i = 1; i <= 1 - step / 2; ++i)
+        // Down to the note and never beyond it: a note in a space below the
+        // staff hangs from the line above it.
+        for (int i = 1; i <= (1 - step) / 2; ++i)
             drawLedgerLine(painter, x, y + LineGap * i);
     } else if (step > TopLineStep + 1) {
         // Up to the note: a note in a space above the staff has none over it.

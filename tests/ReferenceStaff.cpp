@@ -127,8 +127,8 @@ void drawNote(QImage &image, int y, int x, bool treble, int number, bool right, 
     stamp(image, x, top, Head, 10, Black);
 
     // Ledger lines: every line step between the staff (steps 1 to 9) and the
-    // note; a note in a space below the staff also gets the line under it.
-    for (int line = -1; step < 0 && line >= step - 1; line -= 2)
+    // note, the note's own line included.
+    for (int line = -1; step < 0 && line >= step; line -= 2)
         horizontalLine(image, x - 2, x + 13, rowOfStep(y, line), Black);
     for (int line = 11; line <= step; line += 2)
         horizontalLine(image, x - 2, x + 13, rowOfStep(y, line), Black);

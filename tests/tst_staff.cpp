@@ -297,6 +297,37 @@ private slots:
         }
     }
 
+    // Below the staff, ledger lines run from the staff down to the note and
+    // never beyond: steps -1 and -2 get one, -3 and -4 two, and so on. Column
+    // 48 (x + 13) holds nothing but staff and ledger lines.
+    void ledgerLinesBelowTheStaffStopAtTheNote()
+    {
+        VKTest staff;
+        staff.resize(240, 120);
+        staff.setLabelNotes(false);
+        for (const bool treble : {true, false}) {
+            for (int n = LowestNote; n <= HighestNote; ++n) {
+                const int step = notes[n].position() + (treble ? 0 : 12);
+                if (step >= 0)
+                    continue;
+                staff.setTrebleClef(treble);
+                staff.drawNote(n);
+                const QImage image = staff.grab().toImage();
+                int lines = 0;
+                for (int y = ReferenceStaff::BottomLine + 1; y < image.height(); ++y)
+                    lines += image.pixel(48, y) == ReferenceRaster::Black;
+                // Lines lower than the strip's bottom edge are not seen.
+                const int visible = (image.height() - 1 - ReferenceStaff::BottomLine) / 10;
+                QVERIFY2(lines == std::min((1 - step) / 2, visible),
+                         qPrintable(QStringLiteral("%1 clef, note %2 (step %3): %4 lines")
+                                        .arg(treble ? "treble" : "bass")
+                                        .arg(n)
+                                        .arg(step)
+                                        .arg(lines)));
+            }
+        }
+    }
+
     // Pixels the written layout gives explicitly, read off the widget.
     void writtenPlacesOfStemsAndLedgerLines()
     {
@@ -319,8 +350,9 @@ private slots:
         // E4 treble: stem from (44, 82) up to (44, 57); C4: ledger line row 95, columns 33 to 48.
         QCOMPARE(black(40, true, {{44, 57}, {44, 70}, {44, 79}}), QString());
         QCOMPARE(black(36, true, {{33, 95}, {48, 95}}), QString());
-        // B3 treble: ledger lines on rows 95 and 105; B5: on row 35.
-        QCOMPARE(black(35, true, {{33, 95}, {33, 105}, {48, 105}}), QString());
+        // B3 treble: one ledger line, on row 95, none under the head; B5: on row 35.
+        QCOMPARE(black(35, true, {{33, 95}, {48, 95}}), QString());
+        QCOMPARE(staff.grab().toImage().pixel(48, 105), ReferenceRaster::Background);
         QCOMPARE(black(59, true, {{33, 35}, {48, 35}}), QString());
         // C2 bass: ledger lines on rows 95 and 105, stem from (35, 105) down to (35, 119).
         QCOMPARE(black(12, false, {{33, 95}, {33, 105}, {35, 106}, {35, 119}}), QString());
