@@ -32,16 +32,24 @@ VKKbConfig::VKKbConfig(QWidget *parent, const char *name) : QDialog(parent)
     exclusive->addButton(twoOctaveButton);
     column->addWidget(group);
 
+    showChoiceInForce();
+}
+
+VKKbConfig::~VKKbConfig() = default;
+
+void VKKbConfig::showChoiceInForce()
+{
     if (whiteKeys == OneOctaveKeys)
         oneOctaveButton->setChecked(true);
     else
         twoOctaveButton->setChecked(true);
 }
 
-VKKbConfig::~VKKbConfig() = default;
-
 int VKKbConfig::exec()
 {
+    // Every run starts from the octave count in force: a cancelled run leaves
+    // nothing behind.
+    showChoiceInForce();
     const int result = QDialog::exec();
     if (result != QDialog::Accepted)
         return result;

@@ -9,7 +9,7 @@
 class QRadioButton;
 
 // Keyboard settings: one octave or two. Keeps its own copy of the choice in
-// force and reports only a change of it.
+// force, shows it on every run and reports only a change of it.
 class VKKbConfig : public QDialog
 {
     Q_OBJECT
@@ -27,6 +27,8 @@ signals:
     void selectOneOctave(bool one);
 
 private:
+    void showChoiceInForce();
+
     int whiteKeys = KeyboardGeometry::OneOctave;
     QRadioButton *oneOctaveButton;
     QRadioButton *twoOctaveButton;

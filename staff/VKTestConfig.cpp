@@ -13,7 +13,9 @@
 
 namespace {
 constexpr int IntervalDigits = 6;
-}
+constexpr int ShortestInterval = 1;
+constexpr int LongestInterval = 999999;
+} // namespace
 
 VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
 {
@@ -44,8 +46,42 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
     intervalRow->addWidget(intervalEdit);
     intervalRow->addWidget(new QLabel(tr(" mSec"), this));
 
+    // Says why an interval cannot be accepted; hidden while there is nothing to say.
+    intervalProblem = new QLabel(this);
+    intervalProblem->setWordWrap(true);
+    QPalette warning = intervalProblem->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x20));
+    intervalProblem->setPalette(warning);
+    intervalProblem->hide();
+    column->addWidget(intervalProblem);
+    connect(intervalEdit, &QLineEdit::textEdited, intervalProblem, &QWidget::hide);
+
     labelBox = new QCheckBox(tr("Label Notes"), this);
     column->addWidget(labelBox);
+}
+
+bool VKTestConfig::intervalIsValid() const
+{
+    bool ok = false;
+    const int ms = intervalEdit->text().toInt(&ok, 10);
+    return ok && ms >= ShortestInterval && ms <= LongestInterval;
+}
+
+// An interval of 0 or less would judge notes faster than anyone can see them,
+// and text that is no number would become 0: neither may end the dialog.
+void VKTestConfig::accept()
+{
+    if (!intervalIsValid()) {
+        intervalProblem->setText(tr("The note interval must be a whole number of milliseconds "
+                                    "from %1 to %2.")
+                                     .arg(ShortestInterval)
+                                     .arg(LongestInterval));
+        intervalProblem->show();
+        intervalEdit->selectAll();
+        intervalEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QDialog::accept();
 }
 
 void VKTestConfig::exec(bool treble, int time, bool labels)
@@ -55,6 +91,7 @@ void VKTestConfig::exec(bool treble, int time, bool labels)
     else
         bassButton->setChecked(true);
     intervalEdit->setText(QString::number(time, 10));
+    intervalProblem->hide();
     labelBox->setChecked(labels);
 
     if (QDialog::exec() != QDialog::Accepted)

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -23,6 +24,13 @@ public:
     QRadioButton *bassChoice() const { return bassButton; }
     QCheckBox *labelChoice() const { return labelBox; }
     QLineEdit *intervalField() const { return intervalEdit; }
+    // The explanation shown when the interval cannot be accepted.
+    QLabel *intervalMessage() const { return intervalProblem; }
+
+public slots:
+    // Accepts only an interval of 1 to 999999 milliseconds; otherwise says
+    // why in the dialog and stays open.
+    void accept() override;
 
 signals:
     void selectGClef(bool treble);
@@ -30,8 +38,11 @@ signals:
     void newTestTime(int ms);
 
 private:
+    bool intervalIsValid() const;
+
     QRadioButton *trebleButton;
     QRadioButton *bassButton;
     QCheckBox *labelBox;
     QLineEdit *intervalEdit;
+    QLabel *intervalProblem;
 };

@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -94,31 +95,47 @@ private slots:
         QCOMPARE(time.first().first().toInt(), 5000);
     }
 
-    void intervalTextIsReadAsAWholeNumber_data()
+    // Only whole numbers from 1 to 999999 are taken; anything else keeps the
+    // dialog open with a word on why, and Cancel then changes nothing.
+    void intervalMustBeAWholeNumberFromOneTo999999_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("interval"); // 0: cannot be accepted
         QTest::newRow("2500") << "2500" << 2500;
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("letters") << "abc" << 0;
-        QTest::newRow("mixed") << "12ab" << 0;
+        QTest::newRow("1") << "1" << 1;
+        QTest::newRow("999999") << "999999" << 999999;
         QTest::newRow("six digits at most") << "12345678" << 123456;
-        QTest::newRow("negative") << "-20" << -20;
+        QTest::newRow("letters") << "abc" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("zero") << "0" << 0;
+        QTest::newRow("negative") << "-5" << 0;
+        QTest::newRow("mixed") << "12ab" << 0;
     }
-
-    void intervalTextIsReadAsAWholeNumber()
+    void intervalMustBeAWholeNumberFromOneTo999999()
     {
         QFETCH(QString, typed);
+        QFETCH(int, interval);
         VKTestConfig config;
+        QSignalSpy clef(&config, &VKTestConfig::selectGClef);
         QSignalSpy time(&config, &VKTestConfig::newTestTime);
+        bool refused = false;
         whenModal([&](QDialog *d) {
             config.intervalField()->clear();
             QTest::keyClicks(config.intervalField(), typed);
             clickOk(d);
+            refused = d->isVisible();
+            if (refused) {
+                QVERIFY(config.intervalMessage()->isVisible());
+                QVERIFY(config.intervalMessage()->text().contains("999999"));
+                clickCancel(d);
+            }
         });
         config.exec(true, 5000, true);
-        QCOMPARE(time.count(), 1);
-        QTEST(time.first().first().toInt(), "interval");
+        QCOMPARE(refused, interval == 0);
+        QCOMPARE(time.count(), interval == 0 ? 0 : 1);
+        QCOMPARE(clef.count(), time.count());
+        if (interval != 0)
+            QCOMPARE(time.first().first().toInt(), interval);
     }
 
     void cancellingForgetsTheEdits()
@@ -214,29 +231,29 @@ private slots:
         QCOMPARE(choice.last().first().toBool(), false);
         QCOMPARE(keyboard.whiteKeyCount(), 14);
 
-        // Rejected after switching back: nothing sent, but the buttons keep
-        // what the user left, so accepting next time reports the change.
+        // Switched back and cancelled, however: nothing sent, nothing kept.
+        const std::function<void(QDialog *)> cancels[] = {
+            clickCancel, [](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); },
+            [](QDialog *d) { d->close(); }};
+        for (const auto &cancel : cancels) {
+            whenModal([&](QDialog *d) {
+                QVERIFY(config->twoOctaveChoice()->isChecked());
+                clickChoice(config->oneOctaveChoice());
+                cancel(d);
+            });
+            keyboard.setConfig();
+            QCOMPARE(choice.count(), 1);
+            QCOMPARE(keyboard.whiteKeyCount(), 14);
+        }
+
+        // The next run shows the two octaves in force; accepting it sends nothing.
         whenModal([&](QDialog *d) {
             QVERIFY(config->twoOctaveChoice()->isChecked());
-            clickChoice(config->oneOctaveChoice());
-            clickCancel(d);
+            QTest::keyClick(d, Qt::Key_Return);
         });
         keyboard.setConfig();
         QCOMPARE(choice.count(), 1);
         QCOMPARE(keyboard.whiteKeyCount(), 14);
-
-        whenModal([&](QDialog *d) {
-            QVERIFY(config->oneOctaveChoice()->isChecked());
-            QTest::keyClick(d, Qt::Key_Return);
-        });
-        keyboard.setConfig();
-        QCOMPARE(choice.count(), 2);
-        QCOMPARE(choice.last().first().toBool(), true);
-        QCOMPARE(keyboard.whiteKeyCount(), 7);
-
-        whenModal([&](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
-        keyboard.setConfig();
-        QCOMPARE(choice.count(), 2);
     }
 
     void dialogsWithTheirOwnButtonsAreLeftAlone()

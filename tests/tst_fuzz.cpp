@@ -166,7 +166,9 @@ private slots:
         QCOMPARE(notes.size(), 48);
     }
 
-    void anyTypedIntervalBecomesAWholeNumberOrZero()
+    // A typed interval is taken when it is a whole number from 1 to 999999;
+    // anything else is refused, and cancelling keeps the interval in force.
+    void anyTypedIntervalIsTakenOnlyWhenItIsOneTo999999()
     {
         VKTest staff;
         VKTestConfig *config = staff.configDialog();
@@ -178,16 +180,21 @@ private slots:
                 const QString c = alphabet.mid(anyInt(0, int(alphabet.size()) - 1), 1);
                 typed += c;
             }
+            const int before = staff.testInterval();
             QTimer::singleShot(0, config, [config, typed] {
                 config->intervalField()->setText(typed);
                 config->accept();
+                if (config->isVisible())
+                    config->reject();
             });
             staff.setConfig();
             const QString kept = config->intervalField()->text();
             QVERIFY(kept.size() <= 6);
             bool ok = false;
-            const int expected = kept.toInt(&ok);
-            QCOMPARE(staff.testInterval(), ok ? expected : 0);
+            const int value = kept.toInt(&ok);
+            const bool valid = ok && value >= 1 && value <= 999999;
+            QCOMPARE(staff.testInterval(), valid ? value : before);
+            QVERIFY(staff.testInterval() >= 1);
         }
     }
 };

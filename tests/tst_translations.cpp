@@ -8,11 +8,13 @@
 #include "keyboard/VKKeyboard.h"
 #include "platform/QPEApplication.h"
 #include "staff/VKTest.h"
+#include "staff/VKTestConfig.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
@@ -87,8 +89,14 @@ private slots:
         QCOMPARE(staff->findChildren<QGroupBox *>().size(), 1);
         QCOMPARE(staff->findChild<QGroupBox *>()->title(), QStringLiteral("Notenschlüssel"));
         QCOMPARE(textsOf<QRadioButton>(staff), QStringList({"Bassschlüssel", "Violinschlüssel"}));
-        QCOMPARE(textsOf<QLabel>(staff), QStringList({" ms", "Zeit pro Note:"}));
+        QCOMPARE(textsOf<QLabel>(staff), QStringList({"", " ms", "Zeit pro Note:"}));
         QCOMPARE(textsOf<QCheckBox>(staff), QStringList({"Noten beschriften"}));
+        VKTestConfig *config = staff->configDialog();
+        config->intervalField()->setText("0");
+        config->accept();
+        QCOMPARE(config->intervalMessage()->text(),
+                 QStringLiteral("Das Notenintervall muss eine ganze Zahl von 1 bis 999999 "
+                                "Millisekunden sein."));
 
         const VKKeyboard *keyboard = w.keyboardView();
         QCOMPARE(keyboard->findChild<QGroupBox *>()->title(), QStringLiteral("Keyboard"));

@@ -108,5 +108,9 @@
         <source>Label Notes</source>
         <translation>Noten beschriften</translation>
     </message>
+    <message>
+        <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
+        <translation>Das Notenintervall muss eine ganze Zahl von %1 bis %2 Millisekunden sein.</translation>
+    </message>
 </context>
 </TS>

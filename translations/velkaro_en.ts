@@ -108,5 +108,9 @@
         <source>Label Notes</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -108,5 +108,9 @@
         <source>Label Notes</source>
         <translation>Nommer les notes</translation>
     </message>
+    <message>
+        <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
+        <translation>L’intervalle entre les notes doit être un nombre entier de millisecondes, de %1 à %2.</translation>
+    </message>
 </context>
 </TS>
