@@ -64,50 +64,73 @@ void VKKeyboard::setConfig()
     kbConfig->exec();
 }
 
+void VKKeyboard::setZoom(qreal zoom)
+{
+    if (zoom == m_zoom || !(zoom > 0))
+        return;
+    m_zoom = zoom;
+    setFixedHeight(qRound(KeyboardGeometry::Height * zoom));
+    // Until the keys are drawn anew, no tap may land on the old layout.
+    m_geometryKeys = 0;
+    update();
+}
+
 void VKKeyboard::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::NoBrush);
-    m_geometry = KeyboardGeometry::compute(width(), height(), whiteKeys);
+    // Keys are laid out on the handheld's pixel grid and drawn on device
+    // pixels: every edge stays crisp at any zoom.
+    const qreal dpr = devicePixelRatioF();
+    if (dpr != 1)
+        painter.scale(1 / dpr, 1 / dpr);
+    const PixelScale scale(m_zoom * dpr);
+    const int gridWidth = m_zoom == 1 ? width() : int(std::floor(width() / m_zoom + 1e-6));
+    const int gridHeight = m_zoom == 1 ? height() : qRound(height() / m_zoom);
+    m_geometry = KeyboardGeometry::compute(gridWidth, gridHeight, whiteKeys);
     m_geometryKeys = whiteKeys;
     // Too small to show keys: keep the geometry, draw nothing.
     if (m_geometry.keyWidth <= 0 || m_geometry.keyHeight <= 0)
         return;
-    drawWhiteKeys(painter);
-    drawBlackKeys(painter);
-    drawShadow(painter);
+    drawWhiteKeys(painter, scale);
+    drawBlackKeys(painter, scale);
+    drawShadow(painter, scale);
 }
 
-void VKKeyboard::drawWhiteKeys(QPainter &painter)
+// A rectangle (x, y, w, h) outlined with a one-pixel line covers w + 1 by
+// h + 1 pixels, as a pen drawing it would.
+void VKKeyboard::drawWhiteKeys(QPainter &painter, const PixelScale &scale)
 {
     const KeyboardGeometry &g = m_geometry;
-    for (int i = 0; i < whiteKeys; ++i)
-        painter.drawRect(g.kbLeft + i * g.keyWidth, g.kbTop, g.keyWidth, g.keyHeight);
+    for (int i = 0; i < whiteKeys; ++i) {
+        const int x = g.kbLeft + i * g.keyWidth;
+        painter.fillRect(scale.cells(x, g.kbTop, g.keyWidth + 1, 1), Qt::black);
+        painter.fillRect(scale.cells(x, g.bottom(), g.keyWidth + 1, 1), Qt::black);
+        painter.fillRect(scale.cells(x, g.kbTop, 1, g.keyHeight + 1), Qt::black);
+        painter.fillRect(scale.cells(x + g.keyWidth, g.kbTop, 1, g.keyHeight + 1), Qt::black);
+    }
 }
 
-void VKKeyboard::drawBlackKeys(QPainter &painter)
+void VKKeyboard::drawBlackKeys(QPainter &painter, const PixelScale &scale)
 {
     const KeyboardGeometry &g = m_geometry;
-    painter.setBrush(Qt::black);
     for (int i = 0; i < whiteKeys; ++i) {
         if (hasBlackKeyAfter(i))
-            painter.drawRect(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop, g.blackWidth,
-                             g.blackHeight);
+            painter.fillRect(scale.cells(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop,
+                                         g.blackWidth + 1, g.blackHeight + 1),
+                             Qt::black);
     }
 }
 
 // A gray edge along the bottom and the right of the keys, each line one
 // pixel further out and one pixel shorter at its inner end.
-void VKKeyboard::drawShadow(QPainter &painter)
+void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale)
 {
     const KeyboardGeometry &g = m_geometry;
     const int r = g.right(whiteKeys);
     const int b = g.bottom();
-    painter.setPen(Qt::gray);
     for (int i = 0; i < KeyboardGeometry::ShadowWidth; ++i) {
-        painter.drawLine(g.kbLeft + 1 + i, b + i, r + i, b + i);
-        painter.drawLine(r + i, b + i, r + i, g.kbTop + 1 + i);
+        painter.fillRect(scale.cells(g.kbLeft + 1 + i, b + i, r - g.kbLeft, 1), Qt::gray);
+        painter.fillRect(scale.cells(r + i, g.kbTop + 1 + i, 1, b - g.kbTop), Qt::gray);
     }
 }
 
@@ -136,8 +159,9 @@ void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     // A pen reports positions between pixel centres; the key is the one
-    // under the pixel it lifts in, so round down rather than to the nearest.
-    const QPointF p = event->position();
+    // under the pixel of the handheld's grid it lifts in, so round down
+    // rather than to the nearest.
+    const QPointF p = event->position() / m_zoom;
     const int note = noteAt(int(std::floor(p.x())), int(std::floor(p.y())));
     if (note >= 0)
         emit noteRead(note);

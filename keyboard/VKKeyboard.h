@@ -4,6 +4,7 @@
 
 #include "keyboard/KeyboardGeometry.h"
 #include "notes/Catalogue.h"
+#include "notes/PixelScale.h"
 
 #include <QWidget>
 
@@ -29,6 +30,11 @@ public:
     int noteAt(int x, int y) const;
     VKKbConfig *configDialog() const { return kbConfig; }
 
+    // Draws the keys this many times larger than on the handheld; the strip
+    // is as much taller, and taps are mapped back through the same factor.
+    void setZoom(qreal zoom);
+    qreal zoom() const { return m_zoom; }
+
 public slots:
     void playNote(int note);
     void setConfig();
@@ -45,14 +51,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void drawWhiteKeys(QPainter &painter);
-    void drawBlackKeys(QPainter &painter);
-    void drawShadow(QPainter &painter);
+    void drawWhiteKeys(QPainter &painter, const PixelScale &scale);
+    void drawBlackKeys(QPainter &painter, const PixelScale &scale);
+    void drawShadow(QPainter &painter, const PixelScale &scale);
 
     int whiteKeys = KeyboardGeometry::OneOctave;
     bool blackKeys = true;
     int baseNote = MiddleC;
     KeyboardGeometry m_geometry;
     int m_geometryKeys = 0; // white-key count the recorded geometry was made for
+    qreal m_zoom = 1;
     VKKbConfig *kbConfig = nullptr;
 };

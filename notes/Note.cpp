@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "notes/Note.h"
 
+#include "notes/MusicFont.h"
+
 #include <QBitmap>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <utility>
 
@@ -27,6 +30,10 @@ const uchar sharp_bits[] = {0x00, 0x00, 0x40, 0x00, 0x40, 0x00, 0x48, 0x00, 0x48
 
 constexpr QSize NoteGlyphSize(NoteWidth, 10);
 constexpr QSize SignGlyphSize(10, 20);
+// Where the signs' bitmaps have ink: the sharp's strokes and bars, the flat's
+// stem and bowl.
+constexpr QRectF SharpInk(1, 1, 8, 18);
+constexpr QRectF FlatInk(2, 0, 6, 20);
 
 // Sign offsets from the head's top-left corner.
 constexpr int SignDx = -9;
@@ -54,45 +61,58 @@ constexpr int CrossRight = NoteWidth + 3;
 constexpr int CrossHeight = 10;
 constexpr int CrossPenWidth = 2;
 
-void drawLedgerLine(QPainter &painter, int x, int row)
+void drawLedgerLine(QPainter &painter, const PixelScale &scale, int x, int row)
 {
-    painter.drawLine(x + LedgerLeft, row, x + LedgerRight, row);
+    painter.fillRect(scale.cells(x + LedgerLeft, row, LedgerRight - LedgerLeft + 1, 1), Qt::black);
 }
 
 // Lines for a note above or below the staff, whose bottom line is at row y.
-void drawLedgerLines(QPainter &painter, int y, int x, int step)
+void drawLedgerLines(QPainter &painter, const PixelScale &scale, int y, int x, int step)
 {
     const int topLine = y - (TopLineStep - 1) * StaffPitch;
     if (step < 0) {
         // Down to the note and never beyond it: a note in a space below the
         // staff hangs from the line above it.
         for (int i = 1; i <= (1 - step) / 2; ++i)
-            drawLedgerLine(painter, x, y + LineGap * i);
+            drawLedgerLine(painter, scale, x, y + LineGap * i);
     } else if (step > TopLineStep + 1) {
         // Up to the note: a note in a space above the staff has none over it.
         for (int i = 1; i <= (step - TopLineStep) / 2; ++i)
-            drawLedgerLine(painter, x, topLine - LineGap * i);
+            drawLedgerLine(painter, scale, x, topLine - LineGap * i);
     }
 }
 
 // The stem's direction depends on the clef alone, never on the note's height.
-void drawStem(QPainter &painter, int x, int top, bool treble)
+// Both of its end points are drawn.
+void drawStem(QPainter &painter, const PixelScale &scale, int x, int top, bool treble)
 {
     if (treble) {
         const int foot = top + TrebleStemDy;
-        painter.drawLine(x + TrebleStemDx, foot, x + TrebleStemDx, foot - NoteLineLength);
+        painter.fillRect(
+            scale.cells(x + TrebleStemDx, foot - NoteLineLength, 1, NoteLineLength + 1), Qt::black);
     } else {
-        const int head = top + BassStemDy;
-        painter.drawLine(x, head, x, head + NoteLineLength);
+        painter.fillRect(scale.cells(x, top + BassStemDy, 1, NoteLineLength + 1), Qt::black);
     }
 }
 
 // Leaves the painter with the red pen, so the label that follows is red too.
-void drawCross(QPainter &painter, int x, int top)
+void drawCross(QPainter &painter, const PixelScale &scale, int x, int top)
 {
+    const QPointF a(x + CrossLeft, top), b(x + CrossRight, top + CrossHeight);
+    const QPointF c(x + CrossLeft, top + CrossHeight), d(x + CrossRight, top);
+    if (scale.isOne()) {
+        painter.setPen(QPen(Qt::red, CrossPenWidth));
+        painter.drawLine(a, b);
+        painter.drawLine(c, d);
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::red, CrossPenWidth * scale.factor()));
+    painter.drawLine(scale.map(a), scale.map(b));
+    painter.drawLine(scale.map(c), scale.map(d));
+    painter.restore();
     painter.setPen(QPen(Qt::red, CrossPenWidth));
-    painter.drawLine(x + CrossLeft, top, x + CrossRight, top + CrossHeight);
-    painter.drawLine(x + CrossLeft, top + CrossHeight, x + CrossRight, top);
 }
 
 QBitmap *selfMaskedBitmap(const uchar *bits, QSize size)
@@ -100,6 +120,55 @@ QBitmap *selfMaskedBitmap(const uchar *bits, QSize size)
     auto *bm = new QBitmap(QBitmap::fromData(size, bits, QImage::Format_MonoLSB));
     bm->setMask(*bm);
     return bm;
+}
+
+struct Outlines
+{
+    QPainterPath head;
+    QPainterPath sharp;
+    QPainterPath flat;
+};
+
+// The glyphs' outlines, relative to their bitmaps' top-left corners. They
+// fill the box the bitmap's ink fills, so the look stays the same; the head,
+// and the signs with it, moves down half a pixel to sit centred on its line
+// or space, which the bitmap can only do to the nearest pixel.
+Outlines makeOutlines()
+{
+    using namespace MusicFont;
+    Outlines o;
+    o.head = fitted(glyph(NoteHead), QRectF(0, 0.5, NoteGlyphSize.width(), NoteGlyphSize.height()),
+                    false);
+    o.sharp = fitted(glyph(Sharp), SharpInk.translated(0, 0.5), true);
+    o.flat = fitted(glyph(Flat), FlatInk.translated(0, 0.5), true);
+    if (o.head.isEmpty() || o.sharp.isEmpty() || o.flat.isEmpty()) {
+        // No music font: the bitmaps' own pixels, sharp-edged at any size.
+        o.head = traced(QBitmap::fromData(NoteGlyphSize, note_bits, QImage::Format_MonoLSB));
+        o.sharp = traced(QBitmap::fromData(SignGlyphSize, sharp_bits, QImage::Format_MonoLSB));
+        o.flat = traced(QBitmap::fromData(SignGlyphSize, flat_bits, QImage::Format_MonoLSB));
+    }
+    return o;
+}
+
+const Outlines &outlines()
+{
+    static const Outlines made = makeOutlines();
+    return made;
+}
+
+// A glyph whose bitmap has its top-left corner at (x, y): the bitmap itself
+// at its own size, else its smooth outline.
+void drawGlyph(QPainter &painter, const PixelScale &scale, int x, int y, const QBitmap &bitmap,
+               QPainterPath Outlines::*outline)
+{
+    if (scale.isOne()) {
+        painter.drawPixmap(x, y, bitmap);
+        return;
+    }
+    const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(scale.transform(x, y).map(outlines().*outline), Qt::black);
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 } // namespace
@@ -152,7 +221,8 @@ void Note::releaseGlyphs()
     noteBm = flatBm = sharpBm = nullptr;
 }
 
-void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat)
+void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
+                const PixelScale &scale)
 {
     if (!noteBm)
         createGlyphs();
@@ -166,12 +236,14 @@ void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool
     const int top = y - StaffPitch * step;
 
     if (blackKey) {
-        painter.drawPixmap(x + SignDx, top + (writtenFlat ? FlatDy : SharpDy),
-                           writtenFlat ? *flatBm : *sharpBm);
+        if (writtenFlat)
+            drawGlyph(painter, scale, x + SignDx, top + FlatDy, *flatBm, &Outlines::flat);
+        else
+            drawGlyph(painter, scale, x + SignDx, top + SharpDy, *sharpBm, &Outlines::sharp);
     }
-    painter.drawPixmap(x, top, *noteBm);
-    drawLedgerLines(painter, y, x, step);
-    drawStem(painter, x, top, treble);
+    drawGlyph(painter, scale, x, top, *noteBm, &Outlines::head);
+    drawLedgerLines(painter, scale, y, x, step);
+    drawStem(painter, scale, x, top, treble);
     if (!correct)
-        drawCross(painter, x, top);
+        drawCross(painter, scale, x, top);
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/PixelScale.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -33,7 +35,10 @@ public:
 
     // Draws the note on a staff whose bottom line is at row y, head's left
     // edge at column x. Leaves the painter with the last pen it set.
-    void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat);
+    // Coordinates are those of the staff's pixel grid; scale maps them to the
+    // painter's device pixels, where it paints a zoomed staff.
+    void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
+              const PixelScale &scale = PixelScale());
 
     // The shared glyphs; null until the first draw and after any record dies.
     static const QBitmap *noteGlyph() { return noteBm; }

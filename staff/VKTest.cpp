@@ -7,10 +7,14 @@
 #include "staff/StaffGeometry.h"
 #include "staff/VKTestConfig.h"
 
+#include "notes/MusicFont.h"
+
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdlib>
 
 using namespace StaffGeometry;
@@ -83,7 +87,7 @@ void VKTest::drawNote(int n)
         qWarning("Invalid MIDI note number: %d\n", n);
         return;
     }
-    const int capacity = capacityFor(width());
+    const int capacity = capacityFor(gridWidth());
     if (noteCount + 1 > unsigned(capacity))
         noteCount = 0;
     if (staffNotes.size() < qsizetype(noteCount) + 1) {
@@ -96,50 +100,109 @@ void VKTest::drawNote(int n)
     repaint();
 }
 
+void VKTest::setZoom(qreal zoom)
+{
+    if (zoom == m_zoom || !(zoom > 0))
+        return;
+    m_zoom = zoom;
+    setFixedHeight(qRound(Height * zoom));
+    update();
+}
+
+int VKTest::gridWidth() const
+{
+    return m_zoom == 1 ? width() : int(std::floor(width() / m_zoom + 1e-6));
+}
+
+int VKTest::gridHeight() const
+{
+    return m_zoom == 1 ? height() : qRound(height() / m_zoom);
+}
+
 void VKTest::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const int half = height() / 2;
+    // Lines and shapes are placed on device pixels: a zoomed or high-density
+    // staff stays crisp.
+    const qreal dpr = devicePixelRatioF();
+    if (dpr != 1)
+        painter.scale(1 / dpr, 1 / dpr);
+    const PixelScale scale(m_zoom * dpr);
+    const int half = gridHeight() / 2;
     const int bottomLine = half + BottomLineBelowMiddle;
-    drawClef(painter, half);
-    drawBarLines(painter, bottomLine);
-    drawStaffLines(painter, bottomLine);
-    drawNotes(painter, bottomLine);
+    drawClef(painter, scale, half);
+    drawBarLines(painter, scale, bottomLine);
+    drawStaffLines(painter, scale, bottomLine);
+    drawNotes(painter, scale, bottomLine);
 }
 
-void VKTest::drawClef(QPainter &painter, int half)
+void VKTest::drawClef(QPainter &painter, const PixelScale &scale, int half)
 {
     painter.setPen(QPen(Qt::black, 1));
-    if (trebleClef)
-        painter.drawPixmap(0, half - TrebleClefAboveMiddle, trebleBm);
-    else
-        painter.drawPixmap(0, half - BassClefAboveMiddle, bassBm);
+    const int top = half - (trebleClef ? TrebleClefAboveMiddle : BassClefAboveMiddle);
+    const QBitmap &bitmap = trebleClef ? trebleBm : bassBm;
+    if (scale.isOne()) {
+        painter.drawPixmap(0, top, bitmap);
+        return;
+    }
+    QPainterPath &outline = trebleClef ? m_trebleOutline : m_bassOutline;
+    if (outline.isEmpty())
+        outline = clefOutline(trebleClef, bitmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(scale.transform(0, top).map(outline), Qt::black);
+    painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void VKTest::drawBarLines(QPainter &painter, int bottomLine)
+// The clef of the music font, a staff space to a line gap, centred on its line
+// (the G line, the second from the bottom, or the F line, the fourth) and
+// starting where the bitmap's ink starts. Relative to the bitmap's top-left
+// corner. Without the font, the bitmap's own pixels.
+QPainterPath VKTest::clefOutline(bool treble, const QBitmap &bitmap) const
 {
-    const int topLine = bottomLine - (StaffLines - 1) * LineGap;
-    const int right = width() - BarLineInset;
-    painter.setPen(QPen(Qt::black, BarLineWidth));
-    painter.drawLine(BarLineInset, bottomLine, BarLineInset, topLine);
-    painter.drawLine(right, bottomLine, right, topLine);
+    const QPainterPath pixels = MusicFont::traced(bitmap);
+    const QPainterPath glyph =
+        MusicFont::glyph(treble ? MusicFont::TrebleClef : MusicFont::BassClef);
+    if (glyph.isEmpty())
+        return pixels;
+    const int above = treble ? TrebleClefAboveMiddle : BassClefAboveMiddle;
+    const int line = treble ? 1 : 3; // lines counted from the bottom one, 0
+    const qreal lineCentre = BottomLineBelowMiddle + above - line * LineGap + 0.5;
+    const QPainterPath sized = QTransform::fromScale(LineGap, LineGap).map(glyph);
+    return sized.translated(pixels.boundingRect().left() - sized.boundingRect().left(), lineCentre);
 }
 
-void VKTest::drawStaffLines(QPainter &painter, int bottomLine)
+void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine)
+{
+    // A line two pixels wide along a column covers that column and the one
+    // before it, and reaches a pixel past its upper end.
+    const int topLine = bottomLine - (StaffLines - 1) * LineGap;
+    const int rows = bottomLine - topLine + 2;
+    painter.setPen(QPen(Qt::black, BarLineWidth));
+    painter.fillRect(scale.cells(BarLineInset - 1, topLine - 1, BarLineWidth, rows), Qt::black);
+    const QRect left = scale.cells(0, topLine - 1, BarLineWidth, rows);
+    painter.fillRect(left.translated(deviceWidth() - left.width() - left.x(), 0), Qt::black);
+}
+
+void VKTest::drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine)
 {
     painter.setPen(QPen(Qt::black, 1));
     for (int i = 0; i < StaffLines; ++i) {
-        const int row = bottomLine - i * LineGap;
-        painter.drawLine(0, row, width() - 1, row);
+        const QRect line = scale.cells(0, bottomLine - i * LineGap, 1, 1);
+        painter.fillRect(QRect(0, line.y(), deviceWidth(), line.height()), Qt::black);
     }
 }
 
-void VKTest::drawNotes(QPainter &painter, int bottomLine)
+int VKTest::deviceWidth() const
+{
+    return qRound(width() * devicePixelRatioF());
+}
+
+void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine)
 {
     for (unsigned int i = 0; i < noteCount; ++i) {
         const int n = staffNotes[i];
         const int x = slotX(int(i));
-        notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0);
+        notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0, scale);
         if (labelNotes)
             drawLabel(painter, x, n);
     }
@@ -150,10 +213,16 @@ void VKTest::drawNotes(QPainter &painter, int bottomLine)
 void VKTest::drawLabel(QPainter &painter, int x, int note)
 {
     // Laying out a letter costs more than drawing a note: each letter is laid
-    // out once per font and reused.
+    // out once per font and zoom, and reused.
     const char letter = labelLetter(note);
-    if (m_labelCache.isEmpty() || m_labelFont != font()) {
-        m_labelFont = font();
+    if (m_labelCache.isEmpty() || m_widgetFont != font() || m_labelZoom != m_zoom) {
+        m_widgetFont = font();
+        m_labelZoom = m_zoom;
+        m_labelFont = m_widgetFont;
+        if (m_zoom != 1 && m_widgetFont.pointSizeF() > 0)
+            m_labelFont.setPointSizeF(m_widgetFont.pointSizeF() * m_zoom);
+        else if (m_zoom != 1)
+            m_labelFont.setPixelSize(qRound(m_widgetFont.pixelSize() * m_zoom));
         m_labelAscent = QFontMetricsF(m_labelFont).ascent();
         m_labelCache.clear();
     }
@@ -164,7 +233,13 @@ void VKTest::drawLabel(QPainter &painter, int x, int note)
         text.prepare(QTransform(), m_labelFont);
         cached = m_labelCache.insert(letter, text);
     }
-    painter.drawStaticText(QPointF(x, height() - m_labelAscent), *cached);
+    // Text is placed in the widget's own coordinates: the font does its own
+    // scaling to the device.
+    const QTransform device = painter.worldTransform();
+    painter.resetTransform();
+    painter.setFont(m_labelFont);
+    painter.drawStaticText(QPointF(x * m_zoom, height() - m_labelAscent), *cached);
+    painter.setWorldTransform(device);
 }
 
 bool VKTest::testTimerActive() const

@@ -6,8 +6,11 @@
 #include <QFont>
 #include <QHash>
 #include <QList>
+#include <QPainterPath>
 #include <QStaticText>
 #include <QWidget>
+
+#include "notes/PixelScale.h"
 
 class QPainter;
 class QTimer;
@@ -40,6 +43,12 @@ public:
     bool testTimerActive() const;
     VKTestConfig *configDialog() const { return testConfig; }
 
+    // Draws the staff this many times larger than on the handheld; the strip
+    // is as much taller, and as much wider a staff holds as many more notes
+    // in a row as a handheld-sized staff would in the same grid.
+    void setZoom(qreal zoom);
+    qreal zoom() const { return m_zoom; }
+
 public slots:
     void drawNote(int note);
     void checkNote(int note);
@@ -60,10 +69,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void drawClef(QPainter &painter, int half);
-    void drawBarLines(QPainter &painter, int bottomLine);
-    void drawStaffLines(QPainter &painter, int bottomLine);
-    void drawNotes(QPainter &painter, int bottomLine);
+    // The widget's size in the handheld's pixels, which all layout uses.
+    int gridWidth() const;
+    int gridHeight() const;
+    int deviceWidth() const;
+    void drawClef(QPainter &painter, const PixelScale &scale, int half);
+    QPainterPath clefOutline(bool treble, const QBitmap &bitmap) const;
+    void drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine);
+    void drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine);
+    void drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine);
     void drawLabel(QPainter &painter, int x, int note);
     void startTestTimer();
 
@@ -80,7 +94,14 @@ private:
     QTimer *testTimer = nullptr;
     VKTestConfig *testConfig = nullptr;
 
-    // Laid-out label letters for the font they were laid out in.
+    qreal m_zoom = 1;
+    // The clefs' smooth outlines, made when first drawn zoomed.
+    QPainterPath m_trebleOutline;
+    QPainterPath m_bassOutline;
+
+    // Laid-out label letters for the font and zoom they were laid out in.
+    QFont m_widgetFont;
+    qreal m_labelZoom = 1;
     QFont m_labelFont;
     qreal m_labelAscent = 0;
     QHash<char, QStaticText> m_labelCache;
