@@ -3,6 +3,7 @@
 #include "app/VKControl.h"
 
 #include "app/VKScore.h"
+#include "app/ZoomLayout.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QCopEnvelope.h"
@@ -21,10 +22,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QScreen>
 
 namespace {
 constexpr int ButtonRowMargin = 10;
+constexpr int ScoreSpacing = 16;
+// Un-maximised, the window takes this share of the screen.
+constexpr qreal RestoredShare = 2.0 / 3.0;
 } // namespace
 
 VKControl::VKControl() : QMainWindow(nullptr)
@@ -33,14 +37,9 @@ VKControl::VKControl() : QMainWindow(nullptr)
 
     auto *frame = new QFrame(this);
     setCentralWidget(frame);
-    auto *column = new QVBoxLayout(frame);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
 
     test = new VKTest(frame, nullptr);
     keyboard = new VKKeyboard(frame, nullptr);
-    column->addWidget(test);
-    column->addWidget(keyboard);
 
     // The toggle's label stays untranslated on purpose: the manual and every
     // language refer to the button as "Test".
@@ -51,12 +50,22 @@ VKControl::VKControl() : QMainWindow(nullptr)
 
     score = new VKScore(frame, nullptr);
 
+    // The button and the score at their natural sizes, side by side in the
+    // middle of the row.
     auto *row = new QHBoxLayout;
-    column->addLayout(row);
     row->setSpacing(0);
     row->setContentsMargins(ButtonRowMargin, ButtonRowMargin, ButtonRowMargin, ButtonRowMargin);
+    row->addStretch();
     row->addWidget(testButton);
+    row->addSpacing(ScoreSpacing);
     row->addWidget(score);
+    row->addStretch();
+
+    // Staff on top, then the keyboard, then the row; staff and keyboard as
+    // large as the window allows.
+    auto *column = new ZoomLayout(test, keyboard, row, frame);
+    // Two octaves need twice the width: the zoom is chosen anew.
+    connect(keyboard, &VKKeyboard::oneOctaveKb, column, &QLayout::invalidate);
 
     createMenus();
 
@@ -71,6 +80,13 @@ VKControl::VKControl() : QMainWindow(nullptr)
     keyboard->setOneOctave(true);
 
     initNotes(notes);
+
+    // The size the window returns to when it is no longer maximised; it can
+    // still be made as small as the handheld's drawing.
+    if (const QScreen *s = screen())
+        resize((QSizeF(s->availableGeometry().size()) * RestoredShare)
+                   .toSize()
+                   .expandedTo(sizeHint()));
 }
 
 void VKControl::createMenus()

@@ -1,0 +1,113 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ZoomLayout.h"
+
+#include "keyboard/KeyboardGeometry.h"
+#include "keyboard/VKKeyboard.h"
+#include "staff/StaffGeometry.h"
+#include "staff/VKTest.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int ViewsHeight = StaffGeometry::Height + KeyboardGeometry::Height;
+
+// The keyboard's width with its widest keys and its margins.
+constexpr int fullKeyboardWidth(int whiteKeys)
+{
+    return 2 * KeyboardGeometry::SideMargin + whiteKeys * KeyboardGeometry::MaxKeyWidth;
+}
+
+enum Item { Staff, Keyboard, Row };
+
+} // namespace
+
+ZoomLayout::ZoomLayout(VKTest *staff, VKKeyboard *keyboard, QLayout *row, QWidget *parent)
+    : QLayout(parent), m_staff(staff), m_keyboard(keyboard)
+{
+    setContentsMargins(0, 0, 0, 0);
+    addChildWidget(staff);
+    addChildWidget(keyboard);
+    m_items << new QWidgetItem(staff) << new QWidgetItem(keyboard);
+    addChildLayout(row);
+    m_items << row;
+}
+
+ZoomLayout::~ZoomLayout()
+{
+    qDeleteAll(m_items);
+}
+
+qreal ZoomLayout::zoomFor(QSize area, int rowHeight, int whiteKeys)
+{
+    if (area.width() <= HandheldWidth || whiteKeys <= 0)
+        return 1;
+    const qreal byHeight = qreal(area.height() - rowHeight) / ViewsHeight;
+    const qreal byWidth = qreal(area.width()) / fullKeyboardWidth(whiteKeys);
+    const qreal steps = std::floor(std::min(byHeight, byWidth) / ZoomStep + 1e-9);
+    return std::max<qreal>(1, steps * ZoomStep);
+}
+
+void ZoomLayout::addItem(QLayoutItem *item)
+{
+    // The column holds its three parts and nothing else.
+    delete item;
+}
+
+QLayoutItem *ZoomLayout::itemAt(int index) const
+{
+    return m_items.value(index);
+}
+
+QLayoutItem *ZoomLayout::takeAt(int index)
+{
+    if (index < 0 || index >= m_items.size())
+        return nullptr;
+    return m_items.takeAt(index);
+}
+
+int ZoomLayout::count() const
+{
+    return int(m_items.size());
+}
+
+QSize ZoomLayout::sizeHint() const
+{
+    const QSize row = m_items.size() > Row ? m_items[Row]->sizeHint() : QSize();
+    return QSize(std::max(HandheldWidth, row.width()), ViewsHeight + row.height());
+}
+
+QSize ZoomLayout::minimumSize() const
+{
+    // Not the views' sizes of the moment: those grow with the zoom.
+    const QSize row = m_items.size() > Row ? m_items[Row]->minimumSize() : QSize();
+    return QSize(row.width(), ViewsHeight + row.height());
+}
+
+Qt::Orientations ZoomLayout::expandingDirections() const
+{
+    return Qt::Horizontal | Qt::Vertical;
+}
+
+void ZoomLayout::setGeometry(const QRect &rect)
+{
+    QLayout::setGeometry(rect);
+    if (m_items.size() <= Row)
+        return;
+    const int rowHeight = m_items[Row]->sizeHint().height();
+    m_zoom = zoomFor(rect.size(), rowHeight, m_keyboard->whiteKeyCount());
+    m_staff->setZoom(m_zoom);
+    m_keyboard->setZoom(m_zoom);
+
+    const int staffHeight = qRound(StaffGeometry::Height * m_zoom);
+    const int keyboardHeight = qRound(KeyboardGeometry::Height * m_zoom);
+    const int spare = rect.height() - staffHeight - keyboardHeight - rowHeight;
+    int y = rect.top() + std::max(0, spare / 2);
+    m_items[Staff]->setGeometry(QRect(rect.left(), y, rect.width(), staffHeight));
+    y += staffHeight;
+    m_items[Keyboard]->setGeometry(QRect(rect.left(), y, rect.width(), keyboardHeight));
+    y += keyboardHeight;
+    m_items[Row]->setGeometry(QRect(rect.left(), y, rect.width(), rowHeight));
+}
