@@ -11,11 +11,11 @@
 #include "platform/QPEApplication.h"
 #include "staff/VKTest.h"
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
