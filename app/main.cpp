@@ -3,6 +3,8 @@
 #include "app/StartUp.h"
 #include "app/VKControl.h"
 #include "platform/QPEApplication.h"
+#include "platform/help/HelpBrowser.h"
+#include "staff/VKTest.h"
 
 #include <cstdio>
 
@@ -17,6 +19,8 @@ int main(int argc, char **argv)
     auto *window = new VKControl;
     window->setHelpFile(StartUp::helpFilePath(QPEApplication::qpeDir(), argv[0]));
     StartUp::preloadSoundsAfterFirstPaint(window);
+    // The manual opens beside the staff, where the notes of a test appear.
+    a.helpBrowser()->keepClearOf(window->staffView());
     a.showMainWidget(window, false);
     return a.exec();
 }

@@ -8,6 +8,8 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 namespace {
 const char FramedProperty[] = "velkaroDialogFramed";
@@ -42,6 +44,19 @@ void DialogFrame::frame(QDialog *dialog)
     layout->addWidget(buttons);
 }
 
+// No dialog is taller or wider than the screen it opens on, title bar
+// included, whatever the screen's density: its buttons stay within reach.
+void DialogFrame::fitOnScreen(QDialog *dialog)
+{
+    const QScreen *screen = dialog->screen();
+    if (!screen)
+        return;
+    const int titleBar = dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, dialog);
+    const QSize room = screen->availableGeometry().size() - QSize(0, titleBar);
+    if (dialog->width() > room.width() || dialog->height() > room.height())
+        dialog->resize(dialog->size().boundedTo(room));
+}
+
 // Every run starts like the first: focus on the dialog's first control and
 // OK as the default, whichever button the last run ended with.
 void DialogFrame::reset(QDialog *dialog)
@@ -68,6 +83,7 @@ bool DialogFrame::eventFilter(QObject *watched, QEvent *event)
                 frame(dialog);
                 dialog->adjustSize();
             }
+            fitOnScreen(dialog);
             reset(dialog);
         }
     }

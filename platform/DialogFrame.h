@@ -19,6 +19,7 @@ public:
     // Adds the controls to dialog now, unless it has buttons of its own.
     static void frame(QDialog *dialog);
     static void reset(QDialog *dialog);
+    static void fitOnScreen(QDialog *dialog);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -254,6 +255,21 @@ private slots:
         keyboard.setConfig();
         QCOMPARE(choice.count(), 1);
         QCOMPARE(keyboard.whiteKeyCount(), 14);
+    }
+
+    // However large a dialog was left, it opens no larger than its screen.
+    void dialogsFitTheirScreen()
+    {
+        VKTestConfig config;
+        whenModal(clickCancel);
+        config.exec(true, 5000, true);
+        config.resize(5000, 5000);
+        whenModal([&](QDialog *d) {
+            const QSize screen = d->screen()->availableGeometry().size();
+            QVERIFY(d->width() <= screen.width() && d->height() <= screen.height());
+            clickCancel(d);
+        });
+        config.exec(true, 5000, true);
     }
 
     void dialogsWithTheirOwnButtonsAreLeftAlone()

@@ -280,6 +280,40 @@ private slots:
         QCOMPARE(window.page().fragment(), QStringLiteral("trouble"));
     }
 
+    // The manual opens on the screen, frame included, and beside what it
+    // should keep clear when the screen has room for it there.
+    void theManualOpensBesideTheStaffWhereThereIsRoom_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("staff");
+        QTest::addColumn<bool>("besideIt");
+        const QRect desktop(0, 0, 1920, 1040);
+        QTest::newRow("nothing to keep clear") << desktop << QRect() << true;
+        QTest::newRow("maximised, staff on top") << desktop << QRect(0, 100, 1920, 590) << true;
+        QTest::newRow("staff at the bottom") << desktop << QRect(0, 500, 1920, 520) << true;
+        QTest::newRow("window on the left") << desktop << QRect(0, 30, 1100, 400) << true;
+        QTest::newRow("small screen at twice the density")
+            << QRect(0, 0, 683, 384) << QRect(0, 40, 683, 200) << false;
+        QTest::newRow("offset screen")
+            << QRect(1920, 0, 1280, 1000) << QRect(1920, 80, 1280, 400) << true;
+    }
+    void theManualOpensBesideTheStaffWhereThereIsRoom()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, staff);
+        QFETCH(bool, besideIt);
+        const QSize frame(0, 24);
+        const QRect placed = HelpWindow::placement(available, staff, QSize(720, 640), frame);
+        QVERIFY2(available.contains(placed), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                            .arg(placed.x())
+                                                            .arg(placed.y())
+                                                            .arg(placed.width())
+                                                            .arg(placed.height())));
+        QVERIFY(placed.width() >= 400 || placed.width() == available.width());
+        QVERIFY(placed.height() >= 300 || placed.height() == available.height());
+        QCOMPARE(!placed.intersects(staff), besideIt);
+    }
+
 private:
     QTemporaryDir m_data;
     QString m_manual;

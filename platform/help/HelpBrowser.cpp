@@ -7,6 +7,7 @@
 #include "platform/help/HelpWindow.h"
 
 #include <QDataStream>
+#include <QWidget>
 
 #include <utility>
 
@@ -23,6 +24,13 @@ HelpBrowser::~HelpBrowser()
 HelpWindow *HelpBrowser::window() const
 {
     return m_window;
+}
+
+void HelpBrowser::keepClearOf(QWidget *widget)
+{
+    m_keepClear = widget;
+    if (m_window)
+        m_window->setKeepClear(widget);
 }
 
 void HelpBrowser::receive(const QByteArray &message, const QByteArray &data)
@@ -46,7 +54,9 @@ void HelpBrowser::receive(const QByteArray &message, const QByteArray &data)
                  qUtf8Printable(folder.path()));
         return;
     }
-    if (!m_window)
+    if (!m_window) {
         m_window = new HelpWindow;
+        m_window->setKeepClear(m_keepClear);
+    }
     m_window->showPage(folder, file);
 }

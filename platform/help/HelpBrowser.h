@@ -9,6 +9,7 @@
 #include <functional>
 
 class HelpWindow;
+class QWidget;
 
 // The receiver of help requests: shows the page that a "showFile(QString)"
 // message names in the help window, provided it is a page of the manual in
@@ -25,6 +26,10 @@ public:
     // The window, once a page has been shown; null before that.
     HelpWindow *window() const;
 
+    // A part of the program's window that the manual should not cover when
+    // it opens, such as the staff.
+    void keepClearOf(QWidget *widget);
+
 public slots:
     // One message of the help channel, its arguments in QDataStream encoding.
     void receive(const QByteArray &message, const QByteArray &data);
@@ -32,4 +37,5 @@ public slots:
 private:
     std::function<QString()> m_folder;
     QPointer<HelpWindow> m_window;
+    QPointer<QWidget> m_keepClear;
 };

@@ -9,10 +9,16 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 constexpr QSize PreferredSize(720, 640);
+// Smaller than this the manual is hard to read: rather cover some of what
+// should be kept clear.
+constexpr QSize SmallestComfortable(400, 300);
 
 // The desktop theme's icon where there is one, so the buttons look like
 // those of the user's other programs; the style's own otherwise.
@@ -69,11 +75,94 @@ HelpWindow::HelpWindow(QWidget *parent) : QMainWindow(parent)
                                                               QUrl::PreferLocalFile));
             });
 
-    QSize size = PreferredSize;
-    if (const QScreen *s = screen())
-        size = size.boundedTo(s->availableGeometry().size());
-    resize(size);
+    resize(PreferredSize);
     updateTitle();
+}
+
+QRect HelpWindow::placement(const QRect &available, const QRect &keepClear, QSize preferred,
+                            QSize frame)
+{
+    const QSize room = available.size() - frame;
+    const QSize size = preferred.boundedTo(room);
+    QRect best(QPoint(), size + frame);
+    best.moveCenter(available.center());
+    if (keepClear.isEmpty() || !available.intersects(keepClear))
+        return best;
+    // The four bands of the screen around what is kept clear; the roomiest
+    // that the manual fits into comfortably wins.
+    const QRect bands[] = {
+        QRect(available.left(), keepClear.bottom() + 1, available.width(),
+              available.bottom() - keepClear.bottom()),
+        QRect(available.left(), available.top(), available.width(),
+              keepClear.top() - available.top()),
+        QRect(keepClear.right() + 1, available.top(), available.right() - keepClear.right(),
+              available.height()),
+        QRect(available.left(), available.top(), keepClear.left() - available.left(),
+              available.height()),
+    };
+    qint64 bestArea = 0;
+    for (const QRect &band : bands) {
+        const QSize inside = size.boundedTo(band.size() - frame);
+        if (inside.width() < std::min(SmallestComfortable.width(), size.width()) ||
+            inside.height() < std::min(SmallestComfortable.height(), size.height()))
+            continue;
+        const qint64 area = qint64(inside.width()) * inside.height();
+        if (area <= bestArea)
+            continue;
+        bestArea = area;
+        best = QRect(QPoint(), inside + frame);
+        best.moveBottomRight(band.bottomRight());
+    }
+    if (bestArea == 0) {
+        // Nowhere roomy enough: the bottom right corner of the screen.
+        best = QRect(QPoint(), size + frame);
+        best.moveBottomRight(available.bottomRight());
+    }
+    return best;
+}
+
+// Before the window is first shown its frame is not known: a title bar's
+// height is allowed for, and corrected once the frame is there.
+void HelpWindow::place()
+{
+    QWidget *clear = m_keepClear && m_keepClear->isVisible() ? m_keepClear.data() : nullptr;
+    const QScreen *s = clear ? clear->screen() : screen();
+    if (!s)
+        return;
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QSize frame(0, titleBar);
+    const QRect keepClear =
+        clear ? QRect(clear->mapToGlobal(QPoint(0, 0)), clear->size()) : QRect();
+    const QRect outer = placement(s->availableGeometry(), keepClear, PreferredSize, frame);
+    setGeometry(outer.adjusted(0, frame.height(), 0, 0));
+}
+
+void HelpWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    QTimer::singleShot(0, this, &HelpWindow::keepOnScreen);
+}
+
+// Once the window manager has framed the window, the frame too must lie on
+// the screen: nothing of the window may be out of reach.
+void HelpWindow::keepOnScreen()
+{
+    const QScreen *s = screen();
+    if (!s || !isVisible())
+        return;
+    const QRect available = s->availableGeometry();
+    const QRect outer = frameGeometry();
+    if (available.contains(outer))
+        return;
+    const QSize frame = outer.size() - size();
+    const QSize inside = size().boundedTo(available.size() - frame);
+    QRect fitted(outer.topLeft(), inside + frame);
+    fitted.moveLeft(
+        std::clamp(fitted.left(), available.left(), available.right() + 1 - fitted.width()));
+    fitted.moveTop(
+        std::clamp(fitted.top(), available.top(), available.bottom() + 1 - fitted.height()));
+    resize(inside);
+    move(fitted.topLeft());
 }
 
 void HelpWindow::showPage(const HelpFolder &folder, const QString &file)
@@ -84,6 +173,8 @@ void HelpWindow::showPage(const HelpFolder &folder, const QString &file)
     if (m_view->source().adjusted(QUrl::RemoveFragment) == m_contents)
         m_view->reload();
     m_view->setSource(m_contents);
+    if (!isVisible())
+        place();
     show();
     raise();
     activateWindow();

@@ -5,6 +5,7 @@
 #include "platform/help/HelpFolder.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QUrl>
 
 class QAction;
@@ -27,16 +28,30 @@ public:
     QTextBrowser *view() const { return m_view; }
     QUrl page() const;
 
+    // A window part the manual should not cover when it opens (the staff,
+    // where the notes of a test appear), or null.
+    void setKeepClear(QWidget *widget) { m_keepClear = widget; }
+    // Where the window, frame included, opens: inside the available area of
+    // the screen it opens on, and beside keepClear when there is room.
+    static QRect placement(const QRect &available, const QRect &keepClear, QSize preferred,
+                           QSize frame);
+
 public slots:
     void followLink(const QUrl &link);
     void showContents();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void updateTitle();
+    void place();
+    void keepOnScreen();
 
     QTextBrowser *m_view;
     QAction *m_back;
     QAction *m_forward;
     HelpFolder m_folder;
     QUrl m_contents;
+    QPointer<QWidget> m_keepClear;
 };
