@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Paint and input costs: a full staff row, the keyboard in both sizes, and
-// the mapping of a tap to a note.
+// Paint and input costs: a full staff row at the handheld's size and
+// maximised, the keyboard in both sizes, a resized window, and the mapping of
+// a tap to a note.
+#include "app/VKControl.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "staff/VKTest.h"
@@ -24,21 +26,58 @@ void paintInto(QWidget &widget, QImage &image, benchmark::State &state)
     }
 }
 
+// Arguments: the staff's width, and its zoom in hundredths. 1920 wide at
+// zoom 4.9 is a maximised window on a 1920x1080 screen.
 void fullStaffRow(benchmark::State &state)
 {
     VKTest staff;
-    staff.resize(int(state.range(0)), 120);
-    // Sharps, flats, ledger lines and a crossed-out note among them.
+    staff.setZoom(state.range(1) / 100.0);
+    staff.resize(int(state.range(0)), staff.height());
+    // As many notes as the row holds, the last one a test note; one more
+    // would start a new row.
+    const int capacity = std::max(1, (int(staff.width() / staff.zoom()) - 35) / 20);
     const int row[] = {36, -37, 40, 59, 12, -44, 47, 53, 30, 57};
-    // As many notes as the row holds: one more would start a new row.
-    const int capacity = std::max(1, (staff.width() - 35) / 20);
-    for (int i = 0; i < capacity; ++i)
+    for (int i = 0; i < capacity - 1; ++i)
         staff.drawNote(row[i % 10]);
+    staff.checkNoNote(); // a missed answer: crossed out in red, and the next note shown
+    staff.setTestMode(false);
     QImage image(staff.size(), QImage::Format_ARGB32_Premultiplied);
     paintInto(staff, image, state);
     state.counters["notes"] = staff.notesShown();
 }
-BENCHMARK(fullStaffRow)->Arg(240)->Arg(1920)->Unit(benchmark::kMicrosecond);
+BENCHMARK(fullStaffRow)
+    ->Args({240, 100})
+    ->Args({1920, 100})
+    ->Args({1920, 490})
+    ->Unit(benchmark::kMicrosecond);
+
+// The whole window resized between a desktop's and a laptop's maximised size:
+// the new zoom is chosen and everything is drawn anew, a full staff row
+// included.
+void windowResize(benchmark::State &state)
+{
+    VKControl window;
+    window.resize(1920, 1040);
+    window.show();
+    QCoreApplication::processEvents();
+    VKTest *staff = window.staffView();
+    const int row[] = {36, -37, 40, 59, 12, -44, 47, 53, 30, 57};
+    for (int i = 0; i < 16; ++i)
+        staff->drawNote(row[i % 10]);
+    const QSize sizes[] = {QSize(1366, 706), QSize(1920, 1040)};
+    QImage images[] = {QImage(sizes[0], QImage::Format_ARGB32_Premultiplied),
+                       QImage(sizes[1], QImage::Format_ARGB32_Premultiplied)};
+    int i = 0;
+    for (auto _ : state) {
+        window.resize(sizes[i]);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        window.render(&images[i]);
+        benchmark::DoNotOptimize(images[i].constBits());
+        i = 1 - i;
+    }
+    state.counters["zoom"] = staff->zoom();
+}
+BENCHMARK(windowResize)->Unit(benchmark::kMillisecond);
 
 void keyboard(benchmark::State &state)
 {
