@@ -17,6 +17,7 @@ constexpr int BarLineWidth = 2;
 constexpr int BarLineInset = 1; // bar lines stand this far in from either edge
 constexpr int FirstSlotX = 35;  // head of the first note
 constexpr int SlotWidth = 20;
+constexpr int LabelGap = 2; // least room between the names of neighbouring notes
 constexpr int InitialSlots = 15;
 
 // How many notes fit in a row on a staff this wide (never fewer than one).

@@ -9,6 +9,7 @@
 
 #include "notes/MusicFont.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -28,14 +29,51 @@ QBitmap selfMaskedBitmap(const uchar *bits, int width, int height)
     return bm;
 }
 
-// The letter under a note: a black key written as a flat is named after the
-// natural note above it.
-char labelLetter(int n)
+// The name of the natural note whose letter is given, in the language of the
+// installed translation.
+QString naturalName(char letter)
+{
+    switch (letter) {
+    //: The name of the note C under a note on the staff, as a learner of this
+    //: language names it: a letter (C) or a syllable (Do). Keep it short.
+    case 'C':
+        return VKTest::tr("C", "note name");
+    //: The note D (Re, Ré).
+    case 'D':
+        return VKTest::tr("D", "note name");
+    //: The note E (Mi).
+    case 'E':
+        return VKTest::tr("E", "note name");
+    //: The note F (Fa).
+    case 'F':
+        return VKTest::tr("F", "note name");
+    //: The note G (Sol).
+    case 'G':
+        return VKTest::tr("G", "note name");
+    //: The note A (La).
+    case 'A':
+        return VKTest::tr("A", "note name");
+    //: The note B, the white key below C (Si; H in German).
+    case 'B':
+        return VKTest::tr("B", "note name");
+    }
+    return QString(QLatin1Char(letter));
+}
+
+// The name under a note: that of the natural note it is written at. So a
+// black key written as a sharp keeps the name of the natural below it, and
+// one written as a flat takes that of the natural above, except that B flat
+// has a name of its own in some languages.
+QString labelName(int n)
 {
     const int key = std::abs(n);
-    if (n < 0 && notes[key].offset() == 1)
-        return notes[key + 1].name();
-    return notes[key].name();
+    if (n < 0 && notes[key].offset() == 1) {
+        const char above = notes[key + 1].name();
+        //: The note B flat written as a flat, at the step of B (Si; B in
+        //: German, where B alone means B flat).
+        return above == 'B' ? VKTest::tr("B", "note name of B flat") : naturalName(above);
+    }
+    return naturalName(notes[key].name());
 }
 
 } // namespace
@@ -208,38 +246,72 @@ void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, int bottomLin
     }
 }
 
-// The letter sits on the strip's bottom edge, in the pen the note was
-// finished with: red under a note crossed out.
+// The name sits on the strip's bottom edge, in the pen the note was
+// finished with: red under a note crossed out. A letter starts where the
+// head starts; a longer name is centred under the head, and made narrower
+// where it would reach a neighbour's.
 void VKTest::drawLabel(QPainter &painter, int x, int note)
 {
-    // Laying out a letter costs more than drawing a note: each letter is laid
-    // out once per font and zoom, and reused.
-    const char letter = labelLetter(note);
-    if (m_labelCache.isEmpty() || m_widgetFont != font() || m_labelZoom != m_zoom) {
+    // Laying out a name costs more than drawing a note: each name is laid
+    // out once per font, zoom and language, and reused.
+    const QString name = labelName(note);
+    if (m_widgetFont != font() || m_labelZoom != m_zoom) {
         m_widgetFont = font();
         m_labelZoom = m_zoom;
-        m_labelFont = m_widgetFont;
-        if (m_zoom != 1 && m_widgetFont.pointSizeF() > 0)
-            m_labelFont.setPointSizeF(m_widgetFont.pointSizeF() * m_zoom);
-        else if (m_zoom != 1)
-            m_labelFont.setPixelSize(qRound(m_widgetFont.pixelSize() * m_zoom));
-        m_labelAscent = QFontMetricsF(m_labelFont).ascent();
         m_labelCache.clear();
     }
-    auto cached = m_labelCache.find(letter);
-    if (cached == m_labelCache.end()) {
-        QStaticText text{QString(QLatin1Char(letter))};
-        text.setTextFormat(Qt::PlainText);
-        text.prepare(QTransform(), m_labelFont);
-        cached = m_labelCache.insert(letter, text);
-    }
+    auto cached = m_labelCache.find(name);
+    if (cached == m_labelCache.end())
+        cached = m_labelCache.insert(name, layOutLabel(name));
     // Text is placed in the widget's own coordinates: the font does its own
     // scaling to the device.
     const QTransform device = painter.worldTransform();
     painter.resetTransform();
-    painter.setFont(m_labelFont);
-    painter.drawStaticText(QPointF(x * m_zoom, height() - m_labelAscent), *cached);
+    painter.setFont(cached->font);
+    painter.drawStaticText(QPointF(x * m_zoom + cached->dx, height() - cached->ascent),
+                           cached->text);
     painter.setWorldTransform(device);
+}
+
+VKTest::Label VKTest::layOutLabel(const QString &name) const
+{
+    Label label;
+    label.font = m_widgetFont;
+    if (m_zoom != 1 && m_widgetFont.pointSizeF() > 0)
+        label.font.setPointSizeF(m_widgetFont.pointSizeF() * m_zoom);
+    else if (m_zoom != 1)
+        label.font.setPixelSize(qRound(m_widgetFont.pixelSize() * m_zoom));
+    if (name.size() > 1) {
+        const qreal room = (SlotWidth - LabelGap) * m_zoom;
+        const qreal width = QFontMetricsF(label.font).horizontalAdvance(name);
+        if (width > room) {
+            if (label.font.pointSizeF() > 0)
+                label.font.setPointSizeF(label.font.pointSizeF() * room / width);
+            else
+                label.font.setPixelSize(std::max(1, int(label.font.pixelSize() * room / width)));
+        }
+        label.dx = (NoteWidth * m_zoom - QFontMetricsF(label.font).horizontalAdvance(name)) / 2;
+    }
+    label.ascent = QFontMetricsF(label.font).ascent();
+    label.text.setText(name);
+    label.text.setTextFormat(Qt::PlainText);
+    label.text.prepare(QTransform(), label.font);
+    return label;
+}
+
+QString VKTest::labelText(int n)
+{
+    return labelName(n);
+}
+
+void VKTest::changeEvent(QEvent *event)
+{
+    // Names follow the language: lay them out anew.
+    if (event->type() == QEvent::LanguageChange) {
+        m_labelCache.clear();
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 bool VKTest::testTimerActive() const

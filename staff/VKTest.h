@@ -42,6 +42,8 @@ public:
     int slotCapacity() const { return int(staffNotes.size()); }
     bool testTimerActive() const;
     VKTestConfig *configDialog() const { return testConfig; }
+    // The name written under the note n, in the user's language.
+    static QString labelText(int n);
 
     // Draws the staff this many times larger than on the handheld; the strip
     // is as much taller, and as much wider a staff holds as many more notes
@@ -67,6 +69,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // The widget's size in the handheld's pixels, which all layout uses.
@@ -99,10 +102,16 @@ private:
     QPainterPath m_trebleOutline;
     QPainterPath m_bassOutline;
 
-    // Laid-out label letters for the font and zoom they were laid out in.
+    // Note names laid out for the font and zoom they were laid out in.
+    struct Label
+    {
+        QStaticText text;
+        QFont font;
+        qreal dx = 0; // from the head's left edge
+        qreal ascent = 0;
+    };
+    Label layOutLabel(const QString &name) const;
     QFont m_widgetFont;
     qreal m_labelZoom = 1;
-    QFont m_labelFont;
-    qreal m_labelAscent = 0;
-    QHash<char, QStaticText> m_labelCache;
+    QHash<QString, Label> m_labelCache;
 };

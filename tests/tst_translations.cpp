@@ -6,6 +6,7 @@
 #include "app/VKControl.h"
 #include "app/VKScore.h"
 #include "keyboard/VKKeyboard.h"
+#include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
@@ -69,7 +70,11 @@ class TranslationTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { StartUp::installTranslators(*qApp); }
+    void initTestCase()
+    {
+        initNotes(notes);
+        StartUp::installTranslators(*qApp);
+    }
 
     void theWindowSpeaksGermanButTheTestButtonKeepsItsLabel()
     {
@@ -142,6 +147,89 @@ private slots:
         QCOMPARE(menuTexts(w).first(), QStringLiteral("File"));
         QCOMPARE(w.scoreView()->text(), QStringLiteral("Score: 0 of 0"));
         QCOMPARE(cancelText(), QStringLiteral("Cancel"));
+    }
+
+    // The names under the notes, through the real catalogues: English and
+    // German letters (H for B, and B for B flat in German), French
+    // syllables. Sharps and flats keep the name of the step they stand at.
+    void noteNamesFollowTheLanguage_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("names");
+        // C D E F G A B, then B flat, A sharp, D flat and F sharp.
+        QTest::newRow("English") << QLocale(QLocale::English)
+                                 << QStringList{"C", "D", "E", "F", "G", "A",
+                                                "B", "B", "A", "D", "F"};
+        QTest::newRow("German") << QLocale(QLocale::German)
+                                << QStringList{"C", "D", "E", "F", "G", "A",
+                                               "H", "B", "A", "D", "F"};
+        QTest::newRow("French") << QLocale(QLocale::French)
+                                << QStringList{"Do", "Ré", "Mi", "Fa", "Sol", "La",
+                                               "Si", "Si", "La", "Ré", "Fa"};
+    }
+    void noteNamesFollowTheLanguage()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, names);
+        StartUp::installTranslators(*qApp, locale);
+        QStringList shown;
+        for (const int n : {36, 38, 40, 41, 43, 45, 47, -46, 46, -37, 42})
+            shown << VKTest::labelText(n);
+        QCOMPARE(shown, names);
+        // A staff laid out in another language shows the new names at once.
+        StartUp::installTranslators(*qApp, QLocale(QLocale::German));
+        QCOMPARE(VKTest::labelText(47), QStringLiteral("H"));
+    }
+
+    // Longer names sit centred under their heads and never reach their
+    // neighbours', at the handheld's size and zoomed.
+    void longNamesStayWithinTheirSlots_data()
+    {
+        QTest::addColumn<qreal>("zoom");
+        QTest::newRow("handheld") << 1.0;
+        QTest::newRow("zoom 2.5") << 2.5;
+    }
+    void longNamesStayWithinTheirSlots()
+    {
+        QFETCH(qreal, zoom);
+        StartUp::installTranslators(*qApp, QLocale(QLocale::French));
+        VKTest staff;
+        staff.setZoom(zoom);
+        staff.resize(qRound(240 * zoom), staff.height());
+        const QList<int> row{43, 43, 45, 43, 47, 43, 36, 43, 43, 43}; // Sol, La, Si, Do
+        for (const int n : row)
+            staff.drawNote(n);
+        const QImage image = staff.grab().toImage();
+        // Ink in the strip's bottom rows, column by column: the names only.
+        QList<int> inkColumns;
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = image.height() - qRound(12 * zoom); y < image.height(); ++y) {
+                if (qGray(image.pixel(x, y)) < 160) {
+                    inkColumns << x;
+                    break;
+                }
+            }
+        }
+        for (int i = 0; i < row.size(); ++i) {
+            const qreal centre = (35 + 20 * i + 5.5) * zoom;
+            const qreal half = 10 * zoom;
+            QList<int> mine;
+            for (const int x : inkColumns) {
+                if (std::abs(x + 0.5 - centre) < half)
+                    mine << x;
+            }
+            QVERIFY2(!mine.isEmpty(), qPrintable(QStringLiteral("slot %1 has no name").arg(i)));
+            // Not squeezed illegibly thin, and clear of the slot's edges.
+            QVERIFY(mine.last() - mine.first() >= 8 * zoom);
+            QVERIFY2(mine.first() > centre - half + zoom && mine.last() < centre + half - zoom,
+                     qPrintable(QStringLiteral("slot %1: ink from %2 to %3 around %4")
+                                    .arg(i)
+                                    .arg(mine.first())
+                                    .arg(mine.last())
+                                    .arg(centre)));
+            if (VKTest::labelText(row[i]).size() > 1)
+                QVERIFY(std::abs((mine.first() + mine.last() + 1) / 2.0 - centre) <= 1.5 * zoom);
+        }
     }
 
     void theSessionsLanguagesAreTriedInTheirOrder_data()

@@ -83,6 +83,57 @@
     </message>
 </context>
 <context>
+    <name>VKTest</name>
+    <message>
+        <source>C</source>
+        <comment>note name</comment>
+        <extracomment>The name of the note C under a note on the staff, as a learner of this language names it: a letter (C) or a syllable (Do). Keep it short.</extracomment>
+        <translation>Do</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <comment>note name</comment>
+        <extracomment>The note D (Re, Ré).</extracomment>
+        <translation>Ré</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <comment>note name</comment>
+        <extracomment>The note E (Mi).</extracomment>
+        <translation>Mi</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <comment>note name</comment>
+        <extracomment>The note F (Fa).</extracomment>
+        <translation>Fa</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <comment>note name</comment>
+        <extracomment>The note G (Sol).</extracomment>
+        <translation>Sol</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <comment>note name</comment>
+        <extracomment>The note A (La).</extracomment>
+        <translation>La</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <comment>note name</comment>
+        <extracomment>The note B, the white key below C (Si; H in German).</extracomment>
+        <translation>Si</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <comment>note name of B flat</comment>
+        <extracomment>The note B flat written as a flat, at the step of B (Si; B in German, where B alone means B flat).</extracomment>
+        <translation>Si</translation>
+    </message>
+</context>
+<context>
     <name>VKTestConfig</name>
     <message>
         <source>Clef</source>
