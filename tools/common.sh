@@ -13,9 +13,13 @@ BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libqt6multimedia6 fonts-dejavu-core librsvg2-bin
     fluidsynth fluidr3mono-gm-soundfont)
-# What the tests need on top: a sound server, format and packaging checks.
+# What the tests need on top: a sound server, format and packaging checks,
+# and what making and checking the Debian package needs.
 TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base
-    valgrind)
+    valgrind
+    dpkg-dev
+    file
+    lintian)
 
 log() { printf '== %s\n' "$*" >&2; }
 
