@@ -29,7 +29,8 @@ expect bin/velkaro \
     share/velkaro/help/html/velkaro.html \
     share/applications/org.velkaro.Velkaro.desktop \
     share/metainfo/org.velkaro.Velkaro.metainfo.xml \
-    share/man/man1/velkaro.1 \
+    share/man/man1/velkaro.1.gz \
+    share/doc/velkaro/copyright \
     share/icons/hicolor/scalable/apps/org.velkaro.Velkaro.svg
 for size in 16 22 24 32 48 64 128 256; do
     expect "share/icons/hicolor/${size}x${size}/apps/org.velkaro.Velkaro.png"

@@ -8,16 +8,23 @@ set -euo pipefail
 VELKARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VELKARO_BUILD=${VELKARO_BUILD:-$VELKARO_ROOT/build}
 
-# What building the program and its data needs.
+# What building the program and its data needs, and the music font its
+# staff is drawn with.
 BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libqt6multimedia6 fonts-dejavu-core librsvg2-bin
     fluidsynth fluidr3mono-gm-soundfont
     lilypond-fonts)
-# What the tests need on top: a sound server, format and packaging checks.
+# What the tests need on top: a sound server, format and packaging checks,
+# a virtual display with a window manager, and what making and checking the
+# Debian package needs.
 TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base
     valgrind
-    xvfb openbox)
+    xvfb openbox
+    git
+    dpkg-dev
+    file
+    lintian)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -39,14 +46,22 @@ ensure_packages() {
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the tree in $1 with extra cmake arguments after it.
-build_tree() {
+# Configures the tree in $1 with extra cmake arguments after it, unless it
+# has a build file already. A configure that failed (a package was missing,
+# say) leaves a cache but no build file: the next run configures again
+# instead of failing until the folder is deleted.
+configure_tree() {
     local dir=$1
     shift
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
+    if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$VELKARO_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     fi
-    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# Configures as above and builds everything in the tree in $1.
+build_tree() {
+    configure_tree "$@"
+    cmake --build "$1" --parallel "$(nproc)"
 }
 
 # A private runtime folder for the services below; everything started here
@@ -88,17 +103,27 @@ start_sound_server() {
     return 1
 }
 
-# A virtual display with a window manager that maximises windows.
+# A virtual display with a window manager that maximises windows. Xvfb
+# writes its display number once it accepts clients; without that number
+# nothing after this would have a screen, so stop here and say why.
 start_virtual_display() {
     use_private_runtime
     log "starting a virtual display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$VELKARO_RUNTIME/display" 2>/dev/null &
-    VELKARO_PIDS+=($!)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$VELKARO_RUNTIME/display" 2>"$VELKARO_RUNTIME/xvfb.log" &
+    local xvfb=$!
+    VELKARO_PIDS+=("$xvfb")
     local _
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         [ -s "$VELKARO_RUNTIME/display" ] && break
+        kill -0 "$xvfb" 2>/dev/null || break
         sleep 0.05
     done
+    if [ ! -s "$VELKARO_RUNTIME/display" ]; then
+        log "the virtual display (Xvfb) did not start; its messages:"
+        cat "$VELKARO_RUNTIME/xvfb.log" >&2
+        return 1
+    fi
     export DISPLAY=":$(head -n 1 "$VELKARO_RUNTIME/display")"
     matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
     VELKARO_PIDS+=($!)
