@@ -22,7 +22,7 @@ QT_QPA_PLATFORM=offscreen QPEDIR="$VELKARO_BUILD/share/velkaro" \
 log "painting and tapping"
 "$VELKARO_BUILD/bench/bench_paint" --benchmark_min_time=0.2
 
-log "start-up on the virtual display"
+log "start-up, maximised on the virtual display"
 "$bin/bench_startup" "$bin/bench_startup_velkaro" "$bin/bench_startup_bare" 7
 
 log "CPU used by an idle window over 10 s, practice mode"

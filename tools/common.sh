@@ -103,13 +103,15 @@ start_sound_server() {
     return 1
 }
 
-# A virtual display with a window manager that maximises windows. Xvfb
+# A virtual display (1920x1080 unless a size such as 1366x768 is given)
+# with a window manager that maximises windows. Xvfb
 # writes its display number once it accepts clients; without that number
 # nothing after this would have a screen, so stop here and say why.
 start_virtual_display() {
+    local size=${1:-1920x1080}
     use_private_runtime
-    log "starting a virtual display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    log "starting a virtual display of $size"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
         3>"$VELKARO_RUNTIME/display" 2>"$VELKARO_RUNTIME/xvfb.log" &
     local xvfb=$!
     VELKARO_PIDS+=("$xvfb")
