@@ -10,20 +10,6 @@ namespace {
 
 // A dropped note fades out over this many frames (5 ms) instead of clicking.
 constexpr int FadeFrames = WavReader::SampleRate / 200;
-// Notes that overlap can add up beyond full scale. Above the knee the sum is
-// bent smoothly towards full scale instead of being clipped.
-constexpr qint32 LimiterKnee = 24576;
-constexpr qint32 LimiterRange = 32767 - LimiterKnee;
-
-qint16 limit(qint32 sum)
-{
-    const qint32 magnitude = sum < 0 ? -sum : sum;
-    if (magnitude <= LimiterKnee)
-        return qint16(sum);
-    const qint64 over = magnitude - LimiterKnee;
-    const auto bent = qint32(LimiterKnee + over * LimiterRange / (over + LimiterRange));
-    return qint16(sum < 0 ? -bent : bent);
-}
 
 } // namespace
 
@@ -59,9 +45,12 @@ void VoiceMix::add(const QList<qint16> &samples, qsizetype delayFrames)
 
 void VoiceMix::render(qint16 *out, int frames)
 {
-    m_sum.assign(size_t(frames), 0);
+    // The limiter looks ahead into what the voices will play next; the
+    // voices move on by the block only.
+    const int known = frames + PeakLimiter::LookAheadFrames - 1;
+    m_sum.assign(size_t(known), 0);
     for (const Voice &voice : m_voices)
-        accumulate(voice, m_sum.data(), frames);
+        accumulate(voice, m_sum.data(), known);
     for (Voice &voice : m_voices)
         advance(voice, frames);
     m_voices.erase(std::remove_if(m_voices.begin(), m_voices.end(),
@@ -69,12 +58,13 @@ void VoiceMix::render(qint16 *out, int frames)
                                       return v.position >= v.samples.size() || v.fadeLeft == 0;
                                   }),
                    m_voices.end());
-    std::transform(m_sum.begin(), m_sum.end(), out, limit);
+    m_limiter.process(m_sum.data(), frames, out);
 }
 
 void VoiceMix::clear()
 {
     m_voices.clear();
+    m_limiter.reset();
 }
 
 // Adds what the voice plays over the next `frames` frames to sum, without

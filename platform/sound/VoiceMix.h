@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/sound/PeakLimiter.h"
+
 #include <QList>
 
 #include <vector>
 
 // The notes that sound, and their mix: each note plays its decoded sample
-// once, and the sum of them is kept within full scale. Knows nothing of
+// once, and the sum of them goes through a PeakLimiter, so that however many
+// notes ring together the output stays under full scale. Knows nothing of
 // streams or threads; SoundMixer feeds it and writes what it renders.
 class VoiceMix
 {
@@ -41,4 +44,5 @@ private:
 
     std::vector<Voice> m_voices;
     std::vector<qint32> m_sum;
+    PeakLimiter m_limiter;
 };
