@@ -8,13 +8,15 @@
 //   velkaro_pianosamples midi OUT.mid
 //       writes one MIDI file with every note of the trainer, NoteSpacingMs apart
 //   velkaro_pianosamples cut RENDERED.wav OUTDIR
-//       cuts the rendering into OUTDIR/<Pitch><octave>.wav, one mono file per note
+//       cuts the rendering into OUTDIR/<Pitch><octave>.wav, one mono file per
+//       note, each scaled so that all notes sound equally loud
 //
 // Plain C++ without Qt: it runs on the build machine before anything else exists.
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -42,6 +44,14 @@ constexpr int FadeMs = 200;
 // The synthesizer starts a note at the next block of 64 frames after its time;
 // the search for the attack looks no further than this.
 constexpr int OnsetSearchMs = 50;
+
+// The soundfont's notes differ in loudness by several dB (one of its samples
+// covers E-flat 5 to F-sharp 5 and is clearly quieter than its neighbours).
+// Each note is scaled by one gain so that its A-weighted level over the first
+// LoudnessMs matches one common target: the median of the notes' levels,
+// lowered if that would lift any note's peak to PeakLimit (just under -3 dBFS).
+constexpr int LoudnessMs = 500;
+constexpr double PeakLimit = 23000.0;
 
 // One tick is one millisecond: 500 ticks per quarter at the default 120 bpm.
 constexpr int TicksPerQuarter = 500;
@@ -184,6 +194,110 @@ bool writeWav(const std::string &path, const std::vector<int16_t> &samples)
     return bool(out);
 }
 
+// The A-weighting curve of IEC 61672 as a digital filter: the analog curve's
+// poles (two at 20.6 Hz, one at 107.7 Hz, one at 737.9 Hz, two at 12194 Hz)
+// mapped by the bilinear transform, and the whole scaled to 0 dB at 1 kHz.
+// Measured with sines it follows the analog curve within 0.05 dB up to 4 kHz
+// and falls below it towards the top of the band (1.5 dB at 10 kHz), inside
+// the standard's tolerance and of no weight for a piano.
+class AWeighting
+{
+public:
+    AWeighting()
+    {
+        const double pairs[] = {20.598997, 20.598997, 107.65265, 737.86223};
+        for (double f : pairs)
+            m_sections.push_back(section(f, true));
+        m_sections.push_back(section(12194.217, false));
+        m_sections.push_back(section(12194.217, false));
+        const std::complex<double> z = std::polar(1.0, 2.0 * M_PI * 1000.0 / SampleRate);
+        std::complex<double> response = 1.0;
+        for (const Section &s : m_sections)
+            response *= (s.b0 + s.b1 / z) / (1.0 + s.a1 / z);
+        m_scale = 1.0 / std::abs(response);
+    }
+
+    // The mean square of the weighted signal, relative to full scale.
+    double meanSquare(const std::vector<int16_t> &samples)
+    {
+        std::vector<Section> sections = m_sections;
+        double sum = 0.0;
+        for (int16_t sample : samples) {
+            double x = m_scale * sample / 32768.0;
+            for (Section &s : sections) {
+                const double y = s.b0 * x + s.b1 * s.x1 - s.a1 * s.y1;
+                s.x1 = x;
+                s.y1 = y;
+                x = y;
+            }
+            sum += x * x;
+        }
+        return samples.empty() ? 0.0 : sum / double(samples.size());
+    }
+
+private:
+    // One first-order section: y[n] = b0 x[n] + b1 x[n-1] - a1 y[n-1].
+    struct Section
+    {
+        double b0, b1, a1;
+        double x1 = 0.0, y1 = 0.0;
+    };
+
+    // s / (s + w) for a high-pass section, w / (s + w) for a low-pass one.
+    static Section section(double poleHz, bool highPass)
+    {
+        const double k = 2.0 * SampleRate;
+        const double w = 2.0 * M_PI * poleHz;
+        const double a1 = -(k - w) / (k + w);
+        if (highPass)
+            return {k / (k + w), -k / (k + w), a1};
+        return {w / (k + w), w / (k + w), a1};
+    }
+
+    std::vector<Section> m_sections;
+    double m_scale = 1.0;
+};
+
+int peakOf(const std::vector<int16_t> &samples)
+{
+    int peak = 0;
+    for (int16_t s : samples)
+        peak = std::max(peak, std::abs(int(s)));
+    return peak;
+}
+
+// Scales every note by one gain so that their A-weighted levels over the
+// first LoudnessMs all meet one target, with every peak under PeakLimit.
+// Fails on a silent note, which no gain could bring to the target.
+bool matchLoudness(std::vector<std::vector<int16_t>> &notes)
+{
+    AWeighting weighting;
+    const auto window = size_t(SampleRate) * LoudnessMs / 1000;
+    std::vector<double> levels;
+    for (const std::vector<int16_t> &note : notes) {
+        const std::vector<int16_t> start(note.begin(),
+                                         note.begin() + long(std::min(window, note.size())));
+        const double meanSquare = weighting.meanSquare(start);
+        if (meanSquare <= 0.0) {
+            std::fprintf(stderr, "note %zu is silent\n", levels.size());
+            return false;
+        }
+        levels.push_back(10.0 * std::log10(meanSquare));
+    }
+    std::vector<double> sorted = levels;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t middle = sorted.size() / 2;
+    double target = sorted.size() % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+    for (size_t i = 0; i < notes.size(); ++i)
+        target = std::min(target, levels[i] + 20.0 * std::log10(PeakLimit / peakOf(notes[i])));
+    for (size_t i = 0; i < notes.size(); ++i) {
+        const double gain = std::pow(10.0, (target - levels[i]) / 20.0);
+        for (int16_t &s : notes[i])
+            s = int16_t(std::lround(s * gain));
+    }
+    return true;
+}
+
 bool cutNotes(const char *renderedPath, const std::string &outDir)
 {
     std::vector<int16_t> all;
@@ -193,6 +307,7 @@ bool cutNotes(const char *renderedPath, const std::string &outDir)
     const size_t length = size_t(SampleRate) * (HoldMs + ReleaseMs) / 1000;
     const size_t fade = size_t(SampleRate) * FadeMs / 1000;
     const size_t search = size_t(SampleRate) * OnsetSearchMs / 1000;
+    std::vector<std::vector<int16_t>> notes;
     for (int i = 0; i < NoteCount; ++i) {
         const size_t start = size_t(i) * spacing;
         if (start + search + length > all.size()) {
@@ -209,8 +324,13 @@ bool cutNotes(const char *renderedPath, const std::string &outDir)
             int16_t &s = note[length - fade + k];
             s = int16_t(std::lround(s * gain));
         }
+        notes.push_back(std::move(note));
+    }
+    if (!matchLoudness(notes))
+        return false;
+    for (int i = 0; i < NoteCount; ++i) {
         const std::string path = outDir + "/" + soundName(LowestNote + i) + ".wav";
-        if (!writeWav(path, note)) {
+        if (!writeWav(path, notes[size_t(i)])) {
             std::fprintf(stderr, "%s: cannot write\n", path.c_str());
             return false;
         }

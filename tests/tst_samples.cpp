@@ -28,6 +28,11 @@ constexpr int ClipLevel = 32767 - 64;
 // delay every tap by as much.
 constexpr int OnsetWithinMs = 5;
 constexpr int AudibleLevel = 328;
+// Every note as loud as the others, A-weighted over its first half second:
+// within 2 dB from the quietest to the loudest.
+constexpr double LoudnessSpreadDb = 2.0;
+// -3 dBFS: no note's peak reaches it.
+const int MinusThreeDbfs = int(32768 * std::pow(10.0, -3.0 / 20.0));
 
 double equalTempered(int note)
 {
@@ -69,6 +74,29 @@ private slots:
         const double measured = AudioAnalysis::fundamental(tone, frequency / 2.5, frequency * 2.5);
         QVERIFY2(std::abs(AudioAnalysis::cents(measured, frequency)) < 0.5,
                  qPrintable(QString::number(measured)));
+    }
+
+    // The loudness check below is only as good as its weighting: sines at
+    // frequencies the standard tabulates measure what it gives for them.
+    void theLoudnessMeasureWeightsFrequenciesAsTheStandardSays_data()
+    {
+        QTest::addColumn<double>("frequency");
+        QTest::addColumn<double>("weightDb");
+        QTest::newRow("100 Hz") << 100.0 << -19.1;
+        QTest::newRow("1 kHz") << 1000.0 << 0.0;
+        QTest::newRow("10 kHz") << 10000.0 << -2.5;
+    }
+
+    void theLoudnessMeasureWeightsFrequenciesAsTheStandardSays()
+    {
+        QFETCH(double, frequency);
+        QFETCH(double, weightDb);
+        QList<qint16> sine(Rate * AnalysisMs / 1000);
+        for (qsizetype i = 0; i < sine.size(); ++i)
+            sine[i] = qint16(std::lround(16384.0 * std::sin(2.0 * M_PI * frequency * i / Rate)));
+        // A sine of half full scale has a mean square of 1/8 of full scale.
+        const double measured = AudioAnalysis::aWeightedLevel(sine) - 10.0 * std::log10(0.125);
+        QVERIFY2(std::abs(measured - weightDb) <= 0.1, qPrintable(QString::number(measured)));
     }
 
     void eachNoteHasAMonoPianoSampleInTuneWithAQuietTailAndNoClipping_data()
@@ -117,6 +145,43 @@ private slots:
         const qsizetype onset = AudioAnalysis::onset(samples, 0, AudibleLevel);
         QVERIFY(onset >= 0);
         QVERIFY2(onset <= Rate * OnsetWithinMs / 1000, "the sample starts with silence");
+    }
+
+    void theNotesAreEquallyLoudWithPeaksBelowMinusThreeDbfs()
+    {
+        double quietest = 0.0;
+        double loudest = -100.0;
+        QString quietestName;
+        QString loudestName;
+        int highestPeak = 0;
+        for (auto it = notes.cbegin(); it != notes.cend(); ++it) {
+            const QString name = QString::fromLatin1(it->file());
+            QString error;
+            const QList<qint16> samples = WavReader::readMono(Resource::findSound(name), &error);
+            QVERIFY2(!samples.isEmpty(), qPrintable(error));
+            const int peak = AudioAnalysis::peak(samples);
+            QVERIFY2(peak < MinusThreeDbfs,
+                     qPrintable(name + QStringLiteral(": peak %1").arg(peak)));
+            highestPeak = std::max(highestPeak, peak);
+            const double level =
+                AudioAnalysis::aWeightedLevel(samples.mid(0, Rate * AnalysisMs / 1000));
+            if (level < quietest) {
+                quietest = level;
+                quietestName = name;
+            }
+            if (level > loudest) {
+                loudest = level;
+                loudestName = name;
+            }
+        }
+        const QString levels = QStringLiteral("%1 at %2 dBFS, %3 at %4 dBFS")
+                                   .arg(quietestName)
+                                   .arg(quietest, 0, 'f', 2)
+                                   .arg(loudestName)
+                                   .arg(loudest, 0, 'f', 2);
+        qInfo("%s; highest peak %.2f dBFS", qPrintable(levels),
+              20.0 * std::log10(highestPeak / 32768.0));
+        QVERIFY2(loudest - quietest <= LoudnessSpreadDb, qPrintable(levels));
     }
 
     void theSamplesTogetherStayWithinTenMegabytes()

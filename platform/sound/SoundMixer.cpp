@@ -29,28 +29,12 @@ constexpr int BufferBytes = WavReader::SampleRate * BufferMs / 1000 * BytesPerFr
 constexpr int ServiceIntervalMs = 1;
 // How long a stopped stream is kept before it is deleted.
 constexpr int RetireStoppedSinkMs = 1000;
-// A dropped note fades out over this many frames (5 ms) instead of clicking.
-constexpr int FadeFrames = WavReader::SampleRate / 200;
 // Notes asked for together are spread out as they were asked, but never
 // further apart than this: a stalled thread must not delay a note for long.
 constexpr qsizetype MaxDelayFrames = WavReader::SampleRate / 20;
 // Requests beyond this many are dropped, oldest first: they would only push
 // one another out of the voices.
 constexpr size_t MaxPendingRequests = 2 * SoundMixer::MaxVoices;
-// Notes that overlap can add up beyond full scale. Above the knee the sum is
-// bent smoothly towards full scale instead of being clipped.
-constexpr qint32 LimiterKnee = 24576;
-constexpr qint32 LimiterRange = 32767 - LimiterKnee;
-
-qint16 limit(qint32 sum)
-{
-    const qint32 magnitude = sum < 0 ? -sum : sum;
-    if (magnitude <= LimiterKnee)
-        return qint16(sum);
-    const qint64 over = magnitude - LimiterKnee;
-    const auto bent = qint32(LimiterKnee + over * LimiterRange / (over + LimiterRange));
-    return qint16(sum < 0 ? -bent : bent);
-}
 
 } // namespace
 
@@ -112,7 +96,7 @@ bool SoundMixer::close()
     }
     m_sink = nullptr;
     m_device = nullptr;
-    m_voices.clear();
+    m_mix.clear();
     setLive();
     return !findChildren<QAudioSink *>(Qt::FindDirectChildrenOnly).isEmpty();
 }
@@ -137,38 +121,8 @@ void SoundMixer::takeRequests()
         if (samples.isEmpty())
             continue;
         const auto delay = std::chrono::duration<double>(request.time - first).count();
-        addVoice(samples, std::min(qsizetype(delay * WavReader::SampleRate), MaxDelayFrames));
+        m_mix.add(samples, std::min(qsizetype(delay * WavReader::SampleRate), MaxDelayFrames));
     }
-}
-
-void SoundMixer::addVoice(const QList<qint16> &samples, qsizetype delayFrames)
-{
-    // A key struck again damps its string, as on a piano.
-    int ringing = 0;
-    for (Voice &voice : m_voices) {
-        if (voice.fadeLeft >= 0)
-            continue;
-        if (voice.samples.constData() == samples.constData())
-            voice.fadeLeft = FadeFrames;
-        else
-            ++ringing;
-    }
-    // Voices are kept oldest first; past the limit the oldest ringing note goes.
-    for (Voice &voice : m_voices) {
-        if (ringing < MaxVoices)
-            break;
-        if (voice.fadeLeft < 0) {
-            voice.fadeLeft = FadeFrames;
-            --ringing;
-        }
-    }
-    // Fading notes are short-lived, but a burst could pile them up.
-    while (m_voices.size() >= size_t(2 * MaxVoices)) {
-        const auto fading = std::find_if(m_voices.begin(), m_voices.end(),
-                                         [](const Voice &v) { return v.fadeLeft >= 0; });
-        m_voices.erase(fading != m_voices.end() ? fading : m_voices.begin());
-    }
-    m_voices.push_back({samples, -delayFrames, -1});
 }
 
 void SoundMixer::service()
@@ -181,7 +135,7 @@ void SoundMixer::service()
         close();
         return;
     }
-    if (m_voices.empty()) {
+    if (m_mix.isEmpty()) {
         m_timer->stop();
         // An open stream keeps this thread waking many times a second even in
         // silence, so it is closed once it has played out and opened again
@@ -196,7 +150,8 @@ void SoundMixer::service()
     }
     const int frames = int(m_sink->bytesFree() / BytesPerFrame);
     if (frames > 0) {
-        mix(frames);
+        m_out.resize(size_t(frames));
+        m_mix.render(m_out.data(), frames);
         m_device->write(reinterpret_cast<const char *>(m_out.data()),
                         qint64(frames) * BytesPerFrame);
     }
@@ -205,35 +160,7 @@ void SoundMixer::service()
         m_timer->start();
 }
 
-void SoundMixer::mix(int frames)
-{
-    m_sum.assign(size_t(frames), 0);
-    for (Voice &voice : m_voices) {
-        int i = 0;
-        if (voice.position < 0) {
-            const auto wait = int(std::min<qsizetype>(-voice.position, frames));
-            voice.position += wait;
-            i = wait;
-        }
-        const qint16 *data = voice.samples.constData();
-        const qsizetype size = voice.samples.size();
-        for (; i < frames && voice.position < size && voice.fadeLeft != 0; ++i) {
-            qint32 value = data[voice.position++];
-            if (voice.fadeLeft > 0)
-                value = value * voice.fadeLeft-- / FadeFrames;
-            m_sum[size_t(i)] += value;
-        }
-    }
-    m_voices.erase(std::remove_if(m_voices.begin(), m_voices.end(),
-                                  [](const Voice &v) {
-                                      return v.position >= v.samples.size() || v.fadeLeft == 0;
-                                  }),
-                   m_voices.end());
-    m_out.resize(size_t(frames));
-    std::transform(m_sum.begin(), m_sum.end(), m_out.begin(), limit);
-}
-
 void SoundMixer::setLive()
 {
-    m_liveVoices.store(int(m_voices.size()));
+    m_liveVoices.store(m_mix.voiceCount());
 }

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QList>
+#include "platform/sound/VoiceMix.h"
+
 #include <QMutex>
 #include <QObject>
 #include <QString>
@@ -16,8 +17,8 @@ class QIODevice;
 class QTimer;
 class SampleCache;
 
-// Mixes the notes that are sounding into one output stream of the sound
-// server. It lives in a thread of its own, so that a busy GUI thread never
+// Plays the notes that are sounding, mixed by a VoiceMix, into one output
+// stream of the sound server. It lives in a thread of its own, so that a busy GUI thread never
 // starves the stream, and keeps the stream's buffer short, so that a note
 // starts a few milliseconds after it is asked for.
 //
@@ -29,9 +30,7 @@ class SoundMixer : public QObject
 {
     Q_OBJECT
 public:
-    // Notes ringing together; a trainer plays one or two at a time, and a
-    // burst of taps beyond this drops the oldest note.
-    static constexpr int MaxVoices = 16;
+    static constexpr int MaxVoices = VoiceMix::MaxVoices;
 
     explicit SoundMixer(SampleCache *cache);
     ~SoundMixer() override;
@@ -59,19 +58,8 @@ private:
         QString path;
         Clock::time_point time;
     };
-    struct Voice
-    {
-        QList<qint16> samples;
-        // Frames played so far; negative while the note waits for its start.
-        qsizetype position = 0;
-        // Frames left of the fade-out of a dropped note; -1 while it rings.
-        int fadeLeft = -1;
-    };
-
     void service();
     void takeRequests();
-    void addVoice(const QList<qint16> &samples, qsizetype delayFrames);
-    void mix(int frames);
     void setLive();
 
     SampleCache *m_cache;
@@ -83,8 +71,7 @@ private:
     QAudioSink *m_sink = nullptr;
     QIODevice *m_device = nullptr;
     QTimer *m_timer = nullptr;
-    std::vector<Voice> m_voices;
-    std::vector<qint32> m_sum;
+    VoiceMix m_mix;
     std::vector<qint16> m_out;
     std::atomic<int> m_liveVoices{0};
 };
