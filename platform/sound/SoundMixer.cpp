@@ -91,19 +91,49 @@ bool SoundMixer::close()
         // land in freed memory. It stays, stopped, until the calls are over
         // (or until the mixer goes, which waits for them first).
         m_sink->stop();
-        QAudioSink *stopped = m_sink;
-        QTimer::singleShot(RetireStoppedSinkMs, stopped, [stopped] { delete stopped; });
+        m_stopped.push_back({m_sink, Clock::now()});
+        if (!m_retireTimer) {
+            m_retireTimer = new QTimer(this);
+            m_retireTimer->setSingleShot(true);
+            connect(m_retireTimer, &QTimer::timeout, this, &SoundMixer::retireStoppedStreams);
+        }
+        if (!m_retireTimer->isActive())
+            m_retireTimer->start(RetireStoppedSinkMs);
     }
     m_sink = nullptr;
     m_device = nullptr;
     m_mix.clear();
     setLive();
-    return !findChildren<QAudioSink *>(Qt::FindDirectChildrenOnly).isEmpty();
+    return !m_stopped.empty();
+}
+
+// Deleting a stream runs an event loop of its own, in which this may be
+// called again: a stream leaves the list before it is deleted, so that none
+// is deleted twice.
+void SoundMixer::retireStoppedStreams()
+{
+    const Clock::time_point due = Clock::now() - std::chrono::milliseconds(RetireStoppedSinkMs);
+    while (!m_stopped.empty() && m_stopped.front().stoppedAt <= due) {
+        QAudioSink *sink = m_stopped.front().sink;
+        m_stopped.erase(m_stopped.begin());
+        delete sink;
+    }
+    if (!m_stopped.empty() && !m_retireTimer->isActive()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            m_stopped.front().stoppedAt - due);
+        m_retireTimer->start(int(left.count()) + 1);
+    }
 }
 
 void SoundMixer::releaseStoppedStreams()
 {
-    qDeleteAll(findChildren<QAudioSink *>(Qt::FindDirectChildrenOnly));
+    if (m_retireTimer)
+        m_retireTimer->stop();
+    while (!m_stopped.empty()) {
+        QAudioSink *sink = m_stopped.front().sink;
+        m_stopped.erase(m_stopped.begin());
+        delete sink;
+    }
 }
 
 void SoundMixer::takeRequests()

@@ -58,9 +58,15 @@ private:
         QString path;
         Clock::time_point time;
     };
+    struct StoppedSink
+    {
+        QAudioSink *sink;
+        Clock::time_point stoppedAt;
+    };
     void service();
     void takeRequests();
     void setLive();
+    void retireStoppedStreams();
 
     SampleCache *m_cache;
 
@@ -71,6 +77,10 @@ private:
     QAudioSink *m_sink = nullptr;
     QIODevice *m_device = nullptr;
     QTimer *m_timer = nullptr;
+    // Stopped streams, oldest first, kept until the sound server is surely
+    // done with them.
+    std::vector<StoppedSink> m_stopped;
+    QTimer *m_retireTimer = nullptr;
     VoiceMix m_mix;
     std::vector<qint16> m_out;
     std::atomic<int> m_liveVoices{0};
