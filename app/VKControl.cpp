@@ -3,6 +3,7 @@
 #include "app/VKControl.h"
 
 #include "app/VKScore.h"
+#include "input/ComputerKeyboard.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QCopEnvelope.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -65,6 +67,7 @@ VKControl::VKControl() : QMainWindow(nullptr)
     connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
+    createInputs();
 
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
@@ -80,7 +83,8 @@ void VKControl::createMenus()
     auto *file = new QMenu(tr("File"), bar);
     // Ends the event loop directly: unlike quit(), exit() does not first ask
     // the windows to close.
-    file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
+    QAction *quit = file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addMenu(file);
 
     auto *config = new QMenu(tr("Configuration"), bar);
@@ -89,30 +93,51 @@ void VKControl::createMenus()
     bar->addMenu(config);
 
     auto *help = new QMenu(tr("Help"), bar);
-    help->addAction(tr("User's Guide"), this, &VKControl::showHelp);
+    QAction *guide = help->addAction(tr("User's Guide"), this, &VKControl::showHelp);
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
     help->addAction(tr("About"), this, &VKControl::about);
     bar->addMenu(help);
+}
+
+// A source's notes are drawn and sounded in practice mode, judged in test mode.
+template <typename Source> void VKControl::wireNotes(Source *source, bool testMode)
+{
+    if (testMode) {
+        disconnect(source, &Source::noteRead, test, &VKTest::drawNote);
+        disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        connect(source, &Source::noteRead, test, &VKTest::checkNote);
+    } else {
+        disconnect(source, &Source::noteRead, test, &VKTest::checkNote);
+        connect(source, &Source::noteRead, test, &VKTest::drawNote);
+        connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+    }
+}
+
+// The computer keyboard answers like the on-screen keys and is rewired with
+// them.
+void VKControl::createInputs()
+{
+    computerKeys = new ComputerKeyboard(this);
+    // Keys that no focused child takes end up at the window.
+    installEventFilter(computerKeys);
+    connect(test, &VKTest::setClef, computerKeys, &ComputerKeyboard::setClef);
+    wireNotes(computerKeys, false);
 }
 
 void VKControl::setMode(bool on)
 {
     // Rewire first: starting the test announces its first note at once, and
     // that note must reach the keyboard to be heard.
+    wireNotes(keyboard, on);
+    wireNotes(computerKeys, on);
     if (on) {
-        disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
-        disconnect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
-        connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
         connect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
         connect(test, &VKTest::testedNote, score, &VKScore::updateScore);
-        test->setTestMode(true);
     } else {
-        disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
         disconnect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
         disconnect(test, &VKTest::testedNote, score, &VKScore::updateScore);
-        connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
-        connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
-        test->setTestMode(false);
     }
+    test->setTestMode(on);
 }
 
 void VKControl::setHelpFile(const QString &path)

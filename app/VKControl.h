@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+class ComputerKeyboard;
 class VKKeyboard;
 class VKScore;
 class VKTest;
@@ -35,9 +36,12 @@ protected:
 
 private:
     void createMenus();
+    void createInputs();
+    template <typename Source> void wireNotes(Source *source, bool testMode);
 
     VKTest *test;
     VKKeyboard *keyboard;
     VKScore *score;
     QString helpFile;
+    ComputerKeyboard *computerKeys = nullptr;
 };
