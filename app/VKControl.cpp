@@ -4,6 +4,7 @@
 
 #include "app/VKScore.h"
 #include "input/ComputerKeyboard.h"
+#include "input/MidiInput.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QCopEnvelope.h"
@@ -113,8 +114,8 @@ template <typename Source> void VKControl::wireNotes(Source *source, bool testMo
     }
 }
 
-// The computer keyboard answers like the on-screen keys and is rewired with
-// them.
+// The computer keyboard and MIDI keyboards answer like the on-screen keys and
+// are rewired with them.
 void VKControl::createInputs()
 {
     computerKeys = new ComputerKeyboard(this);
@@ -122,6 +123,9 @@ void VKControl::createInputs()
     installEventFilter(computerKeys);
     connect(test, &VKTest::setClef, computerKeys, &ComputerKeyboard::setClef);
     wireNotes(computerKeys, false);
+
+    midi = new MidiInput(this);
+    wireNotes(midi, false);
 }
 
 void VKControl::setMode(bool on)
@@ -130,6 +134,7 @@ void VKControl::setMode(bool on)
     // that note must reach the keyboard to be heard.
     wireNotes(keyboard, on);
     wireNotes(computerKeys, on);
+    wireNotes(midi, on);
     if (on) {
         connect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
         connect(test, &VKTest::testedNote, score, &VKScore::updateScore);

@@ -6,6 +6,7 @@
 #include <QString>
 
 class ComputerKeyboard;
+class MidiInput;
 class VKKeyboard;
 class VKScore;
 class VKTest;
@@ -25,6 +26,7 @@ public:
     VKTest *staffView() const { return test; }
     VKKeyboard *keyboardView() const { return keyboard; }
     VKScore *scoreView() const { return score; }
+    MidiInput *midiInput() const { return midi; }
 
 public slots:
     void setMode(bool on);
@@ -44,4 +46,5 @@ private:
     VKScore *score;
     QString helpFile;
     ComputerKeyboard *computerKeys = nullptr;
+    MidiInput *midi = nullptr;
 };

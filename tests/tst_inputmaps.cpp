@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/ComputerKeyboard.h"
+#include "input/EchoFilter.h"
+#include "input/MidiMessages.h"
 
 #include <QTest>
 
@@ -14,7 +16,8 @@ constexpr quint32 scan(int kernelKey)
 }
 } // namespace
 
-// The piano keys of the computer keyboard, by place.
+// The piano keys of the computer keyboard by place, and what MIDI messages
+// play.
 class InputMapsTest : public QObject
 {
     Q_OBJECT
@@ -70,6 +73,76 @@ private slots:
         QFETCH(bool, treble);
         QFETCH(int, note);
         QCOMPARE(ComputerKeyboard::noteForKey(key, treble), note);
+    }
+
+    void onlyStruckKeysFromC2ToB5Play_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<int>("note");
+        QTest::newRow("middle C") << QByteArray("\x90\x3c\x64", 3) << 36;
+        QTest::newRow("A4") << QByteArray("\x90\x45\x01", 3) << 45;
+        QTest::newRow("channel 16, full velocity") << QByteArray("\x9f\x3d\x7f", 3) << 37;
+        QTest::newRow("C2, lowest") << QByteArray("\x90\x24\x40", 3) << 12;
+        QTest::newRow("B5, highest") << QByteArray("\x90\x53\x40", 3) << 59;
+        QTest::newRow("B1, below") << QByteArray("\x90\x23\x40", 3) << -1;
+        QTest::newRow("C6, above") << QByteArray("\x90\x54\x40", 3) << -1;
+        QTest::newRow("MIDI 0") << QByteArray("\x90\x00\x40", 3) << -1;
+        QTest::newRow("velocity 0") << QByteArray("\x90\x3c\x00", 3) << -1;
+        QTest::newRow("note-off") << QByteArray("\x80\x3c\x40", 3) << -1;
+        QTest::newRow("key pressure") << QByteArray("\xa0\x3c\x40", 3) << -1;
+        QTest::newRow("controller") << QByteArray("\xb0\x40\x7f", 3) << -1;
+        QTest::newRow("program change") << QByteArray("\xc0\x3c", 2) << -1;
+        QTest::newRow("pitch bend") << QByteArray("\xe0\x00\x50", 3) << -1;
+        QTest::newRow("clock") << QByteArray("\xf8", 1) << -1;
+        QTest::newRow("song position") << QByteArray("\xf2\x3c\x40", 3) << -1;
+        QTest::newRow("system exclusive") << QByteArray("\xf0\x90\x3c\x40\xf7", 5) << -1;
+        QTest::newRow("note-on cut short") << QByteArray("\x90\x3c", 2) << -1;
+        QTest::newRow("empty") << QByteArray() << -1;
+    }
+    void onlyStruckKeysFromC2ToB5Play()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(int, note);
+        const auto *bytes = reinterpret_cast<const unsigned char *>(message.constData());
+        QCOMPARE(MidiMessages::noteOf(bytes, size_t(message.size())), note);
+    }
+
+    // Two notes, (note, source, ms) each: is the second played?
+    void aNoteEchoedByAnotherSourceCountsOnce_data()
+    {
+        QTest::addColumn<QList<int>>("first");
+        QTest::addColumn<QList<int>>("second");
+        QTest::addColumn<bool>("played");
+        QTest::newRow("other source, 20 ms later")
+            << QList<int>{36, 1, 1000} << QList<int>{36, 2, 1020} << false;
+        QTest::newRow("other source, 49 ms later")
+            << QList<int>{36, 2, 1000} << QList<int>{36, 1, 1049} << false;
+        QTest::newRow("other source, 50 ms later")
+            << QList<int>{36, 1, 1000} << QList<int>{36, 2, 1050} << true;
+        QTest::newRow("same source at once")
+            << QList<int>{36, 1, 1000} << QList<int>{36, 1, 1000} << true;
+        QTest::newRow("other note, other source")
+            << QList<int>{36, 1, 1000} << QList<int>{37, 2, 1000} << true;
+        QTest::newRow("highest note")
+            << QList<int>{59, 1, 1000} << QList<int>{59, 2, 1010} << false;
+    }
+    void aNoteEchoedByAnotherSourceCountsOnce()
+    {
+        QFETCH(QList<int>, first);
+        QFETCH(QList<int>, second);
+        QFETCH(bool, played);
+        EchoFilter echoes;
+        QVERIFY(echoes.accept(first[0], first[1], first[2]));
+        QCOMPARE(echoes.accept(second[0], second[1], second[2]), played);
+    }
+
+    void anEchoOfAChordIsDroppedNoteByNote()
+    {
+        EchoFilter echoes;
+        for (int note : {36, 40, 43})
+            QVERIFY(echoes.accept(note, 1, 1000));
+        for (int note : {36, 40, 43})
+            QVERIFY(!echoes.accept(note, 2, 1015));
     }
 };
 
