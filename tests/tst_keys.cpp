@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeSound.h"
 #include "MessageBoxCatcher.h"
+#include "Played.h"
 #include "WindowDriver.h"
 
 #include "app/VKControl.h"
@@ -46,22 +47,6 @@ bool press(const Key &k, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat =
     return down.isAccepted();
 }
 
-QList<int> staffNotes(VKTest *staff)
-{
-    QList<int> shown;
-    for (int slot = 0; slot < staff->notesShown(); ++slot)
-        shown << staff->noteInSlot(slot);
-    return shown;
-}
-
-QStringList soundNames(const QStringList &played)
-{
-    QStringList names;
-    for (const QString &path : played)
-        names << path.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
-    return names;
-}
-
 } // namespace
 
 class KeysTest : public QObject
@@ -89,8 +74,8 @@ private slots:
 
         for (const Key &k : {Z, S, X, C, Q, Two})
             QVERIFY(press(k));
-        QCOMPARE(staffNotes(w.staffView()), QList<int>({36, 37, 38, 40, 48, 49}));
-        QCOMPARE(soundNames(sound.played), QStringList({"C4", "Cs4", "D4", "E4", "C5", "Cs5"}));
+        QCOMPARE(Played::onStaff(w.staffView()), QList<int>({36, 37, 38, 40, 48, 49}));
+        QCOMPARE(Played::sounds(sound), QStringList({"C4", "Cs4", "D4", "E4", "C5", "Cs5"}));
 
         // Space still works the focused toggle.
         press(Space);
@@ -115,7 +100,7 @@ private slots:
         w.staffView()->setTrebleClef(false);
         press(Z);
         press(Two);
-        QCOMPARE(staffNotes(w.staffView()), QList<int>({12, 25}));
+        QCOMPARE(Played::onStaff(w.staffView()), QList<int>({12, 25}));
     }
 
     void repeatsAndChordsWithCtrlAltOrMetaPlayNothing()
