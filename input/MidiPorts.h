@@ -17,8 +17,8 @@ struct _jack_client;
 // Keeps an input open on every MIDI source of the ALSA sequencer and of a
 // running JACK server. The port lists are read once a second: new sources are
 // opened, vanished ones closed, and a JACK server that starts or stops later
-// is noticed. Lives on a thread of its own, so a slow or dead MIDI system
-// never holds up the window; every MIDI call is made from that thread.
+// is noticed within 3 s. Lives on a thread of its own, so a slow or dead MIDI
+// system never holds up the window; every MIDI call is made from that thread.
 class MidiPorts : public QObject
 {
     Q_OBJECT
@@ -61,6 +61,7 @@ private:
     bool alsaFailed = false;
     _jack_client *jackWatcher = nullptr;
     std::atomic<bool> jackLost{false};
+    int scansToJackQuestion = 0;
     Sources alsaSources;
     Sources jackSources;
     int lastSourceId = 0;
