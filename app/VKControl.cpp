@@ -4,6 +4,8 @@
 
 #include "app/VKScore.h"
 #include "app/ZoomLayout.h"
+#include "input/ComputerKeyboard.h"
+#include "input/MidiInput.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QCopEnvelope.h"
@@ -18,6 +20,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -74,6 +77,7 @@ VKControl::VKControl() : QMainWindow(nullptr)
     connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
+    createInputs();
 
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
@@ -96,7 +100,8 @@ void VKControl::createMenus()
     auto *file = new QMenu(tr("File"), bar);
     // Ends the event loop directly: unlike quit(), exit() does not first ask
     // the windows to close.
-    file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
+    QAction *quit = file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addMenu(file);
 
     auto *config = new QMenu(tr("Configuration"), bar);
@@ -105,30 +110,55 @@ void VKControl::createMenus()
     bar->addMenu(config);
 
     auto *help = new QMenu(tr("Help"), bar);
-    help->addAction(tr("User's Guide"), this, &VKControl::showHelp);
+    QAction *guide = help->addAction(tr("User's Guide"), this, &VKControl::showHelp);
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
     help->addAction(tr("About"), this, &VKControl::about);
     bar->addMenu(help);
+}
+
+// A source's notes are drawn and sounded in practice mode, judged in test mode.
+template <typename Source> void VKControl::wireNotes(Source *source, bool testMode)
+{
+    if (testMode) {
+        disconnect(source, &Source::noteRead, test, &VKTest::drawNote);
+        disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        connect(source, &Source::noteRead, test, &VKTest::checkNote);
+    } else {
+        disconnect(source, &Source::noteRead, test, &VKTest::checkNote);
+        connect(source, &Source::noteRead, test, &VKTest::drawNote);
+        connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+    }
+}
+
+// The computer keyboard and MIDI keyboards answer like the on-screen keys and
+// are rewired with them.
+void VKControl::createInputs()
+{
+    computerKeys = new ComputerKeyboard(this);
+    // Keys that no focused child takes end up at the window.
+    installEventFilter(computerKeys);
+    connect(test, &VKTest::setClef, computerKeys, &ComputerKeyboard::setClef);
+    wireNotes(computerKeys, false);
+
+    midi = new MidiInput(this);
+    wireNotes(midi, false);
 }
 
 void VKControl::setMode(bool on)
 {
     // Rewire first: starting the test announces its first note at once, and
     // that note must reach the keyboard to be heard.
+    wireNotes(keyboard, on);
+    wireNotes(computerKeys, on);
+    wireNotes(midi, on);
     if (on) {
-        disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
-        disconnect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
-        connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
         connect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
         connect(test, &VKTest::testedNote, score, &VKScore::updateScore);
-        test->setTestMode(true);
     } else {
-        disconnect(keyboard, &VKKeyboard::noteRead, test, &VKTest::checkNote);
         disconnect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
         disconnect(test, &VKTest::testedNote, score, &VKScore::updateScore);
-        connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
-        connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
-        test->setTestMode(false);
     }
+    test->setTestMode(on);
 }
 
 void VKControl::setHelpFile(const QString &path)

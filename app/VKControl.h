@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QString>
 
+class ComputerKeyboard;
+class MidiInput;
 class VKKeyboard;
 class VKScore;
 class VKTest;
@@ -24,6 +26,7 @@ public:
     VKTest *staffView() const { return test; }
     VKKeyboard *keyboardView() const { return keyboard; }
     VKScore *scoreView() const { return score; }
+    MidiInput *midiInput() const { return midi; }
 
 public slots:
     void setMode(bool on);
@@ -35,9 +38,13 @@ protected:
 
 private:
     void createMenus();
+    void createInputs();
+    template <typename Source> void wireNotes(Source *source, bool testMode);
 
     VKTest *test;
     VKKeyboard *keyboard;
     VKScore *score;
     QString helpFile;
+    ComputerKeyboard *computerKeys = nullptr;
+    MidiInput *midi = nullptr;
 };

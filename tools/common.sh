@@ -14,13 +14,16 @@ BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libqt6multimedia6 fonts-dejavu-core librsvg2-bin
     fluidsynth fluidr3mono-gm-soundfont
-    lilypond-fonts)
+    lilypond-fonts
+    # Named with RtMidi, or apt would pick JACK 1's libjack-dev and remove jackd2.
+    libjack-jackd2-dev librtmidi-dev)
 # What the tests need on top: a sound server, format and packaging checks,
-# a virtual display with a window manager, and what making and checking the
-# Debian package needs.
+# a virtual display with a window manager, a JACK server for MIDI, and what
+# making and checking the Debian package needs.
 TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base
     valgrind
     xvfb openbox
+    jackd2
     git
     dpkg-dev
     file

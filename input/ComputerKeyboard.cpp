@@ -1,0 +1,86 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "input/ComputerKeyboard.h"
+
+#include "notes/Catalogue.h"
+
+#include <QKeyEvent>
+
+#include <iterator>
+
+namespace {
+
+// One row of the piano, C to B in semitones. Scan codes are the kernel's
+// key codes plus 8, which is what X11 and Wayland report.
+struct PianoKey
+{
+    quint32 scanCode;
+    int key; // the US layout's letter or digit at that place
+};
+
+constexpr PianoKey LowerRow[12] = {
+    {52, Qt::Key_Z}, {39, Qt::Key_S}, {53, Qt::Key_X}, {40, Qt::Key_D},
+    {54, Qt::Key_C}, {55, Qt::Key_V}, {42, Qt::Key_G}, {56, Qt::Key_B},
+    {43, Qt::Key_H}, {57, Qt::Key_N}, {44, Qt::Key_J}, {58, Qt::Key_M},
+};
+constexpr PianoKey UpperRow[12] = {
+    {24, Qt::Key_Q}, {11, Qt::Key_2}, {25, Qt::Key_W}, {12, Qt::Key_3},
+    {26, Qt::Key_E}, {27, Qt::Key_R}, {14, Qt::Key_5}, {28, Qt::Key_T},
+    {15, Qt::Key_6}, {29, Qt::Key_Y}, {16, Qt::Key_7}, {30, Qt::Key_U},
+};
+
+// The treble clef's keys start at middle C, the bass clef's two octaves lower.
+int firstNote(bool treble)
+{
+    return treble ? MiddleC : MiddleC - 24;
+}
+
+template <typename Match> int noteWhere(bool treble, Match matches)
+{
+    for (int semitone = 0; semitone < int(std::size(LowerRow)); ++semitone) {
+        if (matches(LowerRow[semitone]))
+            return firstNote(treble) + semitone;
+        if (matches(UpperRow[semitone]))
+            return firstNote(treble) + 12 + semitone;
+    }
+    return -1;
+}
+
+} // namespace
+
+ComputerKeyboard::ComputerKeyboard(QObject *parent) : QObject(parent) {}
+
+int ComputerKeyboard::noteForScanCode(quint32 scanCode, bool treble)
+{
+    return noteWhere(treble, [scanCode](const PianoKey &k) { return k.scanCode == scanCode; });
+}
+
+int ComputerKeyboard::noteForKey(int key, bool treble)
+{
+    return noteWhere(treble, [key](const PianoKey &k) { return k.key == key; });
+}
+
+void ComputerKeyboard::setClef(bool treble)
+{
+    trebleClef = treble;
+}
+
+bool ComputerKeyboard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Chords with Ctrl, Alt or Meta belong to shortcuts, menus and mnemonics.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    // Platforms that report no scan code (the offscreen one, for instance)
+    // get the US layout's letters instead of places.
+    const int note = key->nativeScanCode() != 0 ? noteForScanCode(key->nativeScanCode(), trebleClef)
+                                                : noteForKey(key->key(), trebleClef);
+    if (note < 0)
+        return false;
+    // A held key plays once; its repeats are swallowed with it.
+    if (!key->isAutoRepeat())
+        emit noteRead(note);
+    return true;
+}

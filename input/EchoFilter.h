@@ -1,0 +1,32 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "notes/Catalogue.h"
+
+#include <QtGlobal>
+
+#include <array>
+
+// Lets one key struck count once when its note arrives through two routes.
+// With PipeWire a hardware keyboard shows up both as an ALSA sequencer port
+// and as a JACK bridge port; the second copy of a note arrives from the other
+// port a few milliseconds to a few tens of milliseconds later. A note heard
+// from another port within EchoMs of the same note is taken for that copy and
+// dropped; the same port may repeat a note as quickly as it likes.
+class EchoFilter
+{
+public:
+    static constexpr qint64 EchoMs = 50;
+
+    // True when the note, from port at time ms, is to be played.
+    bool accept(int note, int port, qint64 ms);
+
+private:
+    struct Heard
+    {
+        int port = -1;
+        qint64 ms = 0;
+    };
+    std::array<Heard, HighestNote + 1> heard{};
+};

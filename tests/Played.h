@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "FakeSound.h"
+
+#include "staff/VKTest.h"
+
+#include <QList>
+#include <QStringList>
+
+// What the window has written and sounded, in order, for tests that play it.
+namespace Played {
+
+// The notes on the staff's current row.
+inline QList<int> onStaff(const VKTest *staff)
+{
+    QList<int> shown;
+    for (int slot = 0; slot < staff->notesShown(); ++slot)
+        shown << staff->noteInSlot(slot);
+    return shown;
+}
+
+// The names of the samples sounded, such as "Cs4".
+inline QStringList sounds(const FakeSound &sound)
+{
+    QStringList names;
+    for (const QString &path : sound.played)
+        names << path.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
+    return names;
+}
+
+} // namespace Played

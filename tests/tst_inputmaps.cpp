@@ -1,0 +1,150 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "input/ComputerKeyboard.h"
+#include "input/EchoFilter.h"
+#include "input/MidiMessages.h"
+
+#include <QTest>
+
+#include <linux/input-event-codes.h>
+
+namespace {
+// X11 and Wayland report the kernel's key code plus 8.
+constexpr quint32 scan(int kernelKey)
+{
+    return quint32(kernelKey + 8);
+}
+} // namespace
+
+// The piano keys of the computer keyboard by place, and what MIDI messages
+// play.
+class InputMapsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void keysPlayByScanCode_data()
+    {
+        QTest::addColumn<quint32>("scanCode");
+        QTest::addColumn<bool>("treble");
+        QTest::addColumn<int>("note");
+        // C to B: the lower row with the black keys on the row above it, then
+        // the upper row with the black keys on the digit row.
+        const int lower[] = {KEY_Z, KEY_S, KEY_X, KEY_D, KEY_C, KEY_V,
+                             KEY_G, KEY_B, KEY_H, KEY_N, KEY_J, KEY_M};
+        const int upper[] = {KEY_Q, KEY_2, KEY_W, KEY_3, KEY_E, KEY_R,
+                             KEY_5, KEY_T, KEY_6, KEY_Y, KEY_7, KEY_U};
+        for (int i = 0; i < 12; ++i) {
+            QTest::addRow("treble lower %d", i) << scan(lower[i]) << true << 36 + i;
+            QTest::addRow("treble upper %d", i) << scan(upper[i]) << true << 48 + i;
+            QTest::addRow("bass lower %d", i) << scan(lower[i]) << false << 12 + i;
+            QTest::addRow("bass upper %d", i) << scan(upper[i]) << false << 24 + i;
+        }
+        // Neighbours of the two rows and the keys between the black ones.
+        for (int other : {KEY_1, KEY_4, KEY_8, KEY_I, KEY_A, KEY_F, KEY_K, KEY_COMMA, KEY_SPACE,
+                          KEY_TAB, KEY_LEFTSHIFT})
+            QTest::addRow("key %d", other) << scan(other) << true << -1;
+        QTest::newRow("no scan code") << quint32(0) << true << -1;
+    }
+    void keysPlayByScanCode()
+    {
+        QFETCH(quint32, scanCode);
+        QFETCH(bool, treble);
+        QFETCH(int, note);
+        QCOMPARE(ComputerKeyboard::noteForScanCode(scanCode, treble), note);
+    }
+
+    // Where the platform gives no scan code, the US letters stand in.
+    void keysPlayByUsLetter_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("treble");
+        QTest::addColumn<int>("note");
+        QTest::newRow("Z") << int(Qt::Key_Z) << true << 36;
+        QTest::newRow("J") << int(Qt::Key_J) << true << 46;
+        QTest::newRow("2") << int(Qt::Key_2) << true << 49;
+        QTest::newRow("U") << int(Qt::Key_U) << true << 59;
+        QTest::newRow("bass M") << int(Qt::Key_M) << false << 23;
+        QTest::newRow("A") << int(Qt::Key_A) << true << -1;
+        QTest::newRow("4") << int(Qt::Key_4) << true << -1;
+    }
+    void keysPlayByUsLetter()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, treble);
+        QFETCH(int, note);
+        QCOMPARE(ComputerKeyboard::noteForKey(key, treble), note);
+    }
+
+    void onlyStruckKeysFromC2ToB5Play_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<int>("note");
+        QTest::newRow("middle C") << QByteArray("\x90\x3c\x64", 3) << 36;
+        QTest::newRow("A4") << QByteArray("\x90\x45\x01", 3) << 45;
+        QTest::newRow("channel 16, full velocity") << QByteArray("\x9f\x3d\x7f", 3) << 37;
+        QTest::newRow("C2, lowest") << QByteArray("\x90\x24\x40", 3) << 12;
+        QTest::newRow("B5, highest") << QByteArray("\x90\x53\x40", 3) << 59;
+        QTest::newRow("B1, below") << QByteArray("\x90\x23\x40", 3) << -1;
+        QTest::newRow("C6, above") << QByteArray("\x90\x54\x40", 3) << -1;
+        QTest::newRow("MIDI 0") << QByteArray("\x90\x00\x40", 3) << -1;
+        QTest::newRow("velocity 0") << QByteArray("\x90\x3c\x00", 3) << -1;
+        QTest::newRow("note-off") << QByteArray("\x80\x3c\x40", 3) << -1;
+        QTest::newRow("key pressure") << QByteArray("\xa0\x3c\x40", 3) << -1;
+        QTest::newRow("controller") << QByteArray("\xb0\x40\x7f", 3) << -1;
+        QTest::newRow("program change") << QByteArray("\xc0\x3c", 2) << -1;
+        QTest::newRow("pitch bend") << QByteArray("\xe0\x00\x50", 3) << -1;
+        QTest::newRow("clock") << QByteArray("\xf8", 1) << -1;
+        QTest::newRow("song position") << QByteArray("\xf2\x3c\x40", 3) << -1;
+        QTest::newRow("system exclusive") << QByteArray("\xf0\x90\x3c\x40\xf7", 5) << -1;
+        QTest::newRow("note-on cut short") << QByteArray("\x90\x3c", 2) << -1;
+        QTest::newRow("empty") << QByteArray() << -1;
+    }
+    void onlyStruckKeysFromC2ToB5Play()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(int, note);
+        const auto *bytes = reinterpret_cast<const unsigned char *>(message.constData());
+        QCOMPARE(MidiMessages::noteOf(bytes, size_t(message.size())), note);
+    }
+
+    // Two notes, (note, source, ms) each: is the second played?
+    void aNoteEchoedByAnotherSourceCountsOnce_data()
+    {
+        QTest::addColumn<QList<int>>("first");
+        QTest::addColumn<QList<int>>("second");
+        QTest::addColumn<bool>("played");
+        QTest::newRow("other source, 20 ms later")
+            << QList<int>{36, 1, 1000} << QList<int>{36, 2, 1020} << false;
+        QTest::newRow("other source, 49 ms later")
+            << QList<int>{36, 2, 1000} << QList<int>{36, 1, 1049} << false;
+        QTest::newRow("other source, 50 ms later")
+            << QList<int>{36, 1, 1000} << QList<int>{36, 2, 1050} << true;
+        QTest::newRow("same source at once")
+            << QList<int>{36, 1, 1000} << QList<int>{36, 1, 1000} << true;
+        QTest::newRow("other note, other source")
+            << QList<int>{36, 1, 1000} << QList<int>{37, 2, 1000} << true;
+        QTest::newRow("highest note")
+            << QList<int>{59, 1, 1000} << QList<int>{59, 2, 1010} << false;
+    }
+    void aNoteEchoedByAnotherSourceCountsOnce()
+    {
+        QFETCH(QList<int>, first);
+        QFETCH(QList<int>, second);
+        QFETCH(bool, played);
+        EchoFilter echoes;
+        QVERIFY(echoes.accept(first[0], first[1], first[2]));
+        QCOMPARE(echoes.accept(second[0], second[1], second[2]), played);
+    }
+
+    void anEchoOfAChordIsDroppedNoteByNote()
+    {
+        EchoFilter echoes;
+        for (int note : {36, 40, 43})
+            QVERIFY(echoes.accept(note, 1, 1000));
+        for (int note : {36, 40, 43})
+            QVERIFY(!echoes.accept(note, 2, 1015));
+    }
+};
+
+QTEST_APPLESS_MAIN(InputMapsTest)
+#include "tst_inputmaps.moc"

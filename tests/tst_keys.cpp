@@ -1,0 +1,174 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakeSound.h"
+#include "MessageBoxCatcher.h"
+#include "Played.h"
+#include "WindowDriver.h"
+
+#include "app/VKControl.h"
+#include "app/VKScore.h"
+#include "notes/Catalogue.h"
+#include "platform/QPEApplication.h"
+#include "staff/VKTest.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// US-layout key names with the scan codes X11 and Wayland give them.
+struct Key
+{
+    Qt::Key key;
+    quint32 scanCode;
+};
+constexpr Key Z{Qt::Key_Z, 52};
+constexpr Key S{Qt::Key_S, 39};
+constexpr Key X{Qt::Key_X, 53};
+constexpr Key C{Qt::Key_C, 54};
+constexpr Key Q{Qt::Key_Q, 24};
+constexpr Key Two{Qt::Key_2, 11};
+constexpr Key Space{Qt::Key_Space, 65};
+
+// Sends the key press, and the release after it, to whatever has the focus,
+// as the platform does; returns whether the press was taken.
+bool press(const Key &k, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        target = QApplication::activeWindow();
+    QKeyEvent down(QEvent::KeyPress, k.key, modifiers, k.scanCode, 0, 0, QString(), autoRepeat);
+    QApplication::sendEvent(target, &down);
+    QKeyEvent up(QEvent::KeyRelease, k.key, modifiers, k.scanCode, 0, 0, QString(), autoRepeat);
+    QApplication::sendEvent(target, &up);
+    return down.isAccepted();
+}
+
+} // namespace
+
+class KeysTest : public QObject
+{
+    Q_OBJECT
+private:
+    // A shown, active main window in practice mode.
+    void showWindow(VKControl &w)
+    {
+        w.resize(240, 300);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+
+private slots:
+    void keysPlayInPracticeModeAndAnswerInTestMode()
+    {
+        FakeSound sound;
+        VKControl w;
+        showWindow(w);
+        QPushButton *toggle = WindowDriver::testToggle(&w);
+        toggle->setFocus();
+        QCOMPARE(QApplication::focusWidget(), toggle);
+
+        for (const Key &k : {Z, S, X, C, Q, Two})
+            QVERIFY(press(k));
+        QCOMPARE(Played::onStaff(w.staffView()), QList<int>({36, 37, 38, 40, 48, 49}));
+        QCOMPARE(Played::sounds(sound), QStringList({"C4", "Cs4", "D4", "E4", "C5", "Cs5"}));
+
+        // Space still works the focused toggle.
+        press(Space);
+        QVERIFY(toggle->isChecked());
+        QSignalSpy verdicts(w.staffView(), &VKTest::testedNote);
+        const int shown = w.staffView()->notesShown();
+        sound.played.clear();
+        press(Z);
+        QCOMPARE(verdicts.count(), 1);
+        QCOMPARE(w.scoreView()->notesTested(), 1);
+        // The answer is neither drawn nor sounded; the next test note is.
+        QCOMPARE(w.staffView()->notesShown(), shown + 1);
+        QCOMPARE(sound.played.size(), 1);
+        toggle->setChecked(false);
+    }
+
+    void theBassClefMovesTheKeysTwoOctavesDown()
+    {
+        FakeSound sound;
+        VKControl w;
+        showWindow(w);
+        w.staffView()->setTrebleClef(false);
+        press(Z);
+        press(Two);
+        QCOMPARE(Played::onStaff(w.staffView()), QList<int>({12, 25}));
+    }
+
+    void repeatsAndChordsWithCtrlAltOrMetaPlayNothing()
+    {
+        FakeSound sound;
+        VKControl w;
+        showWindow(w);
+        QVERIFY(press(Z, {}, true)); // swallowed, not played
+        QVERIFY(!press(Z, Qt::ControlModifier));
+        QVERIFY(!press(Z, Qt::AltModifier));
+        QVERIFY(!press(Z, Qt::MetaModifier));
+        QCOMPARE(w.staffView()->notesShown(), 0);
+        QVERIFY(sound.played.isEmpty());
+        // Alt+T is still the toggle's mnemonic, though T is a piano key. The
+        // button is clicked after a short show; then only the first test
+        // note sounds.
+        QTest::keyClick(&w, Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(WindowDriver::testToggle(&w)->isChecked());
+        QCOMPARE(sound.played.size(), 1);
+        WindowDriver::testToggle(&w)->setChecked(false);
+    }
+
+    void whileADialogIsOpenItsKeysStayThere()
+    {
+        FakeSound sound;
+        VKControl w;
+        showWindow(w);
+        bool taken = true;
+        WindowDriver::whenModal([&](QDialog *dialog) {
+            taken = press(Z);
+            dialog->reject();
+        });
+        WindowDriver::menuItem(&w, "Configuration", "Test")->trigger();
+        QVERIFY(!taken);
+        QCOMPARE(w.staffView()->notesShown(), 0);
+        QVERIFY(sound.played.isEmpty());
+    }
+
+    void f1OpensTheGuide()
+    {
+        VKControl w;
+        w.setHelpFile(QStringLiteral("no/such/guide.html"));
+        showWindow(w);
+        MessageBoxCatcher boxes;
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes.first().text, QStringLiteral("Help file not found"));
+    }
+
+    void ctrlQEndsTheLoopAsQuitDoes()
+    {
+        auto *w = new VKControl;
+        auto *app = static_cast<QPEApplication *>(qApp);
+        app->showMainWidget(w, true);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QSignalSpy quits(WindowDriver::menuItem(w, "File", "Quit"), &QAction::triggered);
+        QTimer::singleShot(0, w, [w] { QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier); });
+        QTimer::singleShot(5000, app, [] { QCoreApplication::exit(1); }); // in case it does not
+        QCOMPARE(app->exec(), 0);
+        QCOMPARE(quits.count(), 1);
+        delete w;
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QPEApplication app(argc, argv);
+    KeysTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_keys.moc"
