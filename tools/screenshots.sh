@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Velkaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Takes the screenshots that the README and the user's guide show, of the
+# program as a user meets it on a virtual display: maximised under a window
+# manager on a 1920x1080 desktop, in practice mode and in test mode, and on
+# a screen of the handheld's 240x320 pixels. Notes are played from the
+# computer keyboard, as a user would.
+#
+# Usage: bash tools/screenshots.sh [output folder]
+# The folder defaults to data/help/html/images, where the guide finds them.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+out=${1:-$VELKARO_ROOT/data/help/html/images}
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick
+configure_tree "$VELKARO_BUILD"
+cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable
+use_private_runtime
+mkdir -p "$out"
+program=$VELKARO_BUILD/bin/velkaro
+
+# Starts a display of size $1 with window manager $2 ("openbox", or
+# "matchbox", which fills the screen), then the program in English, and waits
+# until its window is up. Sets DISPLAY.
+session() {
+    local size=$1 wm=$2 displayfile=$VELKARO_RUNTIME/display-$1
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$displayfile" 2>/dev/null &
+    VELKARO_PIDS+=($!)
+    local _
+    for _ in $(seq 100); do
+        [ -s "$displayfile" ] && break
+        sleep 0.05
+    done
+    [ -s "$displayfile" ] || { log "the virtual display did not start"; exit 1; }
+    export DISPLAY=":$(head -n 1 "$displayfile")"
+    if [ "$wm" = openbox ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+    else
+        matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
+    fi
+    VELKARO_PIDS+=($!)
+    sleep 0.5
+    LANGUAGE=en "$program" >/dev/null 2>&1 &
+    VELKARO_PIDS+=($!)
+    window=$(xdotool search --sync --onlyvisible --name '^Velkaro$' | head -n 1)
+    sleep 1.5 # maximised and painted
+    xdotool windowfocus --sync "$window"
+}
+
+# Presses and releases each key named, a little apart.
+keys() {
+    local key
+    for key in "$@"; do
+        xdotool keydown "$key"
+        sleep 0.05
+        xdotool keyup "$key"
+        sleep 0.25
+    done
+}
+
+end_session() {
+    local pid
+    for pid in "${VELKARO_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    VELKARO_PIDS=()
+}
+
+shoot() {
+    import -window root "$VELKARO_RUNTIME/shot.png"
+    convert "$VELKARO_RUNTIME/shot.png" "$@"
+}
+
+log "1920x1080, practice mode"
+session 1920x1080 openbox
+# C4 C#4 D4 E4 F4 G4 A4 B4, then C5 and D5 on the upper row.
+keys z s x c v b n m q w
+shoot -resize 50% -strip "$out/practice.png"
+
+log "1920x1080, test mode"
+keys alt+t
+sleep 0.5
+keys z
+sleep 0.8
+keys x
+sleep 0.8
+keys c
+sleep 0.8
+shoot -resize 50% -strip "$out/test.png"
+end_session
+
+log "240x320, the handheld's screen"
+session 240x320 matchbox
+keys z s x c v
+shoot -strip "$out/handheld.png"
+end_session
+
+ls -l "$out"/practice.png "$out"/test.png "$out"/handheld.png
