@@ -40,11 +40,11 @@ ZoomLayout::~ZoomLayout()
     qDeleteAll(m_items);
 }
 
-qreal ZoomLayout::zoomFor(QSize area, int rowHeight, int whiteKeys)
+qreal ZoomLayout::zoomFor(QSize area, int rowHeight, int whiteKeys, int roomBelow)
 {
     if (area.width() <= HandheldWidth || whiteKeys <= 0)
         return 1;
-    const qreal byHeight = qreal(area.height() - rowHeight) / ViewsHeight;
+    const qreal byHeight = qreal(area.height() - rowHeight) / (ViewsHeight + roomBelow);
     const qreal byWidth = qreal(area.width()) / fullKeyboardWidth(whiteKeys);
     const qreal steps = std::floor(std::min(byHeight, byWidth) / ZoomStep + 1e-9);
     return std::max<qreal>(1, steps * ZoomStep);
@@ -97,11 +97,21 @@ void ZoomLayout::setGeometry(const QRect &rect)
     if (m_items.size() <= Row)
         return;
     const int rowHeight = m_items[Row]->sizeHint().height();
-    m_zoom = zoomFor(rect.size(), rowHeight, m_keyboard->whiteKeyCount());
-    m_staff->setZoom(m_zoom);
+    const int whiteKeys = m_keyboard->whiteKeyCount();
+    // Drawn larger than on the handheld, the staff gets room for notes below
+    // it, as long as that leaves it larger still.
+    m_zoom = zoomFor(rect.size(), rowHeight, whiteKeys);
+    int room = 0;
+    if (m_zoom > 1) {
+        room = StaffGeometry::DesktopRoomBelow;
+        m_zoom = zoomFor(rect.size(), rowHeight, whiteKeys, room);
+        if (m_zoom <= 1)
+            room = 0;
+    }
+    m_staff->setZoom(m_zoom, room);
     m_keyboard->setZoom(m_zoom);
 
-    const int staffHeight = qRound(StaffGeometry::Height * m_zoom);
+    const int staffHeight = qRound((StaffGeometry::Height + room) * m_zoom);
     const int keyboardHeight = qRound(KeyboardGeometry::Height * m_zoom);
     const int spare = rect.height() - staffHeight - keyboardHeight - rowHeight;
     int y = rect.top() + std::max(0, spare / 2);

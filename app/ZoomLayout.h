@@ -22,11 +22,11 @@ public:
     ZoomLayout(VKTest *staff, VKKeyboard *keyboard, QLayout *row, QWidget *parent);
     ~ZoomLayout() override;
 
-    // The largest zoom, in steps of ZoomStep, at which staff, keyboard and a
-    // row of rowHeight fit into area's height and a keyboard of whiteKeys
-    // fits into its width; never below 1, and exactly 1 for an area no wider
-    // than the handheld's screen.
-    static qreal zoomFor(QSize area, int rowHeight, int whiteKeys);
+    // The largest zoom, in steps of ZoomStep, at which staff (with
+    // roomBelow rows under it), keyboard and a row of rowHeight fit into
+    // area's height and a keyboard of whiteKeys fits into its width; never
+    // below 1, and exactly 1 for an area no wider than the handheld's screen.
+    static qreal zoomFor(QSize area, int rowHeight, int whiteKeys, int roomBelow = 0);
     static constexpr qreal ZoomStep = 0.05;
     static constexpr int HandheldWidth = 240;
 

@@ -7,7 +7,10 @@
 // Pixel layout of the staff strip.
 namespace StaffGeometry {
 
-constexpr int Height = 120;               // fixed height of the strip
+constexpr int Height = 120; // fixed height of the strip
+// Rows a zoomed staff gains under the strip: room for the lines of notes
+// below the staff, which a MIDI keyboard reaches in either clef.
+constexpr int DesktopRoomBelow = 10;
 constexpr int BottomLineBelowMiddle = 25; // bottom staff line, below the strip's middle
 constexpr int LineGap = 2 * StaffPitch;
 constexpr int StaffLines = 5;

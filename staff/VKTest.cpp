@@ -138,12 +138,13 @@ void VKTest::drawNote(int n)
     repaint();
 }
 
-void VKTest::setZoom(qreal zoom)
+void VKTest::setZoom(qreal zoom, int roomBelow)
 {
-    if (zoom == m_zoom || !(zoom > 0))
+    if ((zoom == m_zoom && roomBelow == m_roomBelow) || !(zoom > 0) || roomBelow < 0)
         return;
     m_zoom = zoom;
-    setFixedHeight(qRound(Height * zoom));
+    m_roomBelow = roomBelow;
+    setFixedHeight(qRound((Height + roomBelow) * zoom));
     update();
 }
 
@@ -166,7 +167,9 @@ void VKTest::paintEvent(QPaintEvent *)
     if (dpr != 1)
         painter.scale(1 / dpr, 1 / dpr);
     const PixelScale scale(m_zoom * dpr);
-    const int half = gridHeight() / 2;
+    // The staff stands where it would in the strip alone; the room below is
+    // for what hangs under it, the names included.
+    const int half = (gridHeight() - m_roomBelow) / 2;
     const int bottomLine = half + BottomLineBelowMiddle;
     drawClef(painter, scale, half);
     drawBarLines(painter, scale, bottomLine);

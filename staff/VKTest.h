@@ -47,9 +47,12 @@ public:
 
     // Draws the staff this many times larger than on the handheld; the strip
     // is as much taller, and as much wider a staff holds as many more notes
-    // in a row as a handheld-sized staff would in the same grid.
-    void setZoom(qreal zoom);
+    // in a row as a handheld-sized staff would in the same grid. roomBelow
+    // adds that many rows of the grid under the strip, for notes below the
+    // staff; the names under the notes move down with the strip's edge.
+    void setZoom(qreal zoom, int roomBelow = 0);
     qreal zoom() const { return m_zoom; }
+    int roomBelow() const { return m_roomBelow; }
 
 public slots:
     void drawNote(int note);
@@ -98,6 +101,7 @@ private:
     VKTestConfig *testConfig = nullptr;
 
     qreal m_zoom = 1;
+    int m_roomBelow = 0;
     // The clefs' smooth outlines, made when first drawn zoomed.
     QPainterPath m_trebleOutline;
     QPainterPath m_bassOutline;

@@ -261,12 +261,38 @@ private slots:
         QTest::newRow("laptop") << QSize(1366, 706) << 7 << 3.25;
         QTest::newRow("just wider than the handheld") << QSize(241, 600) << 7 << 1.0;
         QTest::newRow("a quarter more") << QSize(288, 300) << 7 << 1.25;
+        // Ten rows under the staff: 210 pixels tall.
+        QTest::newRow("room below the staff") << QSize(1920, 1036) << -7 << 4.65;
     }
     void theZoomIsTheLargestThatFits()
     {
         QFETCH(QSize, area);
         QFETCH(int, whiteKeys);
-        QTEST(ZoomLayout::zoomFor(area, 50, whiteKeys), "zoom");
+        const int room = whiteKeys < 0 ? 10 : 0;
+        QTEST(ZoomLayout::zoomFor(area, 50, std::abs(whiteKeys), room), "zoom");
+    }
+
+    // With its room below, a zoomed treble staff shows every ledger line of
+    // C3, two octaves under the treble keyboard, where a MIDI keyboard
+    // reaches: four, at the scaled rows of 95 to 125.
+    void aZoomedStaffShowsTheLinesOfNotesBelowIt()
+    {
+        VKTest staff;
+        staff.setZoom(2, 10);
+        staff.resize(480, staff.height());
+        QCOMPARE(staff.height(), 260);
+        staff.drawNote(24);
+        const qreal f = deviceScale(2);
+        const QImage image = staff.grab().toImage();
+        const QList<Run> column = runs(image, qRound(48.5 * f), Qt::Vertical);
+        QList<Run> ledger;
+        for (const Run &r : column) {
+            if (r.start > 86 * f)
+                ledger << r;
+        }
+        QVERIFY2(ledger.size() == 4, qPrintable(describe(column)));
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(std::abs(ledger[i].middle() - (95 + 10 * i + 0.5) * f) <= 1);
     }
 
     // In a window, both views take the layout's zoom, follow the window's
@@ -286,8 +312,10 @@ private slots:
             const qreal zoom = staff->zoom();
             QVERIFY(zoom > 1);
             QCOMPARE(kb->zoom(), zoom);
-            QCOMPARE(zoom, ZoomLayout::zoomFor(area->size(), row, whiteKeys));
-            QCOMPARE(staff->height(), qRound(120 * zoom));
+            // Zoomed, the staff has room for the lines of notes below it.
+            QCOMPARE(staff->roomBelow(), 10);
+            QCOMPARE(zoom, ZoomLayout::zoomFor(area->size(), row, whiteKeys, 10));
+            QCOMPARE(staff->height(), qRound(130 * zoom));
             QCOMPARE(kb->y(), staff->geometry().bottom() + 1);
             QCOMPARE(button->y(), kb->geometry().bottom() + 11);
             const int spare = area->height() - staff->height() - kb->height() - row;
@@ -299,7 +327,7 @@ private slots:
         check(7);
         kb->setOneOctave(false);
         QTRY_COMPARE(kb->zoom(),
-                     ZoomLayout::zoomFor(w.centralWidget()->size(), button->height() + 20, 14));
+                     ZoomLayout::zoomFor(w.centralWidget()->size(), button->height() + 20, 14, 10));
         check(14);
     }
 
