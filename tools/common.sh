@@ -71,12 +71,17 @@ build_tree() {
 # is stopped, and the folder removed, when the calling script exits.
 VELKARO_PIDS=()
 VELKARO_RUNTIME=
-stop_services() {
+# Stops what was started so far; the runtime folder stays for what follows.
+stop_processes() {
     local pid
     for pid in "${VELKARO_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
+    VELKARO_PIDS=()
+}
+stop_services() {
+    stop_processes
     [ -n "$VELKARO_RUNTIME" ] && rm -rf "$VELKARO_RUNTIME"
     return 0
 }
@@ -107,13 +112,15 @@ start_sound_server() {
 }
 
 # A virtual display (1920x1080 unless a size such as 1366x768 is given)
-# with a window manager that maximises windows. Xvfb
-# writes its display number once it accepts clients; without that number
-# nothing after this would have a screen, so stop here and say why.
+# with a window manager: matchbox, which makes every window fill the screen,
+# unless "openbox" is given, which frames windows and maximises those that
+# ask. Xvfb writes its display number once it accepts clients; without that
+# number nothing after this would have a screen, so stop here and say why.
 start_virtual_display() {
-    local size=${1:-1920x1080}
+    local size=${1:-1920x1080} wm=${2:-matchbox}
     use_private_runtime
     log "starting a virtual display of $size"
+    : >"$VELKARO_RUNTIME/display"
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
         3>"$VELKARO_RUNTIME/display" 2>"$VELKARO_RUNTIME/xvfb.log" &
     local xvfb=$!
@@ -130,6 +137,10 @@ start_virtual_display() {
         return 1
     fi
     export DISPLAY=":$(head -n 1 "$VELKARO_RUNTIME/display")"
-    matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
+    if [ "$wm" = openbox ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+    else
+        matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
+    fi
     VELKARO_PIDS+=($!)
 }

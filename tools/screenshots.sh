@@ -19,26 +19,11 @@ use_private_runtime
 mkdir -p "$out"
 program=$VELKARO_BUILD/bin/velkaro
 
-# Starts a display of size $1 with window manager $2 ("openbox", or
-# "matchbox", which fills the screen), then the program in English, and waits
-# until its window is up. Sets DISPLAY.
+# Starts a display of size $1 with window manager $2 (see
+# start_virtual_display), then the program in English, and waits until its
+# window is up and painted.
 session() {
-    local size=$1 wm=$2 displayfile=$VELKARO_RUNTIME/display-$1
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$displayfile" 2>/dev/null &
-    VELKARO_PIDS+=($!)
-    local _
-    for _ in $(seq 100); do
-        [ -s "$displayfile" ] && break
-        sleep 0.05
-    done
-    [ -s "$displayfile" ] || { log "the virtual display did not start"; exit 1; }
-    export DISPLAY=":$(head -n 1 "$displayfile")"
-    if [ "$wm" = openbox ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-    else
-        matchbox-window-manager -use_titlebar no >/dev/null 2>&1 &
-    fi
-    VELKARO_PIDS+=($!)
+    start_virtual_display "$1" "$2"
     sleep 0.5
     LANGUAGE=en "$program" >/dev/null 2>&1 &
     VELKARO_PIDS+=($!)
@@ -56,15 +41,6 @@ keys() {
         xdotool keyup "$key"
         sleep 0.25
     done
-}
-
-end_session() {
-    local pid
-    for pid in "${VELKARO_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-    VELKARO_PIDS=()
 }
 
 shoot() {
@@ -88,12 +64,12 @@ sleep 0.8
 keys c
 sleep 0.8
 shoot -resize 50% -strip "$out/test.png"
-end_session
+stop_processes
 
 log "240x320, the handheld's screen"
 session 240x320 matchbox
 keys z s x c v
 shoot -strip "$out/handheld.png"
-end_session
+stop_processes
 
 ls -l "$out"/practice.png "$out"/test.png "$out"/handheld.png
