@@ -72,6 +72,17 @@ QString describe(const QList<Run> &found)
     return parts.join(QLatin1Char(' '));
 }
 
+struct PaintCounter : QObject
+{
+    explicit PaintCounter(QWidget *w) { w->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
 void release(QWidget *w, QPointF p)
 {
     QMouseEvent event(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton,
@@ -329,6 +340,27 @@ private slots:
         QTRY_COMPARE(kb->zoom(),
                      ZoomLayout::zoomFor(w.centralWidget()->size(), button->height() + 20, 14, 10));
         check(14);
+    }
+
+    // A resize costs each view one repaint, whatever its zoom becomes.
+    void aResizeRepaintsEachViewOnce()
+    {
+        VKControl w;
+        w.resize(1200, 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::qWait(50);
+        PaintCounter staff(w.staffView()), keys(w.keyboardView());
+        for (const QSize size : {QSize(1600, 900), QSize(900, 700), QSize(1400, 1000)}) {
+            const qreal before = w.staffView()->zoom();
+            staff.paints = keys.paints = 0;
+            w.resize(size);
+            QTRY_COMPARE(w.size(), size);
+            QTest::qWait(50);
+            QVERIFY(w.staffView()->zoom() != before);
+            QCOMPARE(staff.paints, 1);
+            QCOMPARE(keys.paints, 1);
+        }
     }
 
     // The music font is found without setup and its glyphs by their names:
