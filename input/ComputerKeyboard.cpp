@@ -67,20 +67,69 @@ void ComputerKeyboard::setClef(bool treble)
 
 bool ComputerKeyboard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPressed(static_cast<QKeyEvent *>(event));
+    case QEvent::KeyRelease:
+        return keyReleased(static_cast<QKeyEvent *>(event));
+    case QEvent::WindowDeactivate:
+        // The release of a key held now would go to another window.
+        releaseAll();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
+// Platforms that report no scan code (the offscreen one, for instance) get
+// the US layout's letters instead of places.
+quint32 keyId(const QKeyEvent *key)
+{
+    return key->nativeScanCode() != 0 ? key->nativeScanCode() : quint32(key->key()) | 0x80000000u;
+}
+
+} // namespace
+
+bool ComputerKeyboard::keyPressed(const QKeyEvent *key)
+{
     // Chords with Ctrl, Alt or Meta belong to shortcuts, menus and mnemonics.
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    // Platforms that report no scan code (the offscreen one, for instance)
-    // get the US layout's letters instead of places.
     const int note = key->nativeScanCode() != 0 ? noteForScanCode(key->nativeScanCode(), trebleClef)
                                                 : noteForKey(key->key(), trebleClef);
     if (note < 0)
         return false;
     // A held key plays once; its repeats are swallowed with it.
-    if (!key->isAutoRepeat())
-        emit noteRead(note);
+    if (key->isAutoRepeat() || held.contains(keyId(key)))
+        return true;
+    held.insert(keyId(key), note);
+    emit noteStruck(note, Velocity);
+    emit noteRead(note);
     return true;
+}
+
+// Whatever the modifiers are by now: a key struck is let go however it comes up.
+bool ComputerKeyboard::keyReleased(const QKeyEvent *key)
+{
+    const auto it = held.constFind(keyId(key));
+    if (it == held.constEnd())
+        return false;
+    // A repeating key reports a release before each repeat: it is still down.
+    if (key->isAutoRepeat())
+        return true;
+    const int note = *it;
+    held.erase(it);
+    emit noteReleased(note);
+    return true;
+}
+
+void ComputerKeyboard::releaseAll()
+{
+    const QList<int> notes = held.values();
+    held.clear();
+    for (int note : notes)
+        emit noteReleased(note);
 }
