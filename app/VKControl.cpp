@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <type_traits>
+
 namespace {
 constexpr int ButtonRowMargin = 10;
 constexpr int ScoreSpacing = 16;
@@ -116,18 +118,37 @@ void VKControl::createMenus()
     bar->addMenu(help);
 }
 
-// A source's notes are drawn and sounded in practice mode, judged in test mode.
+// A source's notes are drawn and sounded in practice mode, judged in test
+// mode. A tap plays its note out; a held key's note sounds at its velocity
+// until the key is let go.
 template <typename Source> void VKControl::wireNotes(Source *source, bool testMode)
 {
+    constexpr bool tapped = std::is_same_v<Source, VKKeyboard>;
     if (testMode) {
         disconnect(source, &Source::noteRead, test, &VKTest::drawNote);
-        disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        if constexpr (tapped)
+            disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        else
+            disconnect(source, &Source::noteStruck, keyboard, &VKKeyboard::strikeNote);
         connect(source, &Source::noteRead, test, &VKTest::checkNote);
     } else {
         disconnect(source, &Source::noteRead, test, &VKTest::checkNote);
         connect(source, &Source::noteRead, test, &VKTest::drawNote);
-        connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        if constexpr (tapped)
+            connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        else
+            connect(source, &Source::noteStruck, keyboard, &VKKeyboard::strikeNote);
     }
+}
+
+// In both modes a held key is drawn pressed, and its release damps the note
+// it sounded in practice mode. A test note is never damped: it was not
+// struck by a key.
+template <typename Source> void VKControl::wireHeldKeys(Source *source)
+{
+    connect(source, &Source::noteStruck, keyboard, &VKKeyboard::pressKey);
+    connect(source, &Source::noteReleased, keyboard, &VKKeyboard::releaseKey);
+    connect(source, &Source::noteReleased, keyboard, &VKKeyboard::releaseNote);
 }
 
 // The computer keyboard and MIDI keyboards answer like the on-screen keys and
@@ -139,9 +160,12 @@ void VKControl::createInputs()
     installEventFilter(computerKeys);
     connect(test, &VKTest::setClef, computerKeys, &ComputerKeyboard::setClef);
     wireNotes(computerKeys, false);
+    wireHeldKeys(computerKeys);
 
     midi = new MidiInput(this);
     wireNotes(midi, false);
+    wireHeldKeys(midi);
+    connect(midi, &MidiInput::sustainChanged, keyboard, &VKKeyboard::setSustain);
 }
 
 void VKControl::setMode(bool on)

@@ -40,6 +40,7 @@ private:
     void createMenus();
     void createInputs();
     template <typename Source> void wireNotes(Source *source, bool testMode);
+    template <typename Source> void wireHeldKeys(Source *source);
 
     VKTest *test;
     VKKeyboard *keyboard;

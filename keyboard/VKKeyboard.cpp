@@ -18,6 +18,17 @@ namespace {
 
 // Each white key is tapped in thirds: the outer ones may reach a black key.
 constexpr int ThirdsPerKey = 3;
+constexpr int SemitonesPerOctave = 12;
+// A held black key is filled with the highlight darkened by this factor (in
+// percent), so it still reads as a black key.
+constexpr int HeldBlackKeyDarker = 160;
+
+// Semitones from the lowest key to white key i.
+int semitoneOfWhiteKey(int i)
+{
+    return SemitonesPerOctave * (i / KeyboardGeometry::OneOctave) +
+           whiteKeySemitone[i % KeyboardGeometry::OneOctave];
+}
 
 // Every white key but E and B has a black key to its right.
 bool hasBlackKeyAfter(int whiteKey)
@@ -91,9 +102,28 @@ void VKKeyboard::paintEvent(QPaintEvent *)
     // Too small to show keys: keep the geometry, draw nothing.
     if (m_geometry.keyWidth <= 0 || m_geometry.keyHeight <= 0)
         return;
+    drawHeldWhiteKeys(painter, scale);
     drawWhiteKeys(painter, scale);
     drawBlackKeys(painter, scale);
     drawShadow(painter, scale);
+}
+
+bool VKKeyboard::isHeld(int semitone) const
+{
+    return m_held.contains(baseNote + semitone);
+}
+
+// Under the outlines, which are drawn over them.
+void VKKeyboard::drawHeldWhiteKeys(QPainter &painter, const PixelScale &scale)
+{
+    const KeyboardGeometry &g = m_geometry;
+    const QColor held = palette().color(QPalette::Highlight);
+    for (int i = 0; i < whiteKeys; ++i) {
+        if (isHeld(semitoneOfWhiteKey(i)))
+            painter.fillRect(
+                scale.cells(g.kbLeft + i * g.keyWidth, g.kbTop, g.keyWidth + 1, g.keyHeight + 1),
+                held);
+    }
 }
 
 // A rectangle (x, y, w, h) outlined with a one-pixel line covers w + 1 by
@@ -110,14 +140,20 @@ void VKKeyboard::drawWhiteKeys(QPainter &painter, const PixelScale &scale)
     }
 }
 
+// A held black key keeps its black edge around the colour of a held key.
 void VKKeyboard::drawBlackKeys(QPainter &painter, const PixelScale &scale)
 {
     const KeyboardGeometry &g = m_geometry;
+    const QColor held = palette().color(QPalette::Highlight).darker(HeldBlackKeyDarker);
+    const int edge = scale.length(1);
     for (int i = 0; i < whiteKeys; ++i) {
-        if (hasBlackKeyAfter(i))
-            painter.fillRect(scale.cells(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop,
-                                         g.blackWidth + 1, g.blackHeight + 1),
-                             Qt::black);
+        if (!hasBlackKeyAfter(i))
+            continue;
+        const QRect key = scale.cells(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop,
+                                      g.blackWidth + 1, g.blackHeight + 1);
+        painter.fillRect(key, Qt::black);
+        if (isHeld(semitoneOfWhiteKey(i) + 1))
+            painter.fillRect(key.adjusted(edge, edge, -edge, -edge), held);
     }
 }
 
@@ -167,17 +203,63 @@ void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
         emit noteRead(note);
 }
 
+// The sound file of note, or nothing for a number outside the catalogue:
+// nothing else sends those, and they are ignored quietly.
+QString VKKeyboard::soundOf(int note) const
+{
+    if (note < -HighestNote || note > HighestNote)
+        return QString();
+    const auto entry = notes.constFind(std::abs(note));
+    if (entry == notes.constEnd())
+        return QString();
+    return Resource::findSound(QString::fromLatin1(entry->file()));
+}
+
 void VKKeyboard::playNote(int note)
 {
     if (!QSound::available()) {
         qWarning("Warning - No Sound facility!");
         return;
     }
-    // Nothing else sends numbers outside the catalogue; ignore them quietly.
-    if (note < -HighestNote || note > HighestNote)
+    const QString sound = soundOf(note);
+    if (!sound.isEmpty())
+        QSound::play(sound);
+}
+
+void VKKeyboard::strikeNote(int note, int velocity)
+{
+    if (!QSound::available()) {
+        qWarning("Warning - No Sound facility!");
         return;
-    const auto entry = notes.constFind(std::abs(note));
-    if (entry == notes.constEnd())
-        return;
-    QSound::play(Resource::findSound(QString::fromLatin1(entry->file())));
+    }
+    const QString sound = soundOf(note);
+    if (!sound.isEmpty())
+        QSound::strike(sound, velocity);
+}
+
+void VKKeyboard::releaseNote(int note)
+{
+    const QString sound = soundOf(note);
+    if (!sound.isEmpty() && QSound::available())
+        QSound::release(sound);
+}
+
+void VKKeyboard::setSustain(bool down)
+{
+    if (QSound::available())
+        QSound::setSustain(down);
+}
+
+void VKKeyboard::pressKey(int note)
+{
+    if (!m_held.contains(note)) {
+        m_held.insert(note);
+        update();
+    }
+}
+
+void VKKeyboard::releaseKey(int note)
+{
+    if (m_held.remove(note))
+        update();
 }

@@ -6,6 +6,7 @@
 #include "notes/Catalogue.h"
 #include "notes/PixelScale.h"
 
+#include <QSet>
 #include <QWidget>
 
 class QPainter;
@@ -28,6 +29,8 @@ public:
     KeyboardGeometry recordedGeometry() const { return m_geometry; }
     // The note a release at (x, y) stands for, or -1 when it misses the keys.
     int noteAt(int x, int y) const;
+    // Notes whose keys are held on a computer or MIDI keyboard.
+    QSet<int> heldKeys() const { return m_held; }
     VKKbConfig *configDialog() const { return kbConfig; }
 
     // Draws the keys this many times larger than on the handheld; the strip
@@ -37,6 +40,15 @@ public:
 
 public slots:
     void playNote(int note);
+    // A note struck on a held key, at velocity (1 to 127; 127 is a tap's
+    // level): it sounds until releaseNote damps it, or the pedal after that.
+    void strikeNote(int note, int velocity);
+    void releaseNote(int note);
+    void setSustain(bool down);
+    // Draws the key of note pressed while it is held; a note beyond the keys
+    // shown is not drawn.
+    void pressKey(int note);
+    void releaseKey(int note);
     void setConfig();
     void setOneOctave(bool one);
     void setBlackKeys(bool on);
@@ -51,6 +63,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QString soundOf(int note) const;
+    bool isHeld(int semitone) const;
+    void drawHeldWhiteKeys(QPainter &painter, const PixelScale &scale);
     void drawWhiteKeys(QPainter &painter, const PixelScale &scale);
     void drawBlackKeys(QPainter &painter, const PixelScale &scale);
     void drawShadow(QPainter &painter, const PixelScale &scale);
@@ -61,5 +76,6 @@ private:
     KeyboardGeometry m_geometry;
     int m_geometryKeys = 0; // white-key count the recorded geometry was made for
     qreal m_zoom = 1;
+    QSet<int> m_held;
     VKKbConfig *kbConfig = nullptr;
 };
