@@ -3,12 +3,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks and prints every figure: sound latency and memory,
 # MIDI note-on to sound, paint and tap costs, start-up time and memory beside
-# a bare Qt program, and the CPU an idle window uses. Runs against a private sound server and a
+# a bare Qt program, and the CPU and wake-ups of an idle window. Runs against a private sound server and a
 # virtual display, both stopped afterwards. Arguments go to bench_sound.
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
-    libbenchmark-dev xvfb matchbox-window-manager
+    libbenchmark-dev xvfb matchbox-window-manager strace
 build_tree "$VELKARO_BUILD"
 bin=$VELKARO_BUILD/bin
 
@@ -29,14 +29,5 @@ log "painting and tapping"
 log "start-up, maximised on the virtual display"
 "$bin/bench_startup" "$bin/bench_startup_velkaro" "$bin/bench_startup_bare" 7
 
-log "CPU used by an idle window over 10 s, practice mode"
-"$bin/velkaro" >/dev/null 2>&1 &
-pid=$!
-VELKARO_PIDS+=("$pid")
-sleep 3 # past start-up and sample loading
-ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-before=$(ticks)
-sleep 10
-after=$(ticks)
-hz=$(getconf CLK_TCK)
-echo "idle CPU: $(( (after - before) * 1000 / hz )) ms in 10 s (resolution $(( 1000 / hz )) ms)"
+# The CPU and the wake-ups of an idle window, with and without a JACK server.
+bash "$VELKARO_ROOT/bench/idle.sh"
