@@ -12,6 +12,18 @@ constexpr int LowestNote = 12;
 constexpr int HighestNote = 59;
 constexpr int MiddleC = 36;
 
+// The same pitch in the MIDI numbering (60 = middle C), which the answer log
+// and MIDI keyboards use.
+constexpr int MidiOffset = 24;
+constexpr int toMidi(int note)
+{
+    return note + MidiOffset;
+}
+constexpr int fromMidi(int midi)
+{
+    return midi - MidiOffset;
+}
+
 // The program-wide catalogue, keyed by note number; filled once at start-up.
 extern QMap<int, Note> notes;
 
