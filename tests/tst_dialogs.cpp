@@ -61,7 +61,6 @@ class DialogsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void testSettingsOpenWithTheValuesTheyAreGiven()
     {
