@@ -4,6 +4,7 @@
 
 #include "keyboard/KeyboardGeometry.h"
 #include "notes/Catalogue.h"
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
 #include <QWidget>
@@ -51,9 +52,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void drawWhiteKeys(QPainter &painter, const PixelScale &scale);
-    void drawBlackKeys(QPainter &painter, const PixelScale &scale);
-    void drawShadow(QPainter &painter, const PixelScale &scale);
+    void drawWhiteKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawShadow(QPainter &painter, const PixelScale &scale, const Ink &ink);
 
     int whiteKeys = KeyboardGeometry::OneOctave;
     bool blackKeys = true;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
 #include <QByteArray>
@@ -36,9 +37,10 @@ public:
     // Draws the note on a staff whose bottom line is at row y, head's left
     // edge at column x. Leaves the painter with the last pen it set.
     // Coordinates are those of the staff's pixel grid; scale maps them to the
-    // painter's device pixels, where it paints a zoomed staff.
+    // painter's device pixels, where it paints a zoomed staff. The note is
+    // drawn in ink's text colour, and its cross in ink's mark colour.
     void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-              const PixelScale &scale = PixelScale());
+              const PixelScale &scale = PixelScale(), const Ink &ink = Ink());
 
     // The shared glyphs; null until the first draw and after any record dies.
     static const QBitmap *noteGlyph() { return noteBm; }
