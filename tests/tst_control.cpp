@@ -6,6 +6,7 @@
 #include "app/StartUp.h"
 #include "app/VKControl.h"
 #include "app/VKScore.h"
+#include "app/ZoomLayout.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
@@ -65,28 +66,49 @@ private slots:
         QVERIFY(!w.staffView()->testTimerActive());
     }
 
-    void layoutStacksStaffKeyboardAndTheButtonRow()
+    // On the handheld's screen the window is laid out as written: staff on
+    // top, keyboard under it, then a row with a 10-pixel margin that the
+    // button, from the left margin, and the score after it share; the row
+    // takes the height that is left.
+    void theHandheldWindowIsLaidOutAsWritten()
     {
         VKControl w;
         w.resize(240, 300);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QWidget *staff = w.staffView();
-        QWidget *kb = w.keyboardView();
-        QCOMPARE(staff->height(), 120);
-        QCOMPARE(kb->height(), 80);
-        QCOMPARE(staff->x(), 0);
-        QCOMPARE(staff->width(), w.centralWidget()->width());
-        QCOMPARE(kb->y(), staff->y() + staff->height());
-        // The button and the score at their natural sizes, side by side.
+        const QWidget *area = w.centralWidget();
+        QCOMPARE(area->width(), 240);
+        QCOMPARE(w.staffView()->geometry(), QRect(0, 0, 240, 120));
+        QCOMPARE(w.keyboardView()->geometry(), QRect(0, 120, 240, 80));
+        const QRect button = WindowDriver::testToggle(&w)->geometry();
+        const QRect score = w.scoreView()->geometry();
+        QCOMPARE(button.left(), 10);
+        QCOMPARE(score.left(), button.right() + 1);
+        QCOMPARE(score.right(), 229);
+        QCOMPARE(score.top(), 210);
+        QCOMPARE(score.bottom(), area->height() - 11);
+        QVERIFY(std::abs(button.center().y() - score.center().y()) <= 1);
+        QVERIFY(button.width() >= WindowDriver::testToggle(&w)->sizeHint().width());
+        QCOMPARE(w.scoreView()->alignment(), Qt::AlignCenter);
+    }
+
+    // On a desktop screen the button and the score keep their natural sizes
+    // and stand together in the middle of the row.
+    void aDesktopWindowCentresTheButtonAndTheScore()
+    {
+        VKControl w;
+        w.resize(1000, 700);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
         QPushButton *button = WindowDriver::testToggle(&w);
         QLabel *score = w.scoreView();
-        QVERIFY(button->y() >= kb->y() + kb->height() + 10);
         QCOMPARE(button->size(), button->sizeHint());
         QCOMPARE(score->width(), score->sizeHint().width());
-        QVERIFY(score->x() > button->x() + button->width());
-        QVERIFY(score->x() + score->width() <= w.centralWidget()->width() - 10);
-        QCOMPARE(score->alignment(), Qt::AlignCenter);
+        QCOMPARE(score->x(), button->geometry().right() + 1 + ZoomLayout::ZoomedRowSpacing);
+        const int left = button->x();
+        const int right = w.centralWidget()->width() - 1 - score->geometry().right();
+        QVERIFY2(std::abs(left - right) <= 1,
+                 qPrintable(QStringLiteral("%1 %2").arg(left).arg(right)));
     }
 
     void menusOfferTheirItemsInOrder()
