@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VKControl.h"
 
+#include "app/MidiStatusBar.h"
 #include "app/VKScore.h"
 #include "app/ZoomLayout.h"
 #include "input/ComputerKeyboard.h"
@@ -137,6 +138,9 @@ void VKControl::createInputs()
 
     midi = new MidiInput(this);
     wireNotes(midi, false);
+    auto *midiStatus = new MidiStatusBar(this);
+    setStatusBar(midiStatus);
+    connect(midi, &MidiInput::sourcesChanged, midiStatus, &MidiStatusBar::setSources);
 }
 
 void VKControl::setMode(bool on)

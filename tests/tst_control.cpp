@@ -3,10 +3,12 @@
 #include "FakeSound.h"
 #include "WindowDriver.h"
 
+#include "app/MidiStatusBar.h"
 #include "app/StartUp.h"
 #include "app/VKControl.h"
 #include "app/VKScore.h"
 #include "app/ZoomLayout.h"
+#include "input/MidiInput.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
@@ -109,6 +111,41 @@ private slots:
         const int right = w.centralWidget()->width() - 1 - score->geometry().right();
         QVERIFY2(std::abs(left - right) <= 1,
                  qPrintable(QStringLiteral("%1 %2").arg(left).arg(right)));
+    }
+
+    // Each MIDI keyboard listened to is named in the status line, which is
+    // hidden while there is none and never makes the handheld's window wider.
+    void theStatusLineNamesTheMidiKeyboards_data()
+    {
+        QTest::addColumn<QStringList>("sources");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << QStringList() << QString();
+        QTest::newRow("one on JACK") << QStringList{"Piano:keys"} << "MIDI: Piano:keys";
+        QTest::newRow("two, one on ALSA with its numbers")
+            << QStringList{"Piano:keys", "Keystation 49:Keystation 49 MIDI 1 20:0"}
+            << QStringLiteral(
+                   "MIDI: Piano:keys   \u00b7   MIDI: Keystation 49:Keystation 49 MIDI 1");
+        QTest::newRow("a long name") << QStringList{QString(80, QLatin1Char('k'))}
+                                     << "MIDI: " + QString(80, QLatin1Char('k'));
+    }
+    void theStatusLineNamesTheMidiKeyboards()
+    {
+        QFETCH(QStringList, sources);
+        VKControl w;
+        QSignalSpy scanned(w.midiInput(), &MidiInput::sourcesChanged);
+        w.resize(240, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_COMPARE(scanned.count(), 1);
+        auto *line = w.findChild<MidiStatusBar *>();
+        QVERIFY(line);
+        emit w.midiInput()->sourcesChanged(sources);
+        QTEST(line->text(), "text");
+        QCOMPARE(line->isVisibleTo(&w), !sources.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(w.width(), 240);
+        emit w.midiInput()->sourcesChanged({});
+        QVERIFY(!line->isVisibleTo(&w));
     }
 
     void menusOfferTheirItemsInOrder()
