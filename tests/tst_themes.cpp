@@ -7,6 +7,8 @@
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "notes/Ink.h"
+#include "platform/help/HelpFolder.h"
+#include "platform/help/HelpWindow.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
 
@@ -14,6 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 
 namespace {
 
@@ -35,6 +40,7 @@ QPalette adwaitaDark()
         p.setColor(group, QPalette::WindowText, text);
         p.setColor(group, QPalette::Text, text);
         p.setColor(group, QPalette::ButtonText, text);
+        p.setColor(group, QPalette::Link, QColor(0x3584e4));
     }
     return p;
 }
@@ -202,6 +208,35 @@ private slots:
         const QRgb ground = image.pixel(0, 0);
         const double value = ratio(Contrast::strongest(image, image.rect(), ground), ground);
         QVERIFY2(value >= TextContrast, qPrintable(figure("warning", value)));
+    }
+
+    // The manual is a light page whatever the theme, and its own colours
+    // read on it.
+    void theUsersGuideReadsOnADarkTheme()
+    {
+        QApplication::setPalette(adwaitaDark());
+        const QString data =
+            qEnvironmentVariable("VELKARO_TEST_BINARY_DIR") + QStringLiteral("/share/velkaro");
+        HelpWindow window;
+        window.resize(600, 500);
+        window.showPage(HelpFolder(data + QStringLiteral("/help")),
+                        data + QStringLiteral("/help/html/velkaro.html"));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage page = window.view()->viewport()->grab().toImage();
+        const QRgb ground = Contrast::commonest(page, page.rect(), [](QRgb) { return true; });
+        QVERIFY(Contrast::isLight(ground));
+        // Every piece of text, in its own colour or the viewer's.
+        const QColor text = window.view()->palette().color(QPalette::Text);
+        double worst = 21;
+        const QTextDocument *document = window.view()->document();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QBrush own = it.fragment().charFormat().foreground();
+                worst = std::min(
+                    worst, ratio((own.style() == Qt::NoBrush ? text : own.color()).rgb(), ground));
+            }
+        }
+        QVERIFY2(worst >= TextContrast, qPrintable(figure("manual", worst)));
     }
 
 private:
