@@ -11,6 +11,20 @@
 constexpr int LowestNote = 12;
 constexpr int HighestNote = 59;
 constexpr int MiddleC = 36;
+// A clef's test notes: its two octaves, from C4 or C2.
+constexpr int NotesPerClef = 24;
+
+// The same pitch in the MIDI numbering (60 = middle C), which the answer log
+// and MIDI keyboards use.
+constexpr int MidiOffset = 24;
+constexpr int toMidi(int note)
+{
+    return note + MidiOffset;
+}
+constexpr int fromMidi(int midi)
+{
+    return midi - MidiOffset;
+}
 
 // The program-wide catalogue, keyed by note number; filled once at start-up.
 extern QMap<int, Note> notes;
