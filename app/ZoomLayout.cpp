@@ -131,7 +131,7 @@ void ZoomLayout::setGeometry(const QRect &rect)
 // it; on a larger screen they stand at their natural sizes in the middle.
 void ZoomLayout::setRowGeometry(QRect room, int rowHeight, bool handheld)
 {
-    const int spacing = handheld ? 0 : ZoomedRowSpacing;
+    const int spacing = handheld ? 0 : DesktopRowSpacing;
     // Set only on a change: a new spacing lays the row out anew.
     if (m_row->spacing() != spacing)
         m_row->setSpacing(spacing);

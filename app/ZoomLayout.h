@@ -36,7 +36,7 @@ public:
     static constexpr qreal ZoomStep = 0.05;
     static constexpr int HandheldWidth = 240;
     // Between the button and the score, except on the handheld, where they touch.
-    static constexpr int ZoomedRowSpacing = 16;
+    static constexpr int DesktopRowSpacing = 16;
 
     qreal zoom() const { return m_zoom; }
 

@@ -103,7 +103,7 @@ private slots:
         const QRect score = w.scoreView()->geometry();
         QCOMPARE(button.size(), WindowDriver::testToggle(&w)->sizeHint());
         QCOMPARE(score.width(), w.scoreView()->sizeHint().width());
-        QCOMPARE(score.left(), button.right() + 1 + ZoomLayout::ZoomedRowSpacing);
+        QCOMPARE(score.left(), button.right() + 1 + ZoomLayout::DesktopRowSpacing);
         QVERIFY(std::abs(button.left() - (999 - score.right())) <= 1);
     }
 
