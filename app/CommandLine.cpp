@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cstdio>
+
 namespace {
 
 constexpr int ShortestInterval = 1;
@@ -133,6 +135,15 @@ Parsed parse(const QStringList &arguments)
         o.weakNotes = value == QLatin1String("weak");
     }
     o.showAnswer = parser.isSet(showAnswer);
+    return parsed;
+}
+
+Parsed read(int argc, char **argv)
+{
+    QCoreApplication reader(argc, argv);
+    const Parsed parsed = parse(QCoreApplication::arguments());
+    std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
+    std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
     return parsed;
 }
 

@@ -38,4 +38,9 @@ struct Parsed
 // itself, such as -style NAME, are let through for the application object.
 Parsed parse(const QStringList &arguments);
 
+// The same for the program's own arguments, read before any window system
+// is asked for, so that --help, --version and a mistyped option work without
+// a display. Prints what the parse has to say.
+Parsed read(int argc, char **argv);
+
 } // namespace CommandLine

@@ -13,26 +13,11 @@
 
 #include <cstdio>
 
-namespace {
-
-// The options are read before any window system is asked for, so that
-// --help, --version and a mistyped option work without a display.
-CommandLine::Parsed readCommandLine(int argc, char **argv)
-{
-    QCoreApplication reader(argc, argv);
-    const CommandLine::Parsed parsed = CommandLine::parse(QCoreApplication::arguments());
-    std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
-    std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
-    return parsed;
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("velkaro"));
     QCoreApplication::setApplicationVersion(QLatin1String(VelkaroVersion));
-    const CommandLine::Parsed command = readCommandLine(argc, argv);
+    const CommandLine::Parsed command = CommandLine::read(argc, argv);
     if (command.exitStatus)
         return *command.exitStatus;
 
