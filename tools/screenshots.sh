@@ -4,15 +4,17 @@
 # Takes the screenshots that the README and the user's guide show, of the
 # program as a user meets it on a virtual display: maximised under a window
 # manager on a 1920x1080 desktop, in practice mode and in test mode, and on
-# a screen of the handheld's 240x320 pixels. Notes are played from the
-# computer keyboard, as a user would.
+# a screen of the handheld's 240x320 pixels; then all three again with the
+# dark Adwaita-Dark style (the *-dark.png pictures). Notes are played from
+# the computer keyboard, as a user would.
 #
 # Usage: bash tools/screenshots.sh [output folder]
 # The folder defaults to data/help/html/images, where the guide finds them.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 out=${1:-$VELKARO_ROOT/data/help/html/images}
-ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick \
+    adwaita-qt6
 configure_tree "$VELKARO_BUILD"
 cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable
 use_private_runtime
@@ -20,12 +22,13 @@ mkdir -p "$out"
 program=$VELKARO_BUILD/bin/velkaro
 
 # Starts a display of size $1 with window manager $2 (see
-# start_virtual_display), then the program in English, and waits until its
-# window is up and painted.
+# start_virtual_display), then the program in English with the arguments
+# after them, and waits until its window is up and painted.
 session() {
     start_virtual_display "$1" "$2"
+    shift 2
     sleep 0.5
-    LANGUAGE=en "$program" >/dev/null 2>&1 &
+    LANGUAGE=en "$program" "$@" >/dev/null 2>&1 &
     VELKARO_PIDS+=($!)
     window=$(xdotool search --sync --onlyvisible --name '^Velkaro$' | head -n 1)
     sleep 1.5 # maximised and painted
@@ -43,33 +46,45 @@ keys() {
     done
 }
 
+# Saves the screen, converted as the arguments say, and prints the contrast
+# of its colours against the ground at full size (see tools/contrast.sh).
 shoot() {
     import -window root "$VELKARO_RUNTIME/shot.png"
     convert "$VELKARO_RUNTIME/shot.png" "$@"
+    bash "$VELKARO_ROOT/tools/contrast.sh" "$VELKARO_RUNTIME/shot.png" "" 6 >&2
 }
 
-log "1920x1080, practice mode"
-session 1920x1080 openbox
-# C4 C#4 D4 E4 F4 G4 A4 B4, then C5 and D5 on the upper row.
-keys z s x c v b n m q w
-shoot -resize 50% -strip "$out/practice.png"
+# The three pictures, named with the suffix $1, of the program started with
+# the arguments after it.
+shots() {
+    local suffix=$1
+    shift
+    log "1920x1080, practice mode$suffix"
+    session 1920x1080 openbox "$@"
+    # C4 C#4 D4 E4 F4 G4 A4 B4, then C5 and D5 on the upper row.
+    keys z s x c v b n m q w
+    shoot -resize 50% -strip "$out/practice$suffix.png"
 
-log "1920x1080, test mode"
-keys alt+t
-sleep 0.5
-keys z
-sleep 0.8
-keys x
-sleep 0.8
-keys c
-sleep 0.8
-shoot -resize 50% -strip "$out/test.png"
-stop_processes
+    log "1920x1080, test mode$suffix"
+    keys alt+t
+    sleep 0.5
+    keys z
+    sleep 0.8
+    keys x
+    sleep 0.8
+    keys c
+    sleep 0.8
+    shoot -resize 50% -strip "$out/test$suffix.png"
+    stop_processes
 
-log "240x320, the handheld's screen"
-session 240x320 matchbox
-keys z s x c v
-shoot -strip "$out/handheld.png"
-stop_processes
+    log "240x320, the handheld's screen$suffix"
+    session 240x320 matchbox "$@"
+    keys z s x c v
+    shoot -strip "$out/handheld$suffix.png"
+    stop_processes
+}
 
-ls -l "$out"/practice.png "$out"/test.png "$out"/handheld.png
+shots ""
+shots -dark -style Adwaita-Dark
+
+ls -l "$out"/{practice,test,handheld}{,-dark}.png

@@ -29,6 +29,14 @@
     </message>
 </context>
 <context>
+    <name>MidiStatusBar</name>
+    <message>
+        <source>MIDI: %1</source>
+        <extracomment>In the status line, one per MIDI keyboard the program listens to; %1 is the keyboard&apos;s name.</extracomment>
+        <translation>MIDI: %1</translation>
+    </message>
+</context>
+<context>
     <name>VKControl</name>
     <message>
         <source>Velkaro</source>
