@@ -102,6 +102,10 @@
         <source>Practice record</source>
         <translation>Übungsaufzeichnung</translation>
     </message>
+    <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation>Das Klaviersystem braucht einen Bildschirm von mindestens %1 Pixeln Breite.</translation>
+    </message>
 </context>
 <context>
     <name>VKScore</name>
@@ -206,6 +210,10 @@
     <message>
         <source>Show the right key after a miss</source>
         <translation>Nach einem Fehler die richtige Taste zeigen</translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
+        <translation>Beide (Klaviersystem)</translation>
     </message>
 </context>
 </TS>

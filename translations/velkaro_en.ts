@@ -102,6 +102,10 @@
         <source>Practice record</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>VKScore</name>
@@ -205,6 +209,10 @@
     </message>
     <message>
         <source>Show the right key after a miss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

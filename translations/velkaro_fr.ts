@@ -102,6 +102,10 @@
         <source>Practice record</source>
         <translation>Historique d’exercices</translation>
     </message>
+    <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation>La grande portée demande un écran d’au moins %1 pixels de large.</translation>
+    </message>
 </context>
 <context>
     <name>VKScore</name>
@@ -206,6 +210,10 @@
     <message>
         <source>Show the right key after a miss</source>
         <translation>Montrer la bonne touche après une erreur</translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
+        <translation>Les deux (grande portée)</translation>
     </message>
 </context>
 </TS>
