@@ -285,34 +285,36 @@ void VKTest::paintStaff(QPainter &painter, const PixelScale &scale, const Ink &i
 // Treble staff over bass staff, joined by a brace and a common bar line.
 void VKTest::paintGrandStaff(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
-    constexpr int TrebleTopLine = GrandTrebleBottomLine - (StaffLines - 1) * LineGap;
-    drawBrace(painter, scale, ink.text);
-    drawBarLines(painter, scale, GrandBarLineX, TrebleTopLine, GrandBassBottomLine, ink.text);
+    const int trebleBottom = m_roomAbove + GrandTrebleBottomLine;
+    const int bassBottom = m_roomAbove + GrandBassBottomLine;
+    const int trebleTop = trebleBottom - (StaffLines - 1) * LineGap;
+    drawBrace(painter, scale, trebleTop, bassBottom, ink.text);
+    drawBarLines(painter, scale, GrandBarLineX, trebleTop, bassBottom, ink.text);
     for (const bool treble : {true, false}) {
-        const int bottomLine = treble ? GrandTrebleBottomLine : GrandBassBottomLine;
+        const int bottomLine = treble ? trebleBottom : bassBottom;
         drawClef(painter, scale, treble, GrandClefX, bottomLine, ink.text);
         drawStaffLines(painter, scale, GrandBarLineX, bottomLine, ink.text);
     }
-    drawNotes(painter, scale, ink, GrandTrebleBottomLine, GrandBassBottomLine);
+    drawNotes(painter, scale, ink, trebleBottom, bassBottom);
 }
 
 // A curly brace filling the grand staff's height, its point to the left:
 // each half a stroke that is thin at its tip and at the point and thickest
 // in between, as a brace is engraved.
-void VKTest::drawBrace(QPainter &painter, const PixelScale &scale, const QColor &ink)
+void VKTest::drawBrace(QPainter &painter, const PixelScale &scale, int top, int bottom,
+                       const QColor &ink)
 {
-    constexpr int Top = GrandTrebleBottomLine - (StaffLines - 1) * LineGap;
     constexpr qreal W = GrandBraceWidth;
-    constexpr qreal H = GrandBassBottomLine - Top;
+    const qreal H = bottom - top;
     QPainterPath upper;
     upper.moveTo(W, 0);
-    upper.cubicTo(W * 0.25, H * 0.04, W * 0.35, H * 0.2, W * 0.4, H * 0.3);
-    upper.cubicTo(W * 0.45, H * 0.42, W * 0.3, H * 0.48, 0, H * 0.5);
-    upper.cubicTo(W * 0.55, H * 0.46, W * 0.75, H * 0.4, W * 0.72, H * 0.3);
-    upper.cubicTo(W * 0.68, H * 0.18, W * 0.6, H * 0.06, W, 0);
+    upper.cubicTo(W * 0.2, H * 0.03, W * 0.15, H * 0.12, W * 0.2, H * 0.24);
+    upper.cubicTo(W * 0.26, H * 0.38, W * 0.3, H * 0.47, 0, H * 0.5);
+    upper.cubicTo(W * 0.75, H * 0.46, W * 0.9, H * 0.36, W * 0.8, H * 0.24);
+    upper.cubicTo(W * 0.68, H * 0.1, W * 0.7, H * 0.03, W, 0);
     upper.closeSubpath();
     const QPainterPath lower = QTransform(1, 0, 0, -1, 0, H).map(upper);
-    const QPainterPath brace = (upper + lower).translated(GrandBraceLeft, Top);
+    const QPainterPath brace = (upper + lower).translated(GrandBraceLeft, top);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(scale.transform().map(brace), ink);

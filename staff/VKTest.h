@@ -130,7 +130,8 @@ private:
                       int bottomLine, const QColor &ink);
     void drawStaffLines(QPainter &painter, const PixelScale &scale, int x, int bottomLine,
                         const QColor &ink);
-    void drawBrace(QPainter &painter, const PixelScale &scale, const QColor &ink);
+    void drawBrace(QPainter &painter, const PixelScale &scale, int top, int bottom,
+                   const QColor &ink);
     void drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
                    int bassBottom);
     bool fits(const QRect &extent, const PixelScale &scale) const;

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "InkRuns.h"
 #include "WindowDriver.h"
 
 #include "app/VKControl.h"
@@ -22,37 +23,7 @@
 // with QT_SCALE_FACTOR=2), lines on whole device pixels with even thickness.
 namespace {
 
-struct Run
-{
-    int start;
-    int end; // one past the last pixel
-    qreal middle() const { return (start + end) / 2.0; }
-    int length() const { return end - start; }
-};
-
-bool isInk(QRgb p)
-{
-    return qGray(p) < 96;
-}
-
-// The runs of dark pixels along one column or one row of an image.
-QList<Run> runs(const QImage &image, int fixed, Qt::Orientation along)
-{
-    QList<Run> found;
-    const int size = along == Qt::Vertical ? image.height() : image.width();
-    int start = -1;
-    for (int i = 0; i <= size; ++i) {
-        const bool ink = i < size && isInk(along == Qt::Vertical ? image.pixel(fixed, i)
-                                                                 : image.pixel(i, fixed));
-        if (ink && start < 0)
-            start = i;
-        if (!ink && start >= 0) {
-            found << Run{start, i};
-            start = -1;
-        }
-    }
-    return found;
-}
+using namespace InkRuns;
 
 // Device pixels per pixel of the handheld's drawing.
 qreal deviceScale(qreal zoom)
@@ -63,14 +34,6 @@ qreal deviceScale(qreal zoom)
 int thickness(qreal scale)
 {
     return std::max(1, int(std::floor(scale + 0.5)));
-}
-
-QString describe(const QList<Run> &found)
-{
-    QStringList parts;
-    for (const Run &r : found)
-        parts << QStringLiteral("%1-%2").arg(r.start).arg(r.end);
-    return parts.join(QLatin1Char(' '));
 }
 
 struct PaintCounter : QObject

@@ -5,8 +5,8 @@
 # program as a user meets it on a virtual display: maximised under a window
 # manager on a 1920x1080 desktop, in practice mode and in test mode, and on
 # a screen of the handheld's 240x320 pixels; then all three again with the
-# dark Adwaita-Dark style (the *-dark.png pictures). Notes are played from
-# the computer keyboard, as a user would.
+# dark Adwaita-Dark style (the *-dark.png pictures); and the grand staff.
+# Notes are played from the computer keyboard, as a user would.
 #
 # Usage: bash tools/screenshots.sh [output folder]
 # The folder defaults to data/help/html/images, where the guide finds them.
@@ -84,7 +84,19 @@ shots() {
     stop_processes
 }
 
+# The grand staff, maximised: notes from C2 to B5 on both staves, played
+# with the computer keyboard's rows moved by Page Down and Page Up.
+grand() {
+    log "1920x1080, the grand staff"
+    session 1920x1080 openbox --clef both
+    # C3 E3 G3 B3 and C4 E4 G4 from C3 up; then C2 and D2; then B5 and A5.
+    keys z c b m q e t Next z x Prior Prior u y
+    shoot -resize 50% -strip "$out/grand.png"
+    stop_processes
+}
+
 shots ""
 shots -dark -style Adwaita-Dark
+grand
 
-ls -l "$out"/{practice,test,handheld}{,-dark}.png
+ls -l "$out"/{practice,test,handheld}{,-dark}.png "$out/grand.png"
