@@ -115,7 +115,11 @@ AnswerLog::State AnswerLog::open()
         closeConnection();
         return m_state;
     }
-    if (version.value(0).toInt() > SchemaVersion) {
+    const int fileVersion = version.value(0).toInt();
+    // A statement left open keeps a read transaction open, and the journal
+    // mode of a fresh file cannot change inside one.
+    version.finish();
+    if (fileVersion > SchemaVersion) {
         closeConnection();
         m_state = State::Newer;
         return m_state;
