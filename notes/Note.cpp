@@ -192,6 +192,16 @@ Note::~Note()
     releaseGlyphs();
 }
 
+QPainterPath Note::headOutline()
+{
+    return outlines().head;
+}
+
+QPainterPath Note::sharpOutline()
+{
+    return outlines().sharp.translated(SignDx, SharpDy);
+}
+
 void Note::createGlyphs()
 {
     noteBm = selfMaskedBitmap(note_bits, NoteGlyphSize);

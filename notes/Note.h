@@ -9,6 +9,7 @@
 
 class QBitmap;
 class QPainter;
+class QPainterPath;
 
 // Basic staff sizes, in pixels.
 constexpr int StaffPitch = 5;      // one staff step: line to the next space
@@ -39,6 +40,13 @@ public:
     // painter's device pixels, where it paints a zoomed staff.
     void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
               const PixelScale &scale = PixelScale());
+
+    // The smooth outlines that draw() fills when zoomed, from the music font
+    // or traced from the bitmaps without it, in the staff's pixel grid with
+    // the head's top-left corner at the origin; the sharp stands where draw()
+    // puts it before that head.
+    static QPainterPath headOutline();
+    static QPainterPath sharpOutline();
 
     // The shared glyphs; null until the first draw and after any record dies.
     static const QBitmap *noteGlyph() { return noteBm; }
