@@ -163,8 +163,9 @@ QString NoteStaffPicture::describe(int note) const
         return tr("%1: never asked").arg(name);
     const ProgressFigures::NoteFigures &f = *found;
     QStringList lines;
-    lines << tr("%1: %2 answers, %3 right").arg(name).arg(f.answers).arg(f.right);
-    lines << tr("Last %1: %2 right").arg(f.recent).arg(f.recentRight);
+    lines << name;
+    lines << tr("Answers: %1, right: %2").arg(f.answers).arg(f.right);
+    lines << tr("Of the last %1: %2 right").arg(f.recent).arg(f.recentRight);
     lines << tr("Median time of those right: %1")
                  .arg(f.medianMs ? ReportText::seconds(*f.medianMs) : tr("none"));
     return lines.join(QLatin1Char('\n'));
