@@ -95,6 +95,15 @@ void NoteStaffPicture::setFigures(const QHash<int, ProgressFigures::NoteFigures>
     update();
 }
 
+void NoteStaffPicture::setHeightLimit(int pixels)
+{
+    if (pixels == m_heightLimit)
+        return;
+    m_heightLimit = pixels;
+    updateGeometry();
+    update();
+}
+
 int NoteStaffPicture::noteIn(Staff staff, int slot)
 {
     return (staff == Treble ? TrebleLowest : BassLowest) + slot;
@@ -103,9 +112,12 @@ int NoteStaffPicture::noteIn(Staff staff, int slot)
 NoteStaffPicture::Layout NoteStaffPicture::layoutFor(int width) const
 {
     Layout l;
+    // Never below the zoom at which the smallest picture fits.
+    const qreal largest = std::max(MinimumPictureWidth / qreal(StaffWidth),
+                                   std::min(MaxZoom, m_heightLimit / qreal(2 * BlockHeight)));
     const qreal sideBySide = std::min(MaxZoom, width / qreal(2 * StaffWidth + StaffGap));
     l.sideBySide = sideBySide >= SideBySideZoom;
-    l.zoom = l.sideBySide ? sideBySide : std::min(MaxZoom, width / qreal(StaffWidth));
+    l.zoom = l.sideBySide ? sideBySide : std::min(largest, width / qreal(StaffWidth));
     const int gridWidth = l.sideBySide ? 2 * StaffWidth + StaffGap : StaffWidth;
     l.toWidget.translate((width - gridWidth * l.zoom) / 2, 0);
     l.toWidget.scale(l.zoom, l.zoom);

@@ -22,6 +22,9 @@ public:
     explicit NoteStaffPicture(QWidget *parent = nullptr);
 
     void setFigures(const QHash<int, ProgressFigures::NoteFigures> &byNote);
+    // The picture grows with its width up to this height, so that the
+    // window keeps room for the rest.
+    void setHeightLimit(int pixels);
 
     // The note (MIDI number) in a slot of a staff, lowest first.
     static int noteIn(Staff staff, int slot);
@@ -63,4 +66,5 @@ private:
 
     QHash<int, ProgressFigures::NoteFigures> m_figures;
     int m_hovered = -1;
+    int m_heightLimit = QWIDGETSIZE_MAX;
 };

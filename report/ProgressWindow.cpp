@@ -276,6 +276,7 @@ void ProgressWindow::fitScreen()
 
 void ProgressWindow::resizeEvent(QResizeEvent *event)
 {
+    m_picture->setHeightLimit(int(height() * ReportGeometry::PictureShare));
     m_lower->setDirection(width() >= SideBySideWidth ? QBoxLayout::LeftToRight
                                                      : QBoxLayout::TopToBottom);
     QWidget::resizeEvent(event);

@@ -36,6 +36,8 @@ constexpr int BlockHeight = BottomLine + BelowStaff + FigureRow + BlockBottom;
 constexpr qreal MaxZoom = 1.5;
 constexpr qreal SideBySideZoom = 1.3;
 constexpr int MinimumPictureWidth = 200;
+// The staves stacked take at most this share of the window's height.
+constexpr qreal PictureShare = 0.35;
 
 // The window: its share of the screen when first shown, at most, and its
 // parts' smallest sizes.
@@ -43,6 +45,6 @@ constexpr qreal ScreenShare = 0.9;
 constexpr int PreferredWidth = 1500;
 constexpr int PreferredHeight = 950;
 constexpr int ChartMinimumWidth = 220;
-constexpr int ChartMinimumHeight = 260;
+constexpr int ChartMinimumHeight = 220;
 
 } // namespace ReportGeometry
