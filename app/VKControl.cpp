@@ -2,21 +2,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VKControl.h"
 
+#include "app/CommandLine.h"
 #include "app/VKScore.h"
 #include "app/ZoomLayout.h"
 #include "input/ComputerKeyboard.h"
 #include "input/MidiInput.h"
+#include "keyboard/VKKbConfig.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QCopEnvelope.h"
 #include "platform/Resource.h"
 #include "platform/help/HelpChannel.h"
+#include "progress/AnswerLog.h"
+#include "progress/Drill.h"
 #include "staff/VKTest.h"
 
 #include "VelkaroVersion.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -73,11 +78,18 @@ VKControl::VKControl() : QMainWindow(nullptr)
     createMenus();
 
     // Practice wiring, then the connections that hold in both modes.
-    connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
-    connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
+    wireNotes(keyboard, false, &VKControl::answerFromScreen);
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
+    connect(test, &VKTest::answerShown, keyboard, &VKKeyboard::showAnswer);
+    connect(test, &VKTest::answerHidden, keyboard, &VKKeyboard::clearAnswer);
     createInputs();
+
+    // Every verdict goes into the learner's record, which the drill reads.
+    m_log = new AnswerLog(AnswerLog::defaultPath(), this);
+    m_drill = std::make_unique<Drill>();
+    test->setNoteChooser(m_drill.get());
+    connect(test, &VKTest::judged, this, &VKControl::recordVerdict);
 
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
@@ -91,6 +103,70 @@ VKControl::VKControl() : QMainWindow(nullptr)
         resize((QSizeF(s->availableGeometry().size()) * RestoredShare)
                    .toSize()
                    .expandedTo(sizeHint()));
+}
+
+VKControl::~VKControl()
+{
+    // The staff holds the drill as its chooser and may outlive it briefly.
+    test->setNoteChooser(nullptr);
+}
+
+void VKControl::applyStartOptions(const StartOptions &options)
+{
+    if (!options.progressFile.isEmpty())
+        m_log->setPath(options.progressFile);
+    if (options.treble)
+        test->setTrebleClef(*options.treble);
+    // Through the dialog, which keeps its own copy of the choice.
+    if (options.oneOctave)
+        keyboard->configDialog()->choose(*options.oneOctave);
+    if (options.intervalMs)
+        test->setTestTime(*options.intervalMs);
+    if (options.weakNotes)
+        test->setWeakNotes(*options.weakNotes);
+    test->setShowAnswer(options.showAnswer);
+}
+
+void VKControl::openAnswerLog()
+{
+    if (m_log->state() != AnswerLog::State::Closed)
+        return;
+    const QString where = QDir::toNativeSeparators(m_log->path());
+    switch (m_log->open()) {
+    case AnswerLog::State::Recording:
+        if (!m_log->movedAside().isEmpty())
+            tellAboutLog(tr("Your practice record could not be read, so Velkaro has started a "
+                            "new one. The old file is kept as %1.")
+                             .arg(QDir::toNativeSeparators(m_log->movedAside())));
+        connect(m_log, &AnswerLog::stopped, this, [this, where] {
+            tellAboutLog(tr("Velkaro can no longer write to your practice record %1 (the disk "
+                            "may be full), so it has stopped recording your answers. Everything "
+                            "else works as usual.")
+                             .arg(where));
+        });
+        break;
+    case AnswerLog::State::Newer:
+        tellAboutLog(tr("Your practice record %1 was written by a newer version of Velkaro. "
+                        "This version leaves it untouched and does not record your answers.")
+                         .arg(where));
+        break;
+    case AnswerLog::State::Unwritable:
+    case AnswerLog::State::Closed:
+        tellAboutLog(tr("Velkaro cannot write your practice record to %1, so your answers are "
+                        "not recorded this time. Everything else works as usual.")
+                         .arg(where));
+        break;
+    }
+}
+
+// Said once, without stopping the learner: the window goes on behind it.
+void VKControl::tellAboutLog(const QString &text)
+{
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, tr("Practice record"), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 void VKControl::createMenus()
@@ -117,14 +193,15 @@ void VKControl::createMenus()
 }
 
 // A source's notes are drawn and sounded in practice mode, judged in test mode.
-template <typename Source> void VKControl::wireNotes(Source *source, bool testMode)
+template <typename Source>
+void VKControl::wireNotes(Source *source, bool testMode, void (VKControl::*answer)(int))
 {
     if (testMode) {
         disconnect(source, &Source::noteRead, test, &VKTest::drawNote);
         disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
-        connect(source, &Source::noteRead, test, &VKTest::checkNote);
+        connect(source, &Source::noteRead, this, answer);
     } else {
-        disconnect(source, &Source::noteRead, test, &VKTest::checkNote);
+        disconnect(source, &Source::noteRead, this, answer);
         connect(source, &Source::noteRead, test, &VKTest::drawNote);
         connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
     }
@@ -138,19 +215,27 @@ void VKControl::createInputs()
     // Keys that no focused child takes end up at the window.
     installEventFilter(computerKeys);
     connect(test, &VKTest::setClef, computerKeys, &ComputerKeyboard::setClef);
-    wireNotes(computerKeys, false);
+    wireNotes(computerKeys, false, &VKControl::answerFromKeys);
 
     midi = new MidiInput(this);
-    wireNotes(midi, false);
+    wireNotes(midi, false, &VKControl::answerFromMidi);
 }
 
 void VKControl::setMode(bool on)
 {
+    if (on) {
+        openAnswerLog();
+        m_log->beginSession();
+        // The drill starts from the record as it stands, other programs'
+        // answers included.
+        m_drill->setHistory(
+            m_log->recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory));
+    }
     // Rewire first: starting the test announces its first note at once, and
     // that note must reach the keyboard to be heard.
-    wireNotes(keyboard, on);
-    wireNotes(computerKeys, on);
-    wireNotes(midi, on);
+    wireNotes(keyboard, on, &VKControl::answerFromScreen);
+    wireNotes(computerKeys, on, &VKControl::answerFromKeys);
+    wireNotes(midi, on, &VKControl::answerFromMidi);
     if (on) {
         connect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
         connect(test, &VKTest::testedNote, score, &VKScore::updateScore);
@@ -159,6 +244,43 @@ void VKControl::setMode(bool on)
         disconnect(test, &VKTest::testedNote, score, &VKScore::updateScore);
     }
     test->setTestMode(on);
+    if (!on)
+        m_log->endSession();
+}
+
+void VKControl::answerFromScreen(int note)
+{
+    m_answerSource = QStringLiteral("screen");
+    test->checkNote(note);
+}
+
+void VKControl::answerFromKeys(int note)
+{
+    m_answerSource = QStringLiteral("keys");
+    test->checkNote(note);
+}
+
+void VKControl::answerFromMidi(int note)
+{
+    m_answerSource = QStringLiteral("midi");
+    test->checkNote(note);
+}
+
+void VKControl::recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs)
+{
+    Answer row;
+    row.at = QDateTime::currentDateTimeUtc();
+    row.clef = test->isTrebleClef() ? QStringLiteral("treble") : QStringLiteral("bass");
+    row.note = toMidi(std::abs(shown));
+    row.flat = shown < 0;
+    if (answer != 0) {
+        row.answer = toMidi(std::abs(answer));
+        row.responseMs = responseMs;
+        row.source = m_answerSource;
+    }
+    row.correct = correct;
+    row.intervalMs = intervalMs;
+    m_log->record(row);
 }
 
 void VKControl::setHelpFile(const QString &path)

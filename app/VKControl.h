@@ -5,11 +5,16 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
+class AnswerLog;
 class ComputerKeyboard;
+class Drill;
 class MidiInput;
 class VKKeyboard;
 class VKScore;
 class VKTest;
+struct StartOptions;
 
 // The main window: staff on top, keyboard below, then the test toggle and
 // the score line. The only place where the views are wired to each other;
@@ -19,6 +24,14 @@ class VKControl : public QMainWindow
     Q_OBJECT
 public:
     VKControl();
+    ~VKControl() override;
+
+    // Settings to start with, and another file for the answer log.
+    void applyStartOptions(const StartOptions &options);
+    // Opens the answer log, once; says so when it cannot record. Called
+    // after the first paint, or when the first test starts.
+    void openAnswerLog();
+    AnswerLog *answerLog() const { return m_log; }
 
     void setHelpFile(const QString &path);
     QString helpFilePath() const { return helpFile; }
@@ -39,7 +52,14 @@ protected:
 private:
     void createMenus();
     void createInputs();
-    template <typename Source> void wireNotes(Source *source, bool testMode);
+    template <typename Source>
+    void wireNotes(Source *source, bool testMode, void (VKControl::*answer)(int));
+    // A test's answers, by where they came from.
+    void answerFromScreen(int note);
+    void answerFromKeys(int note);
+    void answerFromMidi(int note);
+    void recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs);
+    void tellAboutLog(const QString &text);
 
     VKTest *test;
     VKKeyboard *keyboard;
@@ -47,4 +67,7 @@ private:
     QString helpFile;
     ComputerKeyboard *computerKeys = nullptr;
     MidiInput *midi = nullptr;
+    AnswerLog *m_log = nullptr;
+    std::unique_ptr<Drill> m_drill;
+    QString m_answerSource;
 };

@@ -28,6 +28,18 @@ bool hasBlackKeyAfter(int whiteKey)
     return inOctave != E && inOctave != B;
 }
 
+// Keys lit after a miss: the right one green, the one played red.
+const QColor RightWhiteKey(0x8c, 0xd6, 0x8c);
+const QColor RightBlackKey(0x1e, 0x8c, 0x3c);
+const QColor PlayedWhiteKey(0xf2, 0xa0, 0xa0);
+const QColor PlayedBlackKey(0xc0, 0x20, 0x20);
+
+// The white key each semitone of an octave is, or follows when black.
+constexpr int WhiteKeyOfSemitone[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+constexpr bool SemitoneIsBlack[12] = {false, true,  false, true,  false, false,
+                                      true,  false, true,  false, true,  false};
+constexpr int SemitonesPerOctave = 12;
+
 } // namespace
 
 VKKeyboard::VKKeyboard(QWidget *parent, const char *name) : QWidget(parent)
@@ -92,7 +104,9 @@ void VKKeyboard::paintEvent(QPaintEvent *)
     if (m_geometry.keyWidth <= 0 || m_geometry.keyHeight <= 0)
         return;
     drawWhiteKeys(painter, scale);
+    drawAnswer(painter, scale, false);
     drawBlackKeys(painter, scale);
+    drawAnswer(painter, scale, true);
     drawShadow(painter, scale);
 }
 
@@ -132,6 +146,60 @@ void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale)
         painter.fillRect(scale.cells(g.kbLeft + 1 + i, b + i, r - g.kbLeft, 1), Qt::gray);
         painter.fillRect(scale.cells(r + i, g.kbTop + 1 + i, 1, b - g.kbTop), Qt::gray);
     }
+}
+
+void VKKeyboard::showAnswer(int right, int played)
+{
+    m_rightNote = std::abs(right);
+    m_playedNote = std::abs(played);
+    update();
+}
+
+void VKKeyboard::clearAnswer()
+{
+    if (m_rightNote == 0 && m_playedNote == 0)
+        return;
+    m_rightNote = m_playedNote = 0;
+    update();
+}
+
+bool VKKeyboard::keyOf(int note, int *whiteKey, bool *black) const
+{
+    if (note <= 0)
+        return false;
+    const int octaves = whiteKeys / KeyboardGeometry::OneOctave;
+    int above = note - baseNote;
+    // Beyond the keys shown, the key of the same name stands in.
+    if (above < 0 || above >= octaves * SemitonesPerOctave)
+        above = ((above % SemitonesPerOctave) + SemitonesPerOctave) % SemitonesPerOctave;
+    const int semitone = above % SemitonesPerOctave;
+    *whiteKey =
+        above / SemitonesPerOctave * KeyboardGeometry::OneOctave + WhiteKeyOfSemitone[semitone];
+    *black = SemitoneIsBlack[semitone];
+    return true;
+}
+
+void VKKeyboard::drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys)
+{
+    fillKey(painter, scale, m_playedNote, PlayedWhiteKey, PlayedBlackKey, onBlackKeys);
+    fillKey(painter, scale, m_rightNote, RightWhiteKey, RightBlackKey, onBlackKeys);
+}
+
+// A white key's inside, within its outline; a black key whole.
+void VKKeyboard::fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
+                         const QColor &black, bool onBlackKeys)
+{
+    int key = 0;
+    bool isBlack = false;
+    if (!keyOf(note, &key, &isBlack) || isBlack != onBlackKeys)
+        return;
+    const KeyboardGeometry &g = m_geometry;
+    const int x = g.kbLeft + key * g.keyWidth;
+    if (isBlack)
+        painter.fillRect(
+            scale.cells(x + g.blackWidth, g.kbTop, g.blackWidth + 1, g.blackHeight + 1), black);
+    else
+        painter.fillRect(scale.cells(x + 1, g.kbTop + 1, g.keyWidth - 1, g.keyHeight - 1), white);
 }
 
 int VKKeyboard::noteAt(int x, int y) const

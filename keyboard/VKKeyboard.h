@@ -29,6 +29,9 @@ public:
     // The note a release at (x, y) stands for, or -1 when it misses the keys.
     int noteAt(int x, int y) const;
     VKKbConfig *configDialog() const { return kbConfig; }
+    // The white key (0 up) or the white key a black key follows, and
+    // whether it is black, where note is shown; false when it is not shown.
+    bool keyOf(int note, int *whiteKey, bool *black) const;
 
     // Draws the keys this many times larger than on the handheld; the strip
     // is as much taller, and taps are mapped back through the same factor.
@@ -41,6 +44,11 @@ public slots:
     void setOneOctave(bool one);
     void setBlackKeys(bool on);
     void setClef(bool treble);
+    // Lights the key of the right note and marks the one played (0: none)
+    // after a miss, until clearAnswer. A note beyond the keys shown is shown
+    // on the key of the same name.
+    void showAnswer(int right, int played);
+    void clearAnswer();
 
 signals:
     void noteRead(int note);
@@ -54,6 +62,9 @@ private:
     void drawWhiteKeys(QPainter &painter, const PixelScale &scale);
     void drawBlackKeys(QPainter &painter, const PixelScale &scale);
     void drawShadow(QPainter &painter, const PixelScale &scale);
+    void drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
+    void fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
+                 const QColor &black, bool onBlackKeys);
 
     int whiteKeys = KeyboardGeometry::OneOctave;
     bool blackKeys = true;
@@ -62,4 +73,6 @@ private:
     int m_geometryKeys = 0; // white-key count the recorded geometry was made for
     qreal m_zoom = 1;
     VKKbConfig *kbConfig = nullptr;
+    int m_rightNote = 0;
+    int m_playedNote = 0;
 };

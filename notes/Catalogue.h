@@ -11,6 +11,8 @@
 constexpr int LowestNote = 12;
 constexpr int HighestNote = 59;
 constexpr int MiddleC = 36;
+// A clef's test notes: its two octaves, from C4 or C2.
+constexpr int NotesPerClef = 24;
 
 // The same pitch in the MIDI numbering (60 = middle C), which the answer log
 // and MIDI keyboards use.

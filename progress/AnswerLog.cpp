@@ -13,6 +13,9 @@
 
 namespace {
 
+// The first bytes of every SQLite database file, its final zero included.
+constexpr char SqliteMagic[] = "SQLite format 3";
+
 // SQLite's result codes, as the driver reports them in nativeErrorCode().
 constexpr int SqliteBusy = 5;
 constexpr int SqliteLocked = 6;
@@ -89,56 +92,72 @@ QString AnswerLog::defaultPath()
            QStringLiteral("/velkaro/progress.sqlite");
 }
 
+void AnswerLog::setPath(const QString &path)
+{
+    if (m_state == State::Closed)
+        m_path = path;
+}
+
 AnswerLog::State AnswerLog::open()
 {
     if (m_state != State::Closed)
         return m_state;
-    m_state = State::Unwritable;
-    const QFileInfo file(m_path);
-    if (!QDir().mkpath(file.absolutePath()))
-        return m_state;
-    if (!openConnection())
-        return m_state;
     QString why;
-    if (isBroken(&why)) {
+    m_state = openFile(&why);
+    if (m_state == State::Unwritable) {
         closeConnection();
-        if (!moveAside() || !openConnection())
-            return m_state;
-    } else if (!why.isEmpty()) {
-        // Unreadable for another reason (no permission, say): leave it be.
+        qWarning("Answers are not recorded in %s: %s", qPrintable(m_path), qPrintable(why));
+    }
+    return m_state;
+}
+
+AnswerLog::State AnswerLog::openFile(QString *why)
+{
+    const QFileInfo file(m_path);
+    if (!QDir().mkpath(file.absolutePath())) {
+        *why = QStringLiteral("its folder cannot be made");
+        return State::Unwritable;
+    }
+    // A file that is no database is moved aside before SQLite opens it, so
+    // that nothing of it, its journal included, is changed.
+    if (!looksLikeDatabase() && !moveAside(why))
+        return State::Unwritable;
+    if (!openConnection(why))
+        return State::Unwritable;
+    if (isBroken(why)) {
         closeConnection();
-        return m_state;
+        if (!moveAside(why) || !openConnection(why))
+            return State::Unwritable;
+    } else if (!why->isEmpty()) {
+        // Out of reach for another reason (no permission, say): left as it is.
+        return State::Unwritable;
     }
 
     QSqlQuery version(QSqlDatabase::database(m_connection));
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next()) {
-        closeConnection();
-        return m_state;
+        *why = version.lastError().text();
+        return State::Unwritable;
     }
     const int fileVersion = version.value(0).toInt();
-    // A statement left open keeps a read transaction open, and the journal
-    // mode of a fresh file cannot change inside one.
+    // A statement left open would keep the journal mode from changing.
     version.finish();
     if (fileVersion > SchemaVersion) {
         closeConnection();
-        m_state = State::Newer;
-        return m_state;
+        return State::Newer;
     }
-    if (!createSchema()) {
-        closeConnection();
-        return m_state;
-    }
-    m_state = State::Recording;
-    return m_state;
+    if (!createSchema(why))
+        return State::Unwritable;
+    return State::Recording;
 }
 
-bool AnswerLog::openConnection()
+bool AnswerLog::openConnection(QString *why)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(m_path);
     db.setConnectOptions(QLatin1String(ConnectOptions));
     if (db.open())
         return true;
+    *why = db.lastError().text();
     closeConnection();
     return false;
 }
@@ -151,6 +170,17 @@ void AnswerLog::closeConnection()
         return;
     QSqlDatabase::database(m_connection, false).close();
     QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool AnswerLog::looksLikeDatabase() const
+{
+    QFile file(m_path);
+    if (!file.exists() || file.size() == 0)
+        return true;
+    // Unreadable files are not judged here: opening them fails on its own.
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    return file.read(sizeof(SqliteMagic)) == QByteArray(SqliteMagic, sizeof(SqliteMagic));
 }
 
 // A file that is no database at all fails its first statement; one that is
@@ -175,15 +205,17 @@ bool AnswerLog::isBroken(QString *why)
 
 // The broken file keeps its journal beside it: neither may meet the fresh
 // file, whose journal would otherwise be taken from the old one.
-bool AnswerLog::moveAside()
+bool AnswerLog::moveAside(QString *why)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = m_path + QStringLiteral(".broken-") + stamp;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target =
             m_path + QStringLiteral(".broken-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(m_path, target))
+    if (!QFile::rename(m_path, target)) {
+        *why = QStringLiteral("it cannot be read and cannot be moved aside");
         return false;
+    }
     for (const char *suffix : {"-wal", "-shm"}) {
         if (QFileInfo::exists(m_path + QLatin1String(suffix)))
             QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
@@ -192,24 +224,25 @@ bool AnswerLog::moveAside()
     return true;
 }
 
-bool AnswerLog::createSchema()
+bool AnswerLog::createSchema(QString *why)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     QSqlQuery q(db);
     // The journal mode is the file's; synchronous is this connection's.
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-        !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+        !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
+        *why = q.lastError().text();
         return false;
-    if (!db.transaction())
-        return false;
-    for (const char *statement : Schema) {
-        if (!q.exec(QLatin1String(statement))) {
-            db.rollback();
-            return false;
-        }
     }
-    if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)) || !db.commit()) {
-        db.rollback();
+    // Under the write lock at once: another program may be creating it too.
+    bool ok = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    for (const char *statement : Schema)
+        ok = ok && q.exec(QLatin1String(statement));
+    ok = ok && q.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)) &&
+         q.exec(QStringLiteral("COMMIT"));
+    if (!ok) {
+        *why = q.lastError().text();
+        q.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
     m_insert = std::make_unique<QSqlQuery>(db);
@@ -365,26 +398,25 @@ bool AnswerLog::forget()
 QHash<int, QList<PastAnswer>> AnswerLog::recentAnswers(int lowest, int highest, int perNote) const
 {
     QHash<int, QList<PastAnswer>> recent;
-    if (!QSqlDatabase::contains(m_connection))
+    if (!isRecording())
         return recent;
+    // One short walk of the index per note, however long the record.
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT note, correct, response_ms FROM ("
-                             " SELECT note, correct, response_ms,"
-                             " row_number() OVER (PARTITION BY note ORDER BY id DESC) AS newest"
-                             " FROM answers WHERE note BETWEEN ? AND ?)"
-                             " WHERE newest <= ? ORDER BY note, newest"));
-    q.addBindValue(lowest);
-    q.addBindValue(highest);
-    q.addBindValue(perNote);
-    if (!q.exec())
-        return recent;
-    while (q.next()) {
-        PastAnswer past;
-        past.correct = q.value(1).toInt() != 0;
-        if (!q.value(2).isNull())
-            past.responseMs = q.value(2).toInt();
-        recent[q.value(0).toInt()].append(past);
+    q.prepare(QStringLiteral("SELECT correct, response_ms FROM answers WHERE note = ?"
+                             " ORDER BY id DESC LIMIT ?"));
+    for (int note = lowest; note <= highest; ++note) {
+        q.addBindValue(note);
+        q.addBindValue(perNote);
+        if (!q.exec())
+            return recent;
+        while (q.next()) {
+            PastAnswer past;
+            past.correct = q.value(0).toInt() != 0;
+            if (!q.value(1).isNull())
+                past.responseMs = q.value(1).toInt();
+            recent[note].append(past);
+        }
     }
     return recent;
 }

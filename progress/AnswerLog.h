@@ -50,6 +50,8 @@ public:
     State state() const { return m_state; }
     bool isRecording() const { return m_state == State::Recording; }
     QString path() const { return m_path; }
+    // Another file, for a log not opened yet.
+    void setPath(const QString &path);
     // Where a broken file went when open() moved it aside; empty otherwise.
     QString movedAside() const { return m_movedAside; }
 
@@ -80,11 +82,13 @@ signals:
     void stopped();
 
 private:
-    bool openConnection();
+    State openFile(QString *why);
+    bool openConnection(QString *why);
     void closeConnection();
+    bool looksLikeDatabase() const;
     bool isBroken(QString *why);
-    bool moveAside();
-    bool createSchema();
+    bool moveAside(QString *why);
+    bool createSchema(QString *why);
     bool allocateSession();
     bool writePending();
     bool writeAnswer(const Answer &answer, QSqlError *error);

@@ -3,6 +3,7 @@
 #include "staff/VKTest.h"
 
 #include "notes/Catalogue.h"
+#include "notes/NoteChooser.h"
 #include "staff/ClefBits.h"
 #include "staff/StaffGeometry.h"
 #include "staff/VKTestConfig.h"
@@ -92,11 +93,17 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
     connect(testConfig, &VKTestConfig::selectGClef, this, &VKTest::setTrebleClef);
     connect(testConfig, &VKTestConfig::newTestTime, this, &VKTest::setTestTime);
     connect(testConfig, &VKTestConfig::selectLabelNotes, this, &VKTest::setLabelNotes);
+    connect(testConfig, &VKTestConfig::selectWeakNotes, this, &VKTest::setWeakNotes);
+    connect(testConfig, &VKTestConfig::selectShowAnswer, this, &VKTest::setShowAnswer);
 
     testTimer = new QTimer(this);
     // The interval is a promise to the user: a coarse timer may fire early.
     testTimer->setTimerType(Qt::PreciseTimer);
     connect(testTimer, &QTimer::timeout, this, &VKTest::checkNoNote);
+
+    m_answerPause = new QTimer(this);
+    m_answerPause->setSingleShot(true);
+    connect(m_answerPause, &QTimer::timeout, this, &VKTest::endAnswerPause);
 }
 
 void VKTest::setTrebleClef(bool treble)
@@ -114,6 +121,26 @@ void VKTest::setLabelNotes(bool on)
 void VKTest::setKb(bool oneOctave)
 {
     kbOneOctave = oneOctave;
+}
+
+void VKTest::setWeakNotes(bool on)
+{
+    weakNotes = on;
+}
+
+void VKTest::setShowAnswer(bool on)
+{
+    showAnswer = on;
+}
+
+void VKTest::setNoteChooser(NoteChooser *chooser)
+{
+    m_chooser = chooser;
+}
+
+bool VKTest::isShowingAnswer() const
+{
+    return m_answerPause->isActive();
 }
 
 void VKTest::drawNote(int n)
@@ -329,6 +356,7 @@ void VKTest::setTestTime(int ms)
 
 void VKTest::startTestTimer()
 {
+    m_intervalInForce = testTime;
     // A negative interval means no time limit: the note waits for an answer.
     if (testTime < 0) {
         testTimer->stop();
@@ -339,29 +367,50 @@ void VKTest::startTestTimer()
 
 void VKTest::setTestMode(bool on)
 {
+    testing = on;
     if (on) {
-        generateNote();
-        startTestTimer();
+        m_answerPause->stop();
+        nextNote();
     } else {
         testTimer->stop();
+        if (m_answerPause->isActive()) {
+            m_answerPause->stop();
+            emit answerHidden();
+        }
     }
+}
+
+void VKTest::nextNote()
+{
+    generateNote();
+    startTestTimer();
 }
 
 void VKTest::generateNote()
 {
-    // rand() is deliberately never seeded: every run presents the same
-    // sequence of notes, so a learner can repeat a test and compare scores.
-    const int r = std::rand();
-    const int index = int(r * 24.0 / 2147483648.0);
-    testNote = index + (trebleClef ? MiddleC : LowestNote);
+    const int lowest = trebleClef ? MiddleC : LowestNote;
+    if (weakNotes && m_chooser) {
+        testNote = m_chooser->next(lowest, NotesPerClef);
+    } else {
+        // rand() is deliberately never seeded: every run presents the same
+        // sequence of notes, so a learner can repeat a test and compare
+        // scores.
+        const int r = std::rand();
+        const int index = int(r * double(NotesPerClef) / 2147483648.0);
+        testNote = index + lowest;
+    }
     if (notes[testNote].offset() == 1 && (std::rand() & 1))
         testNote = -testNote;
     drawNote(testNote);
+    m_shownFor.start();
     emit newNote(testNote);
 }
 
 void VKTest::checkNote(int answer)
 {
+    // While a missed note's right key is shown, no note waits for an answer.
+    if (m_answerPause->isActive())
+        return;
     testTimer->stop();
     const long long a = std::llabs(answer);
     const long long t = std::llabs(testNote);
@@ -370,9 +419,26 @@ void VKTest::checkNote(int answer)
         verdict = kbOneOctave ? a % 12 == t % 12 : a == t;
     if (noteCount > 0)
         staffMarks[noteCount - 1] = verdict;
+    const int responseMs = a != 0 && m_shownFor.isValid() ? int(m_shownFor.elapsed()) : -1;
     emit testedNote(verdict);
-    generateNote();
-    startTestTimer();
+    emit judged(testNote, answer, verdict, responseMs, m_intervalInForce);
+    if (weakNotes && m_chooser)
+        m_chooser->judged(int(t), verdict,
+                          responseMs >= 0 ? std::optional<int>(responseMs) : std::nullopt);
+    if (!verdict && showAnswer) {
+        // The cross shows now, and the right key with it, for a while.
+        update();
+        emit answerShown(int(t), int(a));
+        m_answerPause->start(AnswerPauseMs);
+        return;
+    }
+    nextNote();
+}
+
+void VKTest::endAnswerPause()
+{
+    emit answerHidden();
+    nextNote();
 }
 
 void VKTest::checkNoNote()
@@ -382,6 +448,16 @@ void VKTest::checkNoNote()
 
 void VKTest::setConfig()
 {
-    testConfig->exec(trebleClef, testTime, labelNotes);
+    const bool accepted = testConfig->exec(trebleClef, testTime, labelNotes, weakNotes, showAnswer);
+    if (accepted && testing) {
+        // The staff was emptied and the note that waited went with it: it
+        // gets no verdict, and a note under the new settings takes its place.
+        testTimer->stop();
+        if (m_answerPause->isActive()) {
+            m_answerPause->stop();
+            emit answerHidden();
+        }
+        nextNote();
+    }
     repaint();
 }

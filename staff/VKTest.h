@@ -12,12 +12,18 @@
 
 #include "notes/PixelScale.h"
 
+#include <QElapsedTimer>
+
+class NoteChooser;
 class QPainter;
 class QTimer;
 class VKTestConfig;
 
 // The test interval until the user sets another, in milliseconds.
 constexpr int DefaultTestTime = 5000;
+// How long a missed note and its right key stay shown, when the learner asks
+// to see them, before the next note comes.
+constexpr int AnswerPauseMs = 2000;
 
 // The music staff: clef, five lines and a row of notes. Also runs the
 // note-reading test, which shows random notes and judges the answers.
@@ -36,6 +42,11 @@ public:
     int testInterval() const { return testTime; }
     int currentTestNote() const { return testNote; }
     bool keyboardOneOctave() const { return kbOneOctave; }
+    bool drillsWeakNotes() const { return weakNotes; }
+    bool showsAnswers() const { return showAnswer; }
+    bool isTesting() const { return testing; }
+    // True while a missed note's right key is shown and no note waits.
+    bool isShowingAnswer() const;
     int notesShown() const { return int(noteCount); }
     int noteInSlot(int slot) const { return staffNotes.at(slot); }
     bool markInSlot(int slot) const { return staffMarks.at(slot); }
@@ -54,6 +65,10 @@ public:
     qreal zoom() const { return m_zoom; }
     int roomBelow() const { return m_roomBelow; }
 
+    // Draws the test's notes through chooser (not owned) while weak notes
+    // are drilled; otherwise, or without one, every note is equally likely.
+    void setNoteChooser(NoteChooser *chooser);
+
 public slots:
     void drawNote(int note);
     void checkNote(int note);
@@ -64,11 +79,21 @@ public slots:
     void setTrebleClef(bool treble);
     void setLabelNotes(bool on);
     void setKb(bool oneOctave);
+    void setWeakNotes(bool on);
+    void setShowAnswer(bool on);
 
 signals:
     void testedNote(bool correct);
     void newNote(int note);
     void setClef(bool treble);
+    // Every verdict, with what the log keeps: the note shown (signed as
+    // shown), the answer (0 on a time-out), the time from the note's
+    // appearance to the answer (-1 on a time-out) and the interval in force.
+    void judged(int shown, int answer, bool correct, int responseMs, int intervalMs);
+    // After a miss, when the learner asks to see it: the right note and the
+    // one played (0 on a time-out), until answerHidden.
+    void answerShown(int right, int played);
+    void answerHidden();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -86,6 +111,8 @@ private:
     void drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine);
     void drawLabel(QPainter &painter, int x, int note);
     void startTestTimer();
+    void nextNote();
+    void endAnswerPause();
 
     QBitmap trebleBm;
     QBitmap bassBm;
@@ -99,6 +126,14 @@ private:
     QList<bool> staffMarks;
     QTimer *testTimer = nullptr;
     VKTestConfig *testConfig = nullptr;
+    bool weakNotes = false;
+    bool showAnswer = false;
+    bool testing = false;
+    NoteChooser *m_chooser = nullptr;
+    // Since the note under test appeared; the interval it was given.
+    QElapsedTimer m_shownFor;
+    int m_intervalInForce = DefaultTestTime;
+    QTimer *m_answerPause = nullptr;
 
     qreal m_zoom = 1;
     int m_roomBelow = 0;

@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,6 +59,20 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
 
     labelBox = new QCheckBox(tr("Label Notes"), this);
     column->addWidget(labelBox);
+
+    // How the test chooses its notes: the first item is the even draw.
+    auto *notesRow = new QHBoxLayout;
+    column->addLayout(notesRow);
+    auto *notesLabel = new QLabel(tr("Notes:"), this);
+    notesBox = new QComboBox(this);
+    notesBox->addItem(tr("at random"));
+    notesBox->addItem(tr("more of those I miss"));
+    notesLabel->setBuddy(notesBox);
+    notesRow->addWidget(notesLabel);
+    notesRow->addWidget(notesBox, 1);
+
+    showAnswerBox = new QCheckBox(tr("Show the right key after a miss"), this);
+    column->addWidget(showAnswerBox);
 }
 
 bool VKTestConfig::intervalIsValid() const
@@ -84,7 +99,7 @@ void VKTestConfig::accept()
     QDialog::accept();
 }
 
-void VKTestConfig::exec(bool treble, int time, bool labels)
+bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool showAnswer)
 {
     if (treble)
         trebleButton->setChecked(true);
@@ -93,10 +108,15 @@ void VKTestConfig::exec(bool treble, int time, bool labels)
     intervalEdit->setText(QString::number(time, 10));
     intervalProblem->hide();
     labelBox->setChecked(labels);
+    notesBox->setCurrentIndex(weakNotes ? 1 : 0);
+    showAnswerBox->setChecked(showAnswer);
 
     if (QDialog::exec() != QDialog::Accepted)
-        return;
+        return false;
     emit selectGClef(trebleButton->isChecked());
     emit selectLabelNotes(labelBox->isChecked());
     emit newTestTime(intervalEdit->text().toInt(nullptr, 10));
+    emit selectWeakNotes(notesBox->currentIndex() == 1);
+    emit selectShowAnswer(showAnswerBox->isChecked());
+    return true;
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -18,12 +19,16 @@ class VKTestConfig : public QDialog
 public:
     explicit VKTestConfig(QWidget *parent = nullptr, const char *name = nullptr);
 
-    void exec(bool treble, int time, bool labels);
+    // Runs the dialog preset with these values; true when it was accepted
+    // and the values handed on.
+    bool exec(bool treble, int time, bool labels, bool weakNotes = false, bool showAnswer = false);
 
     QRadioButton *trebleChoice() const { return trebleButton; }
     QRadioButton *bassChoice() const { return bassButton; }
     QCheckBox *labelChoice() const { return labelBox; }
     QLineEdit *intervalField() const { return intervalEdit; }
+    QComboBox *notesChoice() const { return notesBox; }
+    QCheckBox *showAnswerChoice() const { return showAnswerBox; }
     // The explanation shown when the interval cannot be accepted.
     QLabel *intervalMessage() const { return intervalProblem; }
 
@@ -36,6 +41,9 @@ signals:
     void selectGClef(bool treble);
     void selectLabelNotes(bool on);
     void newTestTime(int ms);
+    // true: more of the notes the learner misses; false: all equally often.
+    void selectWeakNotes(bool on);
+    void selectShowAnswer(bool on);
 
 private:
     bool intervalIsValid() const;
@@ -45,4 +53,6 @@ private:
     QCheckBox *labelBox;
     QLineEdit *intervalEdit;
     QLabel *intervalProblem;
+    QComboBox *notesBox;
+    QCheckBox *showAnswerBox;
 };

@@ -13,6 +13,7 @@
 #include "staff/VKTestConfig.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,6 +208,39 @@ private slots:
         staff.setConfig();
         QCOMPARE(staff.notesShown(), 1);
         QCOMPARE(clefs.count(), 1);
+    }
+
+    // The note that waited went with the emptied staff: it gets no verdict,
+    // and a note under the new settings takes slot 0 at once.
+    void settingsAcceptedDuringATestDropTheWaitingNoteUnjudged()
+    {
+        FakeSound sound;
+        VKTest staff;
+        staff.resize(240, 120);
+        staff.setTestTime(60000);
+        staff.setTestMode(true);
+        staff.checkNote(0);
+        QSignalSpy verdicts(&staff, &VKTest::testedNote);
+        QSignalSpy announced(&staff, &VKTest::newNote);
+        whenModal([&](QDialog *d) {
+            auto *config = staff.configDialog();
+            clickChoice(config->bassChoice());
+            config->notesChoice()->setCurrentIndex(1);
+            clickChoice(config->showAnswerChoice());
+            clickOk(d);
+        });
+        staff.setConfig();
+        QCOMPARE(verdicts.count(), 0);
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(staff.notesShown(), 1);
+        QCOMPARE(staff.noteInSlot(0), announced.first().first().toInt());
+        QVERIFY(std::abs(staff.currentTestNote()) < MiddleC);
+        QVERIFY(staff.testTimerActive());
+        QVERIFY(staff.drillsWeakNotes() && staff.showsAnswers());
+        staff.checkNote(std::abs(staff.currentTestNote()));
+        QCOMPARE(verdicts.count(), 1);
+        QVERIFY(verdicts.first().first().toBool());
+        staff.setTestMode(false);
     }
 
     void keyboardSettingsReportOnlyAChangedChoice()

@@ -171,6 +171,37 @@ private slots:
         staff.setTestMode(false);
     }
 
+    void aMissShowsTheRightKeyUntilTheNextNote()
+    {
+        VKTest staff;
+        staff.resize(240, 120);
+        staff.setShowAnswer(true);
+        staff.setTestTime(60000);
+        staff.setTestMode(true);
+        QSignalSpy verdicts(&staff, &VKTest::testedNote);
+        QSignalSpy announced(&staff, &VKTest::newNote);
+        QSignalSpy shown(&staff, &VKTest::answerShown);
+        QSignalSpy hidden(&staff, &VKTest::answerHidden);
+        const int right = std::abs(staff.currentTestNote());
+        const int wrong = right % 12 == 11 ? right - 1 : right + 1;
+        staff.checkNote(wrong);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.first(), (QList<QVariant>{right, wrong}));
+        QVERIFY(staff.isShowingAnswer() && !staff.markInSlot(0));
+        // Nothing waits for an answer meanwhile: keys played are not judged.
+        staff.checkNote(right);
+        QCOMPARE(verdicts.count(), 1);
+        QCOMPARE(announced.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(announced.count(), 1, AnswerPauseMs + 3000);
+        QCOMPARE(hidden.count(), 1);
+        QVERIFY(staff.testTimerActive());
+        // A right answer goes on at once.
+        staff.checkNote(std::abs(staff.currentTestNote()));
+        QCOMPARE(announced.count(), 2);
+        QCOMPARE(shown.count(), 1);
+        staff.setTestMode(false);
+    }
+
     void anUnansweredNoteIsJudgedWrongWhenTheIntervalRunsOut()
     {
         VKTest staff;

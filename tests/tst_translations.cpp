@@ -12,6 +12,7 @@
 #include "staff/VKTestConfig.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -94,8 +95,12 @@ private slots:
         QCOMPARE(staff->findChildren<QGroupBox *>().size(), 1);
         QCOMPARE(staff->findChild<QGroupBox *>()->title(), QStringLiteral("Notenschlüssel"));
         QCOMPARE(textsOf<QRadioButton>(staff), QStringList({"Bassschlüssel", "Violinschlüssel"}));
-        QCOMPARE(textsOf<QLabel>(staff), QStringList({"", " ms", "Zeit pro Note:"}));
-        QCOMPARE(textsOf<QCheckBox>(staff), QStringList({"Noten beschriften"}));
+        QCOMPARE(textsOf<QLabel>(staff), QStringList({"", " ms", "Noten:", "Zeit pro Note:"}));
+        QCOMPARE(textsOf<QCheckBox>(staff),
+                 QStringList({"Nach einem Fehler die richtige Taste zeigen", "Noten beschriften"}));
+        const QComboBox *notesChoice = staff->configDialog()->notesChoice();
+        QCOMPARE(notesChoice->itemText(0), QStringLiteral("zufällig"));
+        QCOMPARE(notesChoice->itemText(1), QStringLiteral("mehr von denen, die ich verfehle"));
         VKTestConfig *config = staff->configDialog();
         config->intervalField()->setText("0");
         config->accept();

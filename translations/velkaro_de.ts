@@ -284,6 +284,26 @@
         <source>Help file not found</source>
         <translation>Hilfedatei nicht gefunden</translation>
     </message>
+    <message>
+        <source>Your practice record could not be read, so Velkaro has started a new one. The old file is kept as %1.</source>
+        <translation>Deine Übungsaufzeichnung war nicht lesbar, darum hat Velkaro eine neue begonnen. Die alte Datei liegt unter %1.</translation>
+    </message>
+    <message>
+        <source>Velkaro can no longer write to your practice record %1 (the disk may be full), so it has stopped recording your answers. Everything else works as usual.</source>
+        <translation>Velkaro kann nicht mehr in deine Übungsaufzeichnung %1 schreiben (vielleicht ist der Datenträger voll) und zeichnet deine Antworten darum nicht mehr auf. Alles andere funktioniert wie gewohnt.</translation>
+    </message>
+    <message>
+        <source>Your practice record %1 was written by a newer version of Velkaro. This version leaves it untouched and does not record your answers.</source>
+        <translation>Deine Übungsaufzeichnung %1 stammt von einer neueren Version von Velkaro. Diese Version lässt sie unverändert und zeichnet deine Antworten nicht auf.</translation>
+    </message>
+    <message>
+        <source>Velkaro cannot write your practice record to %1, so your answers are not recorded this time. Everything else works as usual.</source>
+        <translation>Velkaro kann deine Übungsaufzeichnung nicht unter %1 speichern, darum werden deine Antworten diesmal nicht aufgezeichnet. Alles andere funktioniert wie gewohnt.</translation>
+    </message>
+    <message>
+        <source>Practice record</source>
+        <translation>Übungsaufzeichnung</translation>
+    </message>
 </context>
 <context>
     <name>VKScore</name>
@@ -372,6 +392,22 @@
     <message>
         <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
         <translation>Das Notenintervall muss eine ganze Zahl von %1 bis %2 Millisekunden sein.</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Noten:</translation>
+    </message>
+    <message>
+        <source>at random</source>
+        <translation>zufällig</translation>
+    </message>
+    <message>
+        <source>more of those I miss</source>
+        <translation>mehr von denen, die ich verfehle</translation>
+    </message>
+    <message>
+        <source>Show the right key after a miss</source>
+        <translation>Nach einem Fehler die richtige Taste zeigen</translation>
     </message>
 </context>
 </TS>

@@ -284,6 +284,26 @@
         <source>Help file not found</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Your practice record could not be read, so Velkaro has started a new one. The old file is kept as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velkaro can no longer write to your practice record %1 (the disk may be full), so it has stopped recording your answers. Everything else works as usual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your practice record %1 was written by a newer version of Velkaro. This version leaves it untouched and does not record your answers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velkaro cannot write your practice record to %1, so your answers are not recorded this time. Everything else works as usual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Practice record</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>VKScore</name>
@@ -371,6 +391,22 @@
     </message>
     <message>
         <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>at random</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more of those I miss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the right key after a miss</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -284,6 +284,26 @@
         <source>Help file not found</source>
         <translation>Fichier d&apos;aide introuvable</translation>
     </message>
+    <message>
+        <source>Your practice record could not be read, so Velkaro has started a new one. The old file is kept as %1.</source>
+        <translation>Votre historique d’exercices était illisible&#xa0;: Velkaro en a commencé un nouveau. L’ancien fichier est conservé sous %1.</translation>
+    </message>
+    <message>
+        <source>Velkaro can no longer write to your practice record %1 (the disk may be full), so it has stopped recording your answers. Everything else works as usual.</source>
+        <translation>Velkaro ne peut plus écrire dans votre historique d’exercices %1 (le disque est peut-être plein) et n’enregistre donc plus vos réponses. Tout le reste fonctionne comme d’habitude.</translation>
+    </message>
+    <message>
+        <source>Your practice record %1 was written by a newer version of Velkaro. This version leaves it untouched and does not record your answers.</source>
+        <translation>Votre historique d’exercices %1 a été écrit par une version plus récente de Velkaro. Cette version n’y touche pas et n’enregistre pas vos réponses.</translation>
+    </message>
+    <message>
+        <source>Velkaro cannot write your practice record to %1, so your answers are not recorded this time. Everything else works as usual.</source>
+        <translation>Velkaro ne peut pas enregistrer votre historique d’exercices dans %1&#xa0;: vos réponses ne sont pas enregistrées cette fois. Tout le reste fonctionne comme d’habitude.</translation>
+    </message>
+    <message>
+        <source>Practice record</source>
+        <translation>Historique d’exercices</translation>
+    </message>
 </context>
 <context>
     <name>VKScore</name>
@@ -372,6 +392,22 @@
     <message>
         <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
         <translation>L’intervalle entre les notes doit être un nombre entier de millisecondes, de %1 à %2.</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Notes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>at random</source>
+        <translation>au hasard</translation>
+    </message>
+    <message>
+        <source>more of those I miss</source>
+        <translation>davantage celles que je rate</translation>
+    </message>
+    <message>
+        <source>Show the right key after a miss</source>
+        <translation>Montrer la bonne touche après une erreur</translation>
     </message>
 </context>
 </TS>

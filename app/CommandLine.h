@@ -1,0 +1,41 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks of a run: where the answer log is, and the
+// settings to start with. Unset settings keep the program's defaults.
+struct StartOptions
+{
+    QString progressFile; // empty: the default place
+    std::optional<bool> treble;
+    std::optional<bool> oneOctave;
+    std::optional<int> intervalMs;
+    std::optional<bool> weakNotes;
+    bool showAnswer = false;
+};
+
+namespace CommandLine {
+
+// Exit statuses: a bad option or value stops the program before any window.
+constexpr int UsageError = 2;
+
+struct Parsed
+{
+    StartOptions options;
+    // Set when the program is to end at once with this status, printing
+    // output on standard output and error on standard error.
+    std::optional<int> exitStatus;
+    QString output;
+    QString error;
+};
+
+// Reads the arguments (the program's name first). Options of the toolkit
+// itself, such as -style NAME, are let through for the application object.
+Parsed parse(const QStringList &arguments);
+
+} // namespace CommandLine
