@@ -59,7 +59,13 @@ Parsed parse(const QStringList &arguments)
     const QCommandLineOption showAnswer(
         QStringLiteral("show-answer"),
         QStringLiteral("After a miss, light the right key until the next note."));
-    parser.addOptions({progressFile, clef, octaves, interval, noteChoice, showAnswer});
+    const QCommandLineOption exportProgress(
+        QStringLiteral("export-progress"),
+        QStringLiteral("Write every recorded answer to FILE as CSV (- for standard output) "
+                       "and end, without a window."),
+        QStringLiteral("FILE"));
+    parser.addOptions(
+        {progressFile, clef, octaves, interval, noteChoice, showAnswer, exportProgress});
     for (const char *name : ToolkitValueOptions) {
         QCommandLineOption toolkit(QLatin1String(name), QString(), QStringLiteral("value"));
         toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -133,6 +139,12 @@ Parsed parse(const QStringList &arguments)
         o.weakNotes = value == QLatin1String("weak");
     }
     o.showAnswer = parser.isSet(showAnswer);
+    if (parser.isSet(exportProgress)) {
+        o.exportProgress = parser.value(exportProgress);
+        if (o.exportProgress.isEmpty())
+            return fail(QStringLiteral("--export-progress needs a file name, or - for standard "
+                                       "output"));
+    }
     return parsed;
 }
 

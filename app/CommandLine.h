@@ -17,6 +17,9 @@ struct StartOptions
     std::optional<int> intervalMs;
     std::optional<bool> weakNotes;
     bool showAnswer = false;
+    // Where to write the record as CSV ("-" for standard output) instead of
+    // starting; empty to start as usual.
+    QString exportProgress;
 };
 
 namespace CommandLine {

@@ -11,6 +11,7 @@ class AnswerLog;
 class ComputerKeyboard;
 class Drill;
 class MidiInput;
+class ProgressWindow;
 class VKKeyboard;
 class VKScore;
 class VKTest;
@@ -40,11 +41,14 @@ public:
     VKKeyboard *keyboardView() const { return keyboard; }
     VKScore *scoreView() const { return score; }
     MidiInput *midiInput() const { return midi; }
+    // The Progress window, once it has been opened.
+    ProgressWindow *progressWindow() const { return m_progress; }
 
 public slots:
     void setMode(bool on);
     void about();
     void showHelp();
+    void showProgress();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -60,6 +64,7 @@ private:
     void answerFromMidi(int note);
     void recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs);
     void tellAboutLog(const QString &text);
+    void forgetProgress();
 
     VKTest *test;
     VKKeyboard *keyboard;
@@ -69,5 +74,6 @@ private:
     MidiInput *midi = nullptr;
     AnswerLog *m_log = nullptr;
     std::unique_ptr<Drill> m_drill;
+    ProgressWindow *m_progress = nullptr;
     QString m_answerSource;
 };

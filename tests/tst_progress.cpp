@@ -3,15 +3,20 @@
 #include "HistoryWriter.h"
 #include "WindowDriver.h"
 
+#include "app/CommandLine.h"
+#include "app/VKControl.h"
+#include "notes/Catalogue.h"
 #include "progress/AnswerLog.h"
 #include "progress/CsvExport.h"
 #include "progress/ProgressFigures.h"
 #include "progress/ProgressFile.h"
 #include "report/ProgressWindow.h"
 #include "report/TotalsTable.h"
+#include "staff/VKTest.h"
 
 #include <QFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -313,6 +318,83 @@ private slots:
                  window.history().answers.first().session);
     }
 
+    // The real program with no display: the CSV or a message, and the status.
+    void theProgramExportsWithoutAWindow_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("to a file") << "known.sqlite"
+                                   << "cli.csv" << 0 << 20;
+        QTest::newRow("to standard output") << "known.sqlite"
+                                            << "-" << 0 << 20;
+        QTest::newRow("no log") << "absent.sqlite"
+                                << "cli.csv" << 1 << 0;
+    }
+    void theProgramExportsWithoutAWindow()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, target);
+        QFETCH(int, lines);
+        const QString csv = target == QLatin1String("-") ? target : m_dir.filePath(target);
+        QFile::remove(csv);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QLatin1String(name));
+        program.setProcessEnvironment(env);
+        program.start(qEnvironmentVariable("VELKARO_TEST_BINARY_DIR") + "/bin/velkaro",
+                      {"--progress-file", m_dir.filePath(log), "--export-progress", csv});
+        QVERIFY(program.waitForFinished(20000));
+        QTEST(program.exitCode(), "status");
+        const QByteArray out = program.readAllStandardOutput();
+        const QString error = program.readAllStandardError();
+        const QByteArray written = csv == QLatin1String("-") ? out : [&] {
+            QFile f(csv);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QCOMPARE(int(written.count('\n')), lines);
+        if (lines == 0)
+            QVERIFY2(error.contains(m_dir.filePath(log)), qPrintable(error));
+        else
+            QVERIFY(written.startsWith("id,at,session,"));
+    }
+
+    // File > Progress makes one window, raised when asked again, and it
+    // follows the test that runs in the main window.
+    void theShortcutOpensOneWindowThatFollowsTheTest()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("window.sqlite"));
+        VKControl w;
+        StartOptions options;
+        options.progressFile = path;
+        w.applyStartOptions(options);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.openAnswerLog();
+        QVERIFY(!w.progressWindow());
+
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        ProgressWindow *progress = w.progressWindow();
+        QVERIFY(progress && progress->isVisible());
+        QVERIFY(progress->windowTitle().contains(QLatin1String("Progress")));
+        QCOMPARE(progress->logPath(), path);
+        progress->close();
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.progressWindow(), progress);
+        QVERIFY(progress->isVisible());
+        QCOMPARE(w.findChildren<ProgressWindow *>().size(), 1);
+
+        w.setMode(true);
+        const int shown = std::abs(w.staffView()->currentTestNote());
+        w.staffView()->checkNote(shown);
+        QTRY_COMPARE(progress->totals()->text(TotalsTable::Answered, TotalsTable::AllTime),
+                     QStringLiteral("1"));
+        QCOMPARE(progress->history().answers.first().note, toMidi(shown));
+        w.setMode(false);
+    }
+
     // Shown over a log that does not exist yet, it waits for one.
     void anAbsentLogIsAnEmptyRecordAndStaysAbsent()
     {
@@ -335,6 +417,7 @@ private slots:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    initNotes(notes);
     ProgressTest test;
     return QTest::qExec(&test, argc, argv);
 }

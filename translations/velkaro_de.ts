@@ -304,6 +304,10 @@
         <source>Practice record</source>
         <translation>Übungsaufzeichnung</translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
 </context>
 <context>
     <name>VKScore</name>
