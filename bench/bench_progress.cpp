@@ -99,8 +99,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "could not write the history\n");
         return 1;
     }
-    std::printf("history of %d answers over %d days written in %lld ms (%.1f MB)\n", Answers,
-                Days, clock.elapsed(), QFile(log).size() / 1e6);
+    std::printf("history of %d answers over %d days written in %lld ms (%.1f MB)\n", Answers, Days,
+                clock.elapsed(), QFile(log).size() / 1e6);
 
     std::vector<double> open;
     for (int i = 0; i < Rounds; ++i)

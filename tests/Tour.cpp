@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts as the program does, uses every feature once as a user would
 // (practice taps, both settings dialogs, a test with time-outs and answers,
-// the progress window following it, the manual, About) and ends through File > Quit. Run by the clean-exit
-// checks, alone and under valgrind; anything printed or any non-zero exit
-// status is a fault.
+// the progress window following it, the manual, About) and ends through
+// File > Quit. Run by the clean-exit checks, alone and under valgrind;
+// anything printed or any non-zero exit status is a fault.
 #include "MessageBoxCatcher.h"
 #include "WindowDriver.h"
 
