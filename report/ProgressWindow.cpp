@@ -35,6 +35,16 @@ constexpr int RefreshDelayMs = 150;
 constexpr int SideBySideWidth = 900;
 constexpr qint64 MsPerDay = 24 * 60 * 60 * 1000;
 
+// A file in the home folder is named as the shell would: ~/...
+QString shown(const QString &path)
+{
+    const QString home = QDir::homePath() + QLatin1Char('/');
+    const QString full = QFileInfo(path).absoluteFilePath();
+    if (full.startsWith(home))
+        return QDir::toNativeSeparators(QStringLiteral("~/") + full.mid(home.size()));
+    return QDir::toNativeSeparators(full);
+}
+
 QLabel *heading(QWidget *parent)
 {
     auto *label = new QLabel(parent);
@@ -173,7 +183,7 @@ void ProgressWindow::refresh()
     m_history.sessions = m_file->readSessions();
     m_status->setText(m_history.answers.isEmpty()
                           ? tr("No answers recorded yet.")
-                          : tr("Answers from %1").arg(QDir::toNativeSeparators(m_path)));
+                          : tr("Answers from %1").arg(shown(m_path)));
     showFigures();
 }
 

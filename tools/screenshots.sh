@@ -4,8 +4,9 @@
 # Takes the screenshots that the README and the user's guide show, of the
 # program as a user meets it on a virtual display: maximised under a window
 # manager on a 1920x1080 desktop, in practice mode and in test mode, and on
-# a screen of the handheld's 240x320 pixels. Notes are played from the
-# computer keyboard, as a user would.
+# a screen of the handheld's 240x320 pixels, and the Progress window over a
+# made-up history of two months. Notes are played from the computer
+# keyboard, as a user would; the answers go to a record of the script's own.
 #
 # Usage: bash tools/screenshots.sh [output folder]
 # The folder defaults to data/help/html/images, where the guide finds them.
@@ -14,18 +15,19 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 out=${1:-$VELKARO_ROOT/data/help/html/images}
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick
 configure_tree "$VELKARO_BUILD"
-cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable
+cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable velkaro_make_history
 use_private_runtime
+export XDG_DATA_HOME=$VELKARO_RUNTIME/data
 mkdir -p "$out"
 program=$VELKARO_BUILD/bin/velkaro
 
 # Starts a display of size $1 with window manager $2 (see
-# start_virtual_display), then the program in English, and waits until its
-# window is up and painted.
+# start_virtual_display), then the program in English with the arguments
+# after those, and waits until its window is up and painted.
 session() {
     start_virtual_display "$1" "$2"
     sleep 0.5
-    LANGUAGE=en "$program" >/dev/null 2>&1 &
+    LANGUAGE=en "$program" "${@:3}" >/dev/null 2>&1 &
     VELKARO_PIDS+=($!)
     window=$(xdotool search --sync --onlyvisible --name '^Velkaro$' | head -n 1)
     sleep 1.5 # maximised and painted
@@ -72,4 +74,18 @@ keys z s x c v
 shoot -strip "$out/handheld.png"
 stop_processes
 
-ls -l "$out"/practice.png "$out"/test.png "$out"/handheld.png
+log "1920x1080, the Progress window"
+# A learner's record in its usual place, under a home folder of its own.
+export HOME=$VELKARO_RUNTIME/learner
+unset XDG_DATA_HOME
+mkdir -p "$HOME/.local/share/velkaro"
+"$VELKARO_BUILD/tests/velkaro_make_history" "$HOME/.local/share/velkaro/progress.sqlite" 2400 60
+session 1920x1080 openbox
+keys ctrl+shift+p
+progress=$(xdotool search --sync --onlyvisible --name 'Progress' | head -n 1)
+sleep 1.5 # placed and painted
+# The window with its title bar, at the screen's own size.
+import -frame -window "$progress" -strip "$out/progress.png"
+stop_processes
+
+ls -l "$out"/practice.png "$out"/test.png "$out"/handheld.png "$out"/progress.png
