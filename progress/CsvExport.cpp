@@ -33,7 +33,7 @@ bool isPartOfLog(const QString &target, const QString &logPath)
 
 } // namespace
 
-bool write(const QString &logPath, const QString &target, QString *error)
+bool write(const QString &logPath, const QString &target, QString *error, qint64 *rows)
 {
     ProgressFile log(logPath);
     if (!log.open()) {
@@ -55,7 +55,7 @@ bool write(const QString &logPath, const QString &target, QString *error)
         *error = cannotWrite(target, out.errorString());
         return false;
     }
-    if (!log.writeCsv(out)) {
+    if (!log.writeCsv(out, rows)) {
         // A failed write leaves its mark on the device; anything else was the log.
         *error = out.error() != QFileDevice::NoError ? cannotWrite(target, out.errorString())
                                                      : log.errorString();

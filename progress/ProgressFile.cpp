@@ -102,14 +102,19 @@ bool ProgressFile::open()
     return true;
 }
 
-qint64 ProgressFile::newestId()
+std::optional<bool> ProgressFile::hasAnswer(qint64 id)
 {
     if (!open())
-        return -1;
+        return std::nullopt;
     QSqlQuery q(QSqlDatabase::database(m_connection));
-    if (!q.exec(QStringLiteral("SELECT ifnull(max(id), 0) FROM answers")) || !q.next())
-        return -1;
-    return q.value(0).toLongLong();
+    q.prepare(QStringLiteral("SELECT count(*) FROM answers WHERE id = ?"));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next()) {
+        fail(tr("The record of answers %1 cannot be read: %2")
+                 .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
+        return std::nullopt;
+    }
+    return q.value(0).toInt() > 0;
 }
 
 bool ProgressFile::readAnswers(QList<LoggedAnswer> &into, qint64 afterId)
@@ -161,8 +166,9 @@ QHash<qint64, TestSession> ProgressFile::readSessions()
     return sessions;
 }
 
-bool ProgressFile::writeCsv(QIODevice &out)
+bool ProgressFile::writeCsv(QIODevice &out, qint64 *rows)
 {
+    qint64 written = 0;
     if (!open())
         return false;
     QSqlQuery q(QSqlDatabase::database(m_connection));
@@ -191,11 +197,14 @@ bool ProgressFile::writeCsv(QIODevice &out)
             appendCsvField(chunk, q.value(i));
         }
         chunk += '\n';
+        ++written;
         if (chunk.size() >= CsvChunk && !flush())
             return false;
     }
     if (q.lastError().isValid())
         return fail(tr("The record of answers %1 cannot be read: %2")
                         .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
+    if (rows)
+        *rows = written;
     return flush();
 }

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <optional>
+
 class QIODevice;
 
 // The answer log opened for reading only: what the progress window and the
@@ -28,8 +30,9 @@ public:
     QString path() const { return m_path; }
     QString errorString() const { return m_error; }
 
-    // The number of the newest answer; 0 for none, -1 when it cannot be read.
-    qint64 newestId();
+    // Whether the answer numbered id is still there; none when the file
+    // cannot be read.
+    std::optional<bool> hasAnswer(qint64 id);
     // Appends the answers written after the one numbered afterId, in order.
     bool readAnswers(QList<LoggedAnswer> &into, qint64 afterId = 0);
     // Every test run; none when the file has no table of them.
@@ -38,7 +41,7 @@ public:
     // Every answer as comma-separated values: a header row naming the
     // table's columns, then one line per row in the order of writing; an
     // empty field stands for NULL.
-    bool writeCsv(QIODevice &out);
+    bool writeCsv(QIODevice &out, qint64 *rows = nullptr);
 
 private:
     bool fail(const QString &what);

@@ -165,25 +165,28 @@ void ProgressWindow::refresh()
         return;
     }
     const qint64 known = m_history.answers.isEmpty() ? 0 : m_history.answers.last().id;
-    const qint64 newest = m_file->newestId();
-    if (newest < 0) {
+    if (known > 0) {
+        const std::optional<bool> there = m_file->hasAnswer(known);
+        if (!there) {
+            m_history = History();
+            m_status->setText(m_file->errorString());
+            showFigures();
+            return;
+        }
+        // The newest answer read is gone: the record was emptied meanwhile.
+        if (!*there)
+            m_history = History();
+    }
+    const qint64 after = m_history.answers.isEmpty() ? 0 : m_history.answers.last().id;
+    if (!m_file->readAnswers(m_history.answers, after)) {
         m_history = History();
         m_status->setText(m_file->errorString());
         showFigures();
         return;
     }
-    // Fewer answers than read before: the record was emptied meanwhile.
-    if (newest < known)
-        m_history = History();
-    const qint64 after = m_history.answers.isEmpty() ? 0 : m_history.answers.last().id;
-    if (!m_file->readAnswers(m_history.answers, after)) {
-        m_status->setText(m_file->errorString());
-        return;
-    }
     m_history.sessions = m_file->readSessions();
-    m_status->setText(m_history.answers.isEmpty()
-                          ? tr("No answers recorded yet.")
-                          : tr("Answers from %1").arg(shown(m_path)));
+    m_status->setText(m_history.answers.isEmpty() ? tr("No answers recorded yet.")
+                                                  : tr("Answers from %1").arg(shown(m_path)));
     showFigures();
 }
 
@@ -248,12 +251,12 @@ void ProgressWindow::exportCsv()
     if (target.isEmpty())
         return;
     QString error;
-    if (!CsvExport::write(m_path, target, &error)) {
+    qint64 rows = 0;
+    if (!CsvExport::write(m_path, target, &error, &rows)) {
         QMessageBox::critical(this, tr("Export CSV"), error);
         return;
     }
-    m_status->setText(tr("%n answers written to %1", "", int(m_history.answers.size()))
-                          .arg(QDir::toNativeSeparators(target)));
+    m_status->setText(tr("%n answers written to %1", "", int(rows)).arg(shown(target)));
 }
 
 void ProgressWindow::showEvent(QShowEvent *event)
@@ -276,12 +279,16 @@ void ProgressWindow::fitScreen()
         return;
     const QRect room = s->availableGeometry();
     // On a screen too narrow for the buttons in a row, they stand in a column.
-    if (m_buttons->sizeHint().width() > room.width() * ReportGeometry::ScreenShare)
+    if (m_buttons->sizeHint().width() > room.width() * ReportGeometry::ScreenShare) {
         m_buttons->setDirection(QBoxLayout::TopToBottom);
+        // The window's least size follows from the layout only when it is
+        // laid out again.
+        layout()->activate();
+    }
     const QSize size = QSize(ReportGeometry::PreferredWidth, ReportGeometry::PreferredHeight)
                            .boundedTo((QSizeF(room.size()) * ReportGeometry::ScreenShare).toSize());
     resize(size);
-    move(room.center() - QPoint(size.width() / 2, size.height() / 2));
+    move(room.center() - QPoint(width() / 2, height() / 2));
 }
 
 void ProgressWindow::resizeEvent(QResizeEvent *event)
