@@ -2,8 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include "progress/AnswerLog.h"
+#include "progress/CsvExport.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+
+#include <cstdio>
 
 namespace {
 
@@ -17,6 +22,18 @@ const char *const ToolkitValueOptions[] = {
     "plugin",  "qwindowgeometry", "qwindowicon",  "qwindowtitle",       "session",
     "display", "geometry",        "qmljsdebugger"};
 const char *const ToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// Writes the record as CSV; the status to end with.
+int exportProgress(const StartOptions &options)
+{
+    const QString log =
+        options.progressFile.isEmpty() ? AnswerLog::defaultPath() : options.progressFile;
+    QString error;
+    if (CsvExport::write(log, options.exportProgress, &error))
+        return 0;
+    std::fprintf(stderr, "velkaro: %s\n", error.toLocal8Bit().constData());
+    return 1;
+}
 
 QString program(const QStringList &arguments)
 {
@@ -145,6 +162,17 @@ Parsed parse(const QStringList &arguments)
             return fail(QStringLiteral("--export-progress needs a file name, or - for standard "
                                        "output"));
     }
+    return parsed;
+}
+
+Parsed read(int argc, char **argv)
+{
+    QCoreApplication reader(argc, argv);
+    Parsed parsed = parse(QCoreApplication::arguments());
+    std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
+    std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
+    if (!parsed.exitStatus && !parsed.options.exportProgress.isEmpty())
+        parsed.exitStatus = exportProgress(parsed.options);
     return parsed;
 }
 

@@ -41,4 +41,10 @@ struct Parsed
 // itself, such as -style NAME, are let through for the application object.
 Parsed parse(const QStringList &arguments);
 
+// The same for the program's own arguments, read before any window system
+// is asked for, so that --help, --version, a mistyped option and the export
+// work without a display. Prints what the parse has to say, and writes the
+// export when one is asked for, setting the status to end with.
+Parsed read(int argc, char **argv);
+
 } // namespace CommandLine

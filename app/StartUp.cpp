@@ -80,8 +80,8 @@ QIcon programIcon()
 void preloadSounds()
 {
     QStringList paths;
-    for (auto it = notes.cbegin(); it != notes.cend(); ++it)
-        paths << Resource::findSound(QString::fromLatin1(it->file()));
+    for (const Note &note : notes)
+        paths << Resource::findSound(QString::fromLatin1(note.file()));
     QSound::preload(paths);
 }
 

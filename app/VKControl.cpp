@@ -96,8 +96,6 @@ VKControl::VKControl() : QMainWindow(nullptr)
     test->setTrebleClef(true);
     keyboard->setOneOctave(true);
 
-    initNotes(notes);
-
     // The size the window returns to when it is no longer maximised; it can
     // still be made as small as the handheld's drawing.
     if (const QScreen *s = screen())

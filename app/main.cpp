@@ -5,8 +5,6 @@
 #include "app/VKControl.h"
 #include "platform/QPEApplication.h"
 #include "platform/help/HelpBrowser.h"
-#include "progress/AnswerLog.h"
-#include "progress/CsvExport.h"
 #include "staff/VKTest.h"
 
 #include "VelkaroVersion.h"
@@ -15,40 +13,11 @@
 
 #include <cstdio>
 
-namespace {
-
-// Writes the record as CSV; the status to end with.
-int exportProgress(const StartOptions &options)
-{
-    const QString log =
-        options.progressFile.isEmpty() ? AnswerLog::defaultPath() : options.progressFile;
-    QString error;
-    if (CsvExport::write(log, options.exportProgress, &error))
-        return 0;
-    std::fprintf(stderr, "velkaro: %s\n", error.toLocal8Bit().constData());
-    return 1;
-}
-
-// The options are read before any window system is asked for, so that
-// --help, --version, a mistyped option and the export work without a display.
-CommandLine::Parsed readCommandLine(int argc, char **argv)
-{
-    QCoreApplication reader(argc, argv);
-    CommandLine::Parsed parsed = CommandLine::parse(QCoreApplication::arguments());
-    std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
-    std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
-    if (!parsed.exitStatus && !parsed.options.exportProgress.isEmpty())
-        parsed.exitStatus = exportProgress(parsed.options);
-    return parsed;
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("velkaro"));
     QCoreApplication::setApplicationVersion(QLatin1String(VelkaroVersion));
-    const CommandLine::Parsed command = readCommandLine(argc, argv);
+    const CommandLine::Parsed command = CommandLine::read(argc, argv);
     if (command.exitStatus)
         return *command.exitStatus;
 

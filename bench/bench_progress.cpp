@@ -14,7 +14,6 @@
 
 #include "app/CommandLine.h"
 #include "app/VKControl.h"
-#include "notes/Catalogue.h"
 #include "progress/CsvExport.h"
 #include "report/NoteStaffPicture.h"
 #include "report/ProgressChart.h"
@@ -103,7 +102,6 @@ double timeToFirstPaint(const QString &log)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initNotes(notes);
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("progress.sqlite"));
 

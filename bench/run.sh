@@ -2,10 +2,11 @@
 # SPDX-FileCopyrightText: 2026 The Velkaro developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks and prints every figure: sound latency and memory,
-# MIDI note-on to sound, paint and tap costs, start-up time and memory beside
-# a bare Qt program, the progress window and export over a large record, and
-# the CPU an idle window uses. Runs against a private sound server and a
-# virtual display, both stopped afterwards. Arguments go to bench_sound.
+# MIDI note-on to sound, recording an answer, paint and tap costs, start-up
+# time and memory beside a bare Qt program, the progress window and export
+# over a large record, and the CPU an idle window uses. Runs against a
+# private sound server and a virtual display, both stopped afterwards.
+# Arguments go to bench_sound.
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
@@ -25,6 +26,9 @@ QT_QPA_PLATFORM=offscreen QPEDIR="$VELKARO_BUILD/share/velkaro" \
 log "MIDI note-on to sound, from a keyboard on a private JACK server"
 QT_QPA_PLATFORM=offscreen QPEDIR="$VELKARO_BUILD/share/velkaro" \
     "$VELKARO_BUILD/bench/bench_midi"
+
+log "the learner's record: one answer, and a record of 100,000"
+"$VELKARO_BUILD/bench/bench_record"
 
 log "painting and tapping"
 "$VELKARO_BUILD/bench/bench_paint" --benchmark_min_time=0.2

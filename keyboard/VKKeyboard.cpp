@@ -244,8 +244,8 @@ void VKKeyboard::playNote(int note)
     // Nothing else sends numbers outside the catalogue; ignore them quietly.
     if (note < -HighestNote || note > HighestNote)
         return;
-    const auto entry = notes.constFind(std::abs(note));
-    if (entry == notes.constEnd())
+    const Note *entry = notes.find(std::abs(note));
+    if (!entry)
         return;
     QSound::play(Resource::findSound(QString::fromLatin1(entry->file())));
 }

@@ -2,38 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "notes/Note.h"
 
-#include "notes/MusicFont.h"
+#include "notes/NoteGlyphs.h"
 
-#include <QBitmap>
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <utility>
 
 namespace {
-
-// Glyphs in XBM layout: two bytes per row, least significant bit leftmost.
-const uchar note_bits[] = {0xE0, 0x01, 0xF8, 0x03, 0xFC, 0x07, 0xFE, 0x07, 0xFF, 0x07,
-                           0xFF, 0x07, 0xFF, 0x03, 0xFF, 0x01, 0xFE, 0x00, 0x3C, 0x00};
-
-const uchar flat_bits[] = {0x04, 0x00, 0x04, 0x00, 0x04, 0x00, 0x04, 0x00, 0x04, 0x00,
-                           0x04, 0x00, 0x04, 0x00, 0x04, 0x00, 0x04, 0x00, 0x04, 0x00,
-                           0x34, 0x00, 0x7C, 0x00, 0xCC, 0x00, 0x84, 0x00, 0x84, 0x00,
-                           0xC4, 0x00, 0x44, 0x00, 0x34, 0x00, 0x1C, 0x00, 0x04, 0x00};
-
-const uchar sharp_bits[] = {0x00, 0x00, 0x40, 0x00, 0x40, 0x00, 0x48, 0x00, 0x48, 0x00,
-                            0xC8, 0x01, 0xF8, 0x00, 0x7C, 0x00, 0x4E, 0x00, 0x48, 0x00,
-                            0x48, 0x00, 0xC8, 0x01, 0xF8, 0x00, 0x7C, 0x00, 0x4E, 0x00,
-                            0x48, 0x00, 0x48, 0x00, 0x48, 0x00, 0x08, 0x00, 0x00, 0x00};
-
-constexpr QSize NoteGlyphSize(NoteWidth, 10);
-constexpr QSize SignGlyphSize(10, 20);
-// Where the signs' bitmaps have ink: the sharp's strokes and bars, the flat's
-// stem and bowl.
-constexpr QRectF SharpInk(1, 1, 8, 18);
-constexpr QRectF FlatInk(2, 0, 6, 20);
 
 // Sign offsets from the head's top-left corner.
 constexpr int SignDx = -9;
@@ -115,67 +90,22 @@ void drawCross(QPainter &painter, const PixelScale &scale, int x, int top)
     painter.setPen(QPen(Qt::red, CrossPenWidth));
 }
 
-QBitmap *selfMaskedBitmap(const uchar *bits, QSize size)
-{
-    auto *bm = new QBitmap(QBitmap::fromData(size, bits, QImage::Format_MonoLSB));
-    bm->setMask(*bm);
-    return bm;
-}
-
-struct Outlines
-{
-    QPainterPath head;
-    QPainterPath sharp;
-    QPainterPath flat;
-};
-
-// The glyphs' outlines, relative to their bitmaps' top-left corners. They
-// fill the box the bitmap's ink fills, so the look stays the same; the head,
-// and the signs with it, moves down half a pixel to sit centred on its line
-// or space, which the bitmap can only do to the nearest pixel.
-Outlines makeOutlines()
-{
-    using namespace MusicFont;
-    Outlines o;
-    o.head = fitted(glyph(NoteHead), QRectF(0, 0.5, NoteGlyphSize.width(), NoteGlyphSize.height()),
-                    false);
-    o.sharp = fitted(glyph(Sharp), SharpInk.translated(0, 0.5), true);
-    o.flat = fitted(glyph(Flat), FlatInk.translated(0, 0.5), true);
-    if (o.head.isEmpty() || o.sharp.isEmpty() || o.flat.isEmpty()) {
-        // No music font: the bitmaps' own pixels, sharp-edged at any size.
-        o.head = traced(QBitmap::fromData(NoteGlyphSize, note_bits, QImage::Format_MonoLSB));
-        o.sharp = traced(QBitmap::fromData(SignGlyphSize, sharp_bits, QImage::Format_MonoLSB));
-        o.flat = traced(QBitmap::fromData(SignGlyphSize, flat_bits, QImage::Format_MonoLSB));
-    }
-    return o;
-}
-
-const Outlines &outlines()
-{
-    static const Outlines made = makeOutlines();
-    return made;
-}
-
 // A glyph whose bitmap has its top-left corner at (x, y): the bitmap itself
 // at its own size, else its smooth outline.
-void drawGlyph(QPainter &painter, const PixelScale &scale, int x, int y, const QBitmap &bitmap,
-               QPainterPath Outlines::*outline)
+void drawGlyph(QPainter &painter, const PixelScale &scale, int x, int y,
+               const NoteGlyphs::Glyph &glyph)
 {
     if (scale.isOne()) {
-        painter.drawPixmap(x, y, bitmap);
+        painter.drawPixmap(x, y, glyph.bitmap);
         return;
     }
     const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(scale.transform(x, y).map(outlines().*outline), Qt::black);
+    painter.fillPath(scale.transform(x, y).map(glyph.outline), Qt::black);
     painter.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 } // namespace
-
-QBitmap *Note::noteBm = nullptr;
-QBitmap *Note::flatBm = nullptr;
-QBitmap *Note::sharpBm = nullptr;
 
 Note::Note() : Note('D', 0, 0, 0, QString()) {}
 
@@ -184,58 +114,10 @@ Note::Note(char name, int offset, int frequency, int position, QString file)
       m_file(std::move(file)), m_fileLatin1(m_file.toLatin1())
 {}
 
-Note::Note(const Note &other) = default;
-Note &Note::operator=(const Note &other) = default;
-
-Note::~Note()
-{
-    releaseGlyphs();
-}
-
-QPainterPath Note::headOutline()
-{
-    return outlines().head;
-}
-
-QPainterPath Note::sharpOutline()
-{
-    return outlines().sharp.translated(SignDx, SharpDy);
-}
-
-void Note::createGlyphs()
-{
-    noteBm = selfMaskedBitmap(note_bits, NoteGlyphSize);
-    flatBm = selfMaskedBitmap(flat_bits, SignGlyphSize);
-    sharpBm = selfMaskedBitmap(sharp_bits, SignGlyphSize);
-    // The catalogue outlives the application object, and a pixmap must not
-    // die after it: release the glyphs while the application still exists.
-    static bool cleanupRegistered = false;
-    if (!cleanupRegistered) {
-        qAddPostRoutine(&Note::releaseGlyphs);
-        cleanupRegistered = true;
-    }
-}
-
-void Note::releaseGlyphs()
-{
-    if (!noteBm)
-        return;
-    if (!QGuiApplication::instance()) {
-        // Too late to free pixmap data safely; the process is ending anyway.
-        noteBm = flatBm = sharpBm = nullptr;
-        return;
-    }
-    delete noteBm;
-    delete flatBm;
-    delete sharpBm;
-    noteBm = flatBm = sharpBm = nullptr;
-}
-
 void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-                const PixelScale &scale)
+                const PixelScale &scale) const
 {
-    if (!noteBm)
-        createGlyphs();
+    const NoteGlyphs &glyphs = NoteGlyphs::instance();
 
     painter.setPen(QPen(Qt::black, 1));
 
@@ -247,11 +129,11 @@ void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool
 
     if (blackKey) {
         if (writtenFlat)
-            drawGlyph(painter, scale, x + SignDx, top + FlatDy, *flatBm, &Outlines::flat);
+            drawGlyph(painter, scale, x + SignDx, top + FlatDy, glyphs.flat);
         else
-            drawGlyph(painter, scale, x + SignDx, top + SharpDy, *sharpBm, &Outlines::sharp);
+            drawGlyph(painter, scale, x + SignDx, top + SharpDy, glyphs.sharp);
     }
-    drawGlyph(painter, scale, x, top, *noteBm, &Outlines::head);
+    drawGlyph(painter, scale, x, top, glyphs.head);
     drawLedgerLines(painter, scale, y, x, step);
     drawStem(painter, scale, x, top, treble);
     if (!correct)

@@ -7,9 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
-class QBitmap;
 class QPainter;
-class QPainterPath;
 
 // Basic staff sizes, in pixels.
 constexpr int StaffPitch = 5;      // one staff step: line to the next space
@@ -23,9 +21,6 @@ class Note
 public:
     Note();
     Note(char name, int offset, int frequency, int position, QString file);
-    Note(const Note &other);
-    Note &operator=(const Note &other);
-    ~Note();
 
     char name() const { return m_name; }
     int offset() const { return m_offset; }
@@ -35,36 +30,18 @@ public:
     const char *file() const { return m_fileLatin1.constData(); }
 
     // Draws the note on a staff whose bottom line is at row y, head's left
-    // edge at column x. Leaves the painter with the last pen it set.
-    // Coordinates are those of the staff's pixel grid; scale maps them to the
-    // painter's device pixels, where it paints a zoomed staff.
+    // edge at column x, with the glyphs all notes share. Leaves the painter
+    // with the last pen it set. Coordinates are those of the staff's pixel
+    // grid; scale maps them to the painter's device pixels, where it paints a
+    // zoomed staff.
     void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-              const PixelScale &scale = PixelScale());
-
-    // The smooth outlines that draw() fills when zoomed, from the music font
-    // or traced from the bitmaps without it, in the staff's pixel grid with
-    // the head's top-left corner at the origin; the sharp stands where draw()
-    // puts it before that head.
-    static QPainterPath headOutline();
-    static QPainterPath sharpOutline();
-
-    // The shared glyphs; null until the first draw and after any record dies.
-    static const QBitmap *noteGlyph() { return noteBm; }
-    static const QBitmap *flatGlyph() { return flatBm; }
-    static const QBitmap *sharpGlyph() { return sharpBm; }
+              const PixelScale &scale = PixelScale()) const;
 
 private:
-    static void createGlyphs();
-    static void releaseGlyphs();
-
     char m_name;
     int m_offset;
     int m_frequency;
     int m_position;
     QString m_file;
     QByteArray m_fileLatin1;
-
-    static QBitmap *noteBm;
-    static QBitmap *flatBm;
-    static QBitmap *sharpBm;
 };

@@ -88,6 +88,7 @@ private:
     bool looksLikeDatabase() const;
     bool isBroken(QString *why);
     bool moveAside(QString *why);
+    static bool useWriteAheadLog(QSqlQuery *q);
     bool createSchema(QString *why);
     bool allocateSession();
     bool writePending();

@@ -4,6 +4,7 @@
 
 #include "notes/MusicFont.h"
 #include "notes/Note.h"
+#include "notes/NoteGlyphs.h"
 #include "report/ReportColours.h"
 #include "report/ReportGeometry.h"
 #include "report/ReportText.h"
@@ -290,10 +291,11 @@ void NoteStaffPicture::drawNote(QPainter &painter, Staff staff, int slot)
                     QRectF(left - LedgerOverhang, rowOfStep(s), NoteWidth + 2 * LedgerOverhang, 1),
                     lines);
 
+    const NoteGlyphs &glyphs = NoteGlyphs::instance();
     if (IsSharp[note % 12])
-        painter.fillPath(Note::sharpOutline().translated(left, top), lines);
+        painter.fillPath(glyphs.sharp.outline.translated(left + SharpDx, top + SharpDy), lines);
 
-    const QPainterPath head = Note::headOutline().translated(left, top);
+    const QPainterPath head = glyphs.head.outline.translated(left, top);
     const auto found = m_figures.constFind(note);
     const std::optional<qreal> accuracy =
         found == m_figures.cend() ? std::nullopt : found->accuracy();

@@ -25,6 +25,9 @@ constexpr int FigureFontSize = 9;
 constexpr int BlockBottom = 6;
 constexpr int StaffGap = 20; // between the staves side by side
 constexpr int LedgerOverhang = 2;
+// The sharp's glyph box from the head's top-left corner, as on the staff.
+constexpr int SharpDx = -9;
+constexpr int SharpDy = -4;
 
 constexpr int BottomLine = StaffTop + (StaffLines - 1) * LineGap;
 constexpr int StaffWidth = ClefRoom + NotesPerStaff * SlotWidth + StaffRight;

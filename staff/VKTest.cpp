@@ -146,7 +146,7 @@ bool VKTest::isShowingAnswer() const
 void VKTest::drawNote(int n)
 {
     // Magnitude first: the negation of INT_MIN would overflow.
-    if (n < -HighestNote || n > HighestNote || notes.find(std::abs(n)) == notes.end()) {
+    if (n < -HighestNote || n > HighestNote || !notes.contains(std::abs(n))) {
         // The wording and the trailing line break are deliberate: tools that
         // read the warning log match this exact line.
         qWarning("Invalid MIDI note number: %d\n", n);

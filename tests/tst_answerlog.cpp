@@ -100,7 +100,6 @@ class AnswerLogTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void everyVerdictIsARowWithWhatHappened()
     {

@@ -3,6 +3,7 @@
 #include "FakeSound.h"
 #include "WindowDriver.h"
 
+#include "app/CommandLine.h"
 #include "app/VKControl.h"
 #include "keyboard/VKKbConfig.h"
 #include "keyboard/VKKeyboard.h"
@@ -60,7 +61,6 @@ class DialogsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void testSettingsOpenWithTheValuesTheyAreGiven()
     {
@@ -241,6 +241,34 @@ private slots:
         QCOMPARE(verdicts.count(), 1);
         QVERIFY(verdicts.first().first().toBool());
         staff.setTestMode(false);
+    }
+
+    void startSettingsReachTheViewsAndTheDialogs()
+    {
+        VKControl w;
+        StartOptions options;
+        options.treble = false;
+        options.oneOctave = false;
+        options.intervalMs = 1234;
+        options.weakNotes = true;
+        options.showAnswer = true;
+        w.applyStartOptions(options);
+        VKTest *staff = w.staffView();
+        QVERIFY(!staff->isTrebleClef() && !staff->keyboardOneOctave());
+        QCOMPARE(staff->testInterval(), 1234);
+        QVERIFY(staff->drillsWeakNotes() && staff->showsAnswers());
+        QCOMPARE(w.keyboardView()->whiteKeyCount(), 14);
+        QCOMPARE(w.keyboardView()->lowestNote(), LowestNote);
+        // The keyboard dialog knows the choice in force: going back to one
+        // octave there is a change.
+        VKKbConfig *config = w.keyboardView()->configDialog();
+        QCOMPARE(config->whiteKeyChoice(), 14);
+        whenModal([&](QDialog *d) {
+            clickChoice(config->oneOctaveChoice());
+            clickOk(d);
+        });
+        w.keyboardView()->setConfig();
+        QCOMPARE(w.keyboardView()->whiteKeyCount(), 7);
     }
 
     void keyboardSettingsReportOnlyAChangedChoice()

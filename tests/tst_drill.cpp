@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "notes/Catalogue.h"
+#include "progress/AnswerLog.h"
 #include "progress/Drill.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <random>
@@ -12,17 +14,30 @@ namespace {
 // The treble clef's notes, as the test draws them.
 constexpr int Lowest = MiddleC;
 
-// Two notes missed in each of their last eight answers; every other note
-// of the clef answered right within a second in each of its last eight.
+// A record in which two notes were missed in each of their last eight
+// answers, and every other note of the clef answered right within a second
+// in each of its last eight; then the history the drill reads from it.
 QHash<int, QList<PastAnswer>> historyWithTwoWeakNotes(int weakA, int weakB)
 {
-    QHash<int, QList<PastAnswer>> history;
-    for (int note = Lowest; note < Lowest + NotesPerClef; ++note) {
-        const bool weak = note == weakA || note == weakB;
-        for (int i = 0; i < Drill::Memory; ++i)
-            history[toMidi(note)].append(weak ? PastAnswer{false, 3000} : PastAnswer{true, 800});
+    QTemporaryDir dir;
+    AnswerLog log(dir.filePath(QStringLiteral("progress.sqlite")));
+    if (log.open() != AnswerLog::State::Recording)
+        return {};
+    log.beginSession();
+    for (int i = 0; i < Drill::Memory; ++i) {
+        for (int note = Lowest; note < Lowest + NotesPerClef; ++note) {
+            const bool weak = note == weakA || note == weakB;
+            Answer a;
+            a.clef = QStringLiteral("treble");
+            a.note = toMidi(note);
+            a.answer = weak ? a.note + 2 : a.note;
+            a.correct = !weak;
+            a.responseMs = weak ? 3000 : 800;
+            a.source = QStringLiteral("keys");
+            log.record(a);
+        }
     }
-    return history;
+    return log.recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory);
 }
 
 } // namespace
@@ -35,10 +50,12 @@ private slots:
     {
         const int weakA = Lowest + 5, weakB = Lowest + 18;
         constexpr int Runs = 200, NotesPerRun = 40;
+        const auto history = historyWithTwoWeakNotes(weakA, weakB);
+        QCOMPARE(history.size(), NotesPerClef);
         int weakDraws = 0;
         for (int run = 0; run < Runs; ++run) {
             Drill drill(unsigned(run + 1));
-            drill.setHistory(historyWithTwoWeakNotes(weakA, weakB));
+            drill.setHistory(history);
             for (int i = 0; i < NotesPerRun; ++i) {
                 const int note = drill.next(Lowest, NotesPerClef);
                 QVERIFY(note >= Lowest && note < Lowest + NotesPerClef);
@@ -77,6 +94,6 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(DrillTest)
+QTEST_GUILESS_MAIN(DrillTest)
 
 #include "tst_drill.moc"

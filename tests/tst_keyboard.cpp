@@ -42,7 +42,6 @@ class KeyboardTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     // Guards the reference against the written worked examples.
     void referenceLayoutAgreesWithTheWrittenExamples()

@@ -173,7 +173,6 @@ private slots:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initNotes(notes);
     MidiTest test;
     return QTest::qExec(&test, argc, argv);
 }

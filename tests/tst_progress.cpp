@@ -417,7 +417,6 @@ private slots:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initNotes(notes);
     ProgressTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -89,7 +89,6 @@ class StaffTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     // Staff and bar lines hide some clef pixels: compare the data itself too.
     void clefImagesHoldTheWrittenRows()

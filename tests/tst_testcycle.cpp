@@ -17,7 +17,6 @@ class TestCycleTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void testNotesStayInTheClefsTwoOctavesAndFlatsComeAboutHalfTheTime_data()
     {

@@ -73,11 +73,7 @@ class TranslationTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        initNotes(notes);
-        StartUp::installTranslators(*qApp);
-    }
+    void initTestCase() { StartUp::installTranslators(*qApp); }
 
     void theWindowSpeaksGermanButTheTestButtonKeepsItsLabel()
     {

@@ -96,7 +96,6 @@ class ZoomTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     // Zooms to try: 2, a fractional one, and 1 where the screen itself is
     // denser than the handheld's.
