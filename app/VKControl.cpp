@@ -3,6 +3,7 @@
 #include "app/VKControl.h"
 
 #include "app/CommandLine.h"
+#include "app/MidiStatusBar.h"
 #include "app/VKScore.h"
 #include "app/ZoomLayout.h"
 #include "input/ComputerKeyboard.h"
@@ -35,7 +36,6 @@
 
 namespace {
 constexpr int ButtonRowMargin = 10;
-constexpr int ScoreSpacing = 16;
 // Un-maximised, the window takes this share of the screen.
 constexpr qreal RestoredShare = 2.0 / 3.0;
 } // namespace
@@ -59,16 +59,12 @@ VKControl::VKControl() : QMainWindow(nullptr)
 
     score = new VKScore(frame, nullptr);
 
-    // The button and the score at their natural sizes, side by side in the
-    // middle of the row.
+    // The button, then the score; the column decides how they share the row.
     auto *row = new QHBoxLayout;
     row->setSpacing(0);
     row->setContentsMargins(ButtonRowMargin, ButtonRowMargin, ButtonRowMargin, ButtonRowMargin);
-    row->addStretch();
     row->addWidget(testButton);
-    row->addSpacing(ScoreSpacing);
     row->addWidget(score);
-    row->addStretch();
 
     // Staff on top, then the keyboard, then the row; staff and keyboard as
     // large as the window allows.
@@ -221,6 +217,9 @@ void VKControl::createInputs()
 
     midi = new MidiInput(this);
     wireNotes(midi, false, &VKControl::answerFromMidi);
+    auto *midiStatus = new MidiStatusBar(this);
+    setStatusBar(midiStatus);
+    connect(midi, &MidiInput::sourcesChanged, midiStatus, &MidiStatusBar::setSources);
 }
 
 void VKControl::setMode(bool on)

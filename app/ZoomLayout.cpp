@@ -7,6 +7,8 @@
 #include "staff/StaffGeometry.h"
 #include "staff/VKTest.h"
 
+#include <QBoxLayout>
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,8 +26,8 @@ enum Item { Staff, Keyboard, Row };
 
 } // namespace
 
-ZoomLayout::ZoomLayout(VKTest *staff, VKKeyboard *keyboard, QLayout *row, QWidget *parent)
-    : QLayout(parent), m_staff(staff), m_keyboard(keyboard)
+ZoomLayout::ZoomLayout(VKTest *staff, VKKeyboard *keyboard, QBoxLayout *row, QWidget *parent)
+    : QLayout(parent), m_staff(staff), m_keyboard(keyboard), m_row(row)
 {
     setContentsMargins(0, 0, 0, 0);
     addChildWidget(staff);
@@ -114,10 +116,30 @@ void ZoomLayout::setGeometry(const QRect &rect)
     const int staffHeight = qRound((StaffGeometry::Height + room) * m_zoom);
     const int keyboardHeight = qRound(KeyboardGeometry::Height * m_zoom);
     const int spare = rect.height() - staffHeight - keyboardHeight - rowHeight;
-    int y = rect.top() + std::max(0, spare / 2);
+    // A window as narrow as the handheld's screen is laid out as there.
+    const bool handheld = rect.width() <= HandheldWidth;
+    int y = rect.top() + (handheld ? 0 : std::max(0, spare / 2));
     m_items[Staff]->setGeometry(QRect(rect.left(), y, rect.width(), staffHeight));
     y += staffHeight;
     m_items[Keyboard]->setGeometry(QRect(rect.left(), y, rect.width(), keyboardHeight));
     y += keyboardHeight;
-    m_items[Row]->setGeometry(QRect(rect.left(), y, rect.width(), rowHeight));
+    setRowGeometry(QRect(rect.left(), y, rect.width(), handheld ? rect.bottom() + 1 - y : 0),
+                   rowHeight, handheld);
+}
+
+// On the handheld the row spans the window and its button and score share
+// it; on a larger screen they stand at their natural sizes in the middle.
+void ZoomLayout::setRowGeometry(QRect room, int rowHeight, bool handheld)
+{
+    const int spacing = handheld ? 0 : DesktopRowSpacing;
+    // Set only on a change: a new spacing lays the row out anew.
+    if (m_row->spacing() != spacing)
+        m_row->setSpacing(spacing);
+    room.setHeight(std::max(room.height(), rowHeight));
+    if (!handheld) {
+        const int width = std::min(room.width(), m_row->sizeHint().width());
+        room.adjust((room.width() - width) / 2, 0, 0, 0);
+        room.setWidth(width);
+    }
+    m_items[Row]->setGeometry(room);
 }

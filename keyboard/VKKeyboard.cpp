@@ -103,48 +103,53 @@ void VKKeyboard::paintEvent(QPaintEvent *)
     // Too small to show keys: keep the geometry, draw nothing.
     if (m_geometry.keyWidth <= 0 || m_geometry.keyHeight <= 0)
         return;
-    drawWhiteKeys(painter, scale);
+    // Chosen at every paint: a theme switched while the program runs shows at once.
+    const Ink ink = Ink::forPalette(palette());
+    drawWhiteKeys(painter, scale, ink);
     drawAnswer(painter, scale, false);
-    drawBlackKeys(painter, scale);
+    drawBlackKeys(painter, scale, ink);
     drawAnswer(painter, scale, true);
-    drawShadow(painter, scale);
+    drawShadow(painter, scale, ink);
 }
 
 // A rectangle (x, y, w, h) outlined with a one-pixel line covers w + 1 by
-// h + 1 pixels, as a pen drawing it would.
-void VKKeyboard::drawWhiteKeys(QPainter &painter, const PixelScale &scale)
+// h + 1 pixels, as a pen drawing it would. White keys are light on any
+// ground: where it is light they are of its colour.
+void VKKeyboard::drawWhiteKeys(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
     const KeyboardGeometry &g = m_geometry;
+    painter.fillRect(scale.cells(g.kbLeft, g.kbTop, whiteKeys * g.keyWidth + 1, g.keyHeight + 1),
+                     ink.whiteKey);
     for (int i = 0; i < whiteKeys; ++i) {
         const int x = g.kbLeft + i * g.keyWidth;
-        painter.fillRect(scale.cells(x, g.kbTop, g.keyWidth + 1, 1), Qt::black);
-        painter.fillRect(scale.cells(x, g.bottom(), g.keyWidth + 1, 1), Qt::black);
-        painter.fillRect(scale.cells(x, g.kbTop, 1, g.keyHeight + 1), Qt::black);
-        painter.fillRect(scale.cells(x + g.keyWidth, g.kbTop, 1, g.keyHeight + 1), Qt::black);
+        painter.fillRect(scale.cells(x, g.kbTop, g.keyWidth + 1, 1), ink.keyEdge);
+        painter.fillRect(scale.cells(x, g.bottom(), g.keyWidth + 1, 1), ink.keyEdge);
+        painter.fillRect(scale.cells(x, g.kbTop, 1, g.keyHeight + 1), ink.keyEdge);
+        painter.fillRect(scale.cells(x + g.keyWidth, g.kbTop, 1, g.keyHeight + 1), ink.keyEdge);
     }
 }
 
-void VKKeyboard::drawBlackKeys(QPainter &painter, const PixelScale &scale)
+void VKKeyboard::drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
     const KeyboardGeometry &g = m_geometry;
     for (int i = 0; i < whiteKeys; ++i) {
         if (hasBlackKeyAfter(i))
             painter.fillRect(scale.cells(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop,
                                          g.blackWidth + 1, g.blackHeight + 1),
-                             Qt::black);
+                             ink.blackKey);
     }
 }
 
-// A gray edge along the bottom and the right of the keys, each line one
-// pixel further out and one pixel shorter at its inner end.
-void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale)
+// A shadow along the bottom and the right of the keys, each line one pixel
+// further out and one pixel shorter at its inner end.
+void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
     const KeyboardGeometry &g = m_geometry;
     const int r = g.right(whiteKeys);
     const int b = g.bottom();
     for (int i = 0; i < KeyboardGeometry::ShadowWidth; ++i) {
-        painter.fillRect(scale.cells(g.kbLeft + 1 + i, b + i, r - g.kbLeft, 1), Qt::gray);
-        painter.fillRect(scale.cells(r + i, g.kbTop + 1 + i, 1, b - g.kbTop), Qt::gray);
+        painter.fillRect(scale.cells(g.kbLeft + 1 + i, b + i, r - g.kbLeft, 1), ink.shadow);
+        painter.fillRect(scale.cells(r + i, g.kbTop + 1 + i, 1, b - g.kbTop), ink.shadow);
     }
 }
 

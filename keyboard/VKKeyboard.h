@@ -4,6 +4,7 @@
 
 #include "keyboard/KeyboardGeometry.h"
 #include "notes/Catalogue.h"
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
 #include <QWidget>
@@ -59,9 +60,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void drawWhiteKeys(QPainter &painter, const PixelScale &scale);
-    void drawBlackKeys(QPainter &painter, const PixelScale &scale);
-    void drawShadow(QPainter &painter, const PixelScale &scale);
+    void drawWhiteKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawShadow(QPainter &painter, const PixelScale &scale, const Ink &ink);
     void drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
     void fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
                  const QColor &black, bool onBlackKeys);

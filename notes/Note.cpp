@@ -36,64 +36,66 @@ constexpr int CrossRight = NoteWidth + 3;
 constexpr int CrossHeight = 10;
 constexpr int CrossPenWidth = 2;
 
-void drawLedgerLine(QPainter &painter, const PixelScale &scale, int x, int row)
+void drawLedgerLine(QPainter &painter, const PixelScale &scale, int x, int row, const QColor &ink)
 {
-    painter.fillRect(scale.cells(x + LedgerLeft, row, LedgerRight - LedgerLeft + 1, 1), Qt::black);
+    painter.fillRect(scale.cells(x + LedgerLeft, row, LedgerRight - LedgerLeft + 1, 1), ink);
 }
 
 // Lines for a note above or below the staff, whose bottom line is at row y.
-void drawLedgerLines(QPainter &painter, const PixelScale &scale, int y, int x, int step)
+void drawLedgerLines(QPainter &painter, const PixelScale &scale, int y, int x, int step,
+                     const QColor &ink)
 {
     const int topLine = y - (TopLineStep - 1) * StaffPitch;
     if (step < 0) {
         // Down to the note and never beyond it: a note in a space below the
         // staff hangs from the line above it.
         for (int i = 1; i <= (1 - step) / 2; ++i)
-            drawLedgerLine(painter, scale, x, y + LineGap * i);
+            drawLedgerLine(painter, scale, x, y + LineGap * i, ink);
     } else if (step > TopLineStep + 1) {
         // Up to the note: a note in a space above the staff has none over it.
         for (int i = 1; i <= (step - TopLineStep) / 2; ++i)
-            drawLedgerLine(painter, scale, x, topLine - LineGap * i);
+            drawLedgerLine(painter, scale, x, topLine - LineGap * i, ink);
     }
 }
 
 // The stem's direction depends on the clef alone, never on the note's height.
 // Both of its end points are drawn.
-void drawStem(QPainter &painter, const PixelScale &scale, int x, int top, bool treble)
+void drawStem(QPainter &painter, const PixelScale &scale, int x, int top, bool treble,
+              const QColor &ink)
 {
     if (treble) {
         const int foot = top + TrebleStemDy;
         painter.fillRect(
-            scale.cells(x + TrebleStemDx, foot - NoteLineLength, 1, NoteLineLength + 1), Qt::black);
+            scale.cells(x + TrebleStemDx, foot - NoteLineLength, 1, NoteLineLength + 1), ink);
     } else {
-        painter.fillRect(scale.cells(x, top + BassStemDy, 1, NoteLineLength + 1), Qt::black);
+        painter.fillRect(scale.cells(x, top + BassStemDy, 1, NoteLineLength + 1), ink);
     }
 }
 
-// Leaves the painter with the red pen, so the label that follows is red too.
-void drawCross(QPainter &painter, const PixelScale &scale, int x, int top)
+// Leaves the painter with the mark's pen, so the label that follows is red too.
+void drawCross(QPainter &painter, const PixelScale &scale, int x, int top, const QColor &mark)
 {
     const QPointF a(x + CrossLeft, top), b(x + CrossRight, top + CrossHeight);
     const QPointF c(x + CrossLeft, top + CrossHeight), d(x + CrossRight, top);
     if (scale.isOne()) {
-        painter.setPen(QPen(Qt::red, CrossPenWidth));
+        painter.setPen(QPen(mark, CrossPenWidth));
         painter.drawLine(a, b);
         painter.drawLine(c, d);
         return;
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::red, CrossPenWidth * scale.factor()));
+    painter.setPen(QPen(mark, CrossPenWidth * scale.factor()));
     painter.drawLine(scale.map(a), scale.map(b));
     painter.drawLine(scale.map(c), scale.map(d));
     painter.restore();
-    painter.setPen(QPen(Qt::red, CrossPenWidth));
+    painter.setPen(QPen(mark, CrossPenWidth));
 }
 
 // A glyph whose bitmap has its top-left corner at (x, y): the bitmap itself
 // at its own size, else its smooth outline.
 void drawGlyph(QPainter &painter, const PixelScale &scale, int x, int y,
-               const NoteGlyphs::Glyph &glyph)
+               const NoteGlyphs::Glyph &glyph, const QColor &ink)
 {
     if (scale.isOne()) {
         painter.drawPixmap(x, y, glyph.bitmap);
@@ -101,7 +103,7 @@ void drawGlyph(QPainter &painter, const PixelScale &scale, int x, int y,
     }
     const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(scale.transform(x, y).map(glyph.outline), Qt::black);
+    painter.fillPath(scale.transform(x, y).map(glyph.outline), ink);
     painter.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
@@ -115,11 +117,11 @@ Note::Note(char name, int offset, int frequency, int position, QString file)
 {}
 
 void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-                const PixelScale &scale) const
+                const PixelScale &scale, const Ink &ink) const
 {
     const NoteGlyphs &glyphs = NoteGlyphs::instance();
 
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink.text, 1));
 
     const bool blackKey = m_offset == 1;
     const bool writtenFlat = blackKey && flat;
@@ -129,13 +131,13 @@ void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool
 
     if (blackKey) {
         if (writtenFlat)
-            drawGlyph(painter, scale, x + SignDx, top + FlatDy, glyphs.flat);
+            drawGlyph(painter, scale, x + SignDx, top + FlatDy, glyphs.flat, ink.text);
         else
-            drawGlyph(painter, scale, x + SignDx, top + SharpDy, glyphs.sharp);
+            drawGlyph(painter, scale, x + SignDx, top + SharpDy, glyphs.sharp, ink.text);
     }
-    drawGlyph(painter, scale, x, top, glyphs.head);
-    drawLedgerLines(painter, scale, y, x, step);
-    drawStem(painter, scale, x, top, treble);
+    drawGlyph(painter, scale, x, top, glyphs.head, ink.text);
+    drawLedgerLines(painter, scale, y, x, step, ink.text);
+    drawStem(painter, scale, x, top, treble, ink.text);
     if (!correct)
-        drawCross(painter, scale, x, top);
+        drawCross(painter, scale, x, top, ink.mark);
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
 #include <QByteArray>
@@ -33,9 +34,10 @@ public:
     // edge at column x, with the glyphs all notes share. Leaves the painter
     // with the last pen it set. Coordinates are those of the staff's pixel
     // grid; scale maps them to the painter's device pixels, where it paints a
-    // zoomed staff.
+    // zoomed staff. The note is drawn in ink's text colour, and its cross in
+    // ink's mark colour.
     void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-              const PixelScale &scale = PixelScale()) const;
+              const PixelScale &scale = PixelScale(), const Ink &ink = Ink()) const;
 
 private:
     char m_name;

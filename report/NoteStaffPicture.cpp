@@ -72,12 +72,12 @@ void fillSnapped(QPainter &painter, const QRectF &grid, const QColor &colour)
 
 QColor background(const QWidget *w)
 {
-    return w->palette().color(QPalette::Base);
+    return ReportColours::paper(w->palette());
 }
 
 QColor ink(const QWidget *w)
 {
-    return ReportColours::readable(w->palette().color(QPalette::Text), background(w));
+    return ReportColours::ink(w->palette());
 }
 
 } // namespace

@@ -117,8 +117,8 @@ void ProgressChart::retitle()
 void ProgressChart::applyPalette()
 {
     const QPalette pal = palette();
-    const QColor background = pal.color(QPalette::Base);
-    const QColor ink = ReportColours::readable(pal.color(QPalette::Text), background);
+    const QColor background = ReportColours::paper(pal);
+    const QColor ink = ReportColours::ink(pal);
     QChart *c = chart();
     c->setBackgroundBrush(background);
     c->setBackgroundRoundness(0);

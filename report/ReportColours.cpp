@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/ReportColours.h"
 
+#include "notes/Ink.h"
+
+#include <QPalette>
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,33 +19,30 @@ constexpr int NoteSaturation = 200;
 constexpr int NoteLightness = 128;
 constexpr int LightnessStep = 4;
 
-qreal linear(qreal channel)
-{
-    return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-}
-
-qreal luminance(const QColor &c)
-{
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-}
-
 } // namespace
 
-qreal contrast(const QColor &a, const QColor &b)
+QColor paper(const QPalette &palette)
 {
-    const qreal la = luminance(a);
-    const qreal lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return palette.color(QPalette::Base);
+}
+
+QColor ink(const QPalette &palette)
+{
+    QPalette onPaper = palette;
+    onPaper.setColor(QPalette::Window, paper(palette));
+    onPaper.setColor(QPalette::Active, QPalette::WindowText,
+                     palette.color(QPalette::Active, QPalette::Text));
+    return Ink::forPalette(onPaper).text;
 }
 
 QColor readable(const QColor &colour, const QColor &background, qreal ratio)
 {
     // Which way holds more contrast: towards black or towards white.
-    const bool darken = contrast(Qt::black, background) >= contrast(Qt::white, background);
+    const bool darken = Ink::contrast(Qt::black, background) >= Ink::contrast(Qt::white, background);
     const QColor hsl = colour.toHsl();
     int lightness = hsl.lightness();
     QColor c = colour;
-    while (contrast(c, background) < ratio && lightness > 0 && lightness < 255) {
+    while (Ink::contrast(c, background) < ratio && lightness > 0 && lightness < 255) {
         lightness = std::clamp(lightness + (darken ? -LightnessStep : LightnessStep), 0, 255);
         c = QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), lightness);
     }

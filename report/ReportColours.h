@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+class QPalette;
+
 // Colours of the progress pictures, chosen against the background they are
 // drawn on, so that they read as well in a dark theme as in a light one.
 namespace ReportColours {
@@ -13,9 +15,10 @@ namespace ReportColours {
 constexpr qreal InkContrast = 4.5;
 constexpr qreal GraphicContrast = 3.0;
 
-// Contrast ratio of two colours, 1 to 21, as the accessibility guidelines
-// define it from their relative luminance.
-qreal contrast(const QColor &a, const QColor &b);
+// The pictures stand on the palette's base colour, as on paper: the ink for
+// lines, clefs and text there, as the staff's own ink is chosen.
+QColor paper(const QPalette &palette);
+QColor ink(const QPalette &palette);
 
 // colour made darker on a light background, or lighter on a dark one, in
 // small steps of its lightness, until it has the contrast asked for. Its

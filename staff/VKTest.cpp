@@ -198,15 +198,17 @@ void VKTest::paintEvent(QPaintEvent *)
     // for what hangs under it, the names included.
     const int half = (gridHeight() - m_roomBelow) / 2;
     const int bottomLine = half + BottomLineBelowMiddle;
-    drawClef(painter, scale, half);
-    drawBarLines(painter, scale, bottomLine);
-    drawStaffLines(painter, scale, bottomLine);
-    drawNotes(painter, scale, bottomLine);
+    // Chosen at every paint: a theme switched while the program runs shows at once.
+    const Ink ink = Ink::forPalette(palette());
+    drawClef(painter, scale, half, ink.text);
+    drawBarLines(painter, scale, bottomLine, ink.text);
+    drawStaffLines(painter, scale, bottomLine, ink.text);
+    drawNotes(painter, scale, bottomLine, ink);
 }
 
-void VKTest::drawClef(QPainter &painter, const PixelScale &scale, int half)
+void VKTest::drawClef(QPainter &painter, const PixelScale &scale, int half, const QColor &ink)
 {
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink, 1));
     const int top = half - (trebleClef ? TrebleClefAboveMiddle : BassClefAboveMiddle);
     const QBitmap &bitmap = trebleClef ? trebleBm : bassBm;
     if (scale.isOne()) {
@@ -217,7 +219,7 @@ void VKTest::drawClef(QPainter &painter, const PixelScale &scale, int half)
     if (outline.isEmpty())
         outline = clefOutline(trebleClef, bitmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(scale.transform(0, top).map(outline), Qt::black);
+    painter.fillPath(scale.transform(0, top).map(outline), ink);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -239,24 +241,26 @@ QPainterPath VKTest::clefOutline(bool treble, const QBitmap &bitmap) const
     return sized.translated(pixels.boundingRect().left() - sized.boundingRect().left(), lineCentre);
 }
 
-void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine)
+void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine,
+                          const QColor &ink)
 {
     // A line two pixels wide along a column covers that column and the one
     // before it, and reaches a pixel past its upper end.
     const int topLine = bottomLine - (StaffLines - 1) * LineGap;
     const int rows = bottomLine - topLine + 2;
-    painter.setPen(QPen(Qt::black, BarLineWidth));
-    painter.fillRect(scale.cells(BarLineInset - 1, topLine - 1, BarLineWidth, rows), Qt::black);
+    painter.setPen(QPen(ink, BarLineWidth));
+    painter.fillRect(scale.cells(BarLineInset - 1, topLine - 1, BarLineWidth, rows), ink);
     const QRect left = scale.cells(0, topLine - 1, BarLineWidth, rows);
-    painter.fillRect(left.translated(deviceWidth() - left.width() - left.x(), 0), Qt::black);
+    painter.fillRect(left.translated(deviceWidth() - left.width() - left.x(), 0), ink);
 }
 
-void VKTest::drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine)
+void VKTest::drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine,
+                            const QColor &ink)
 {
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink, 1));
     for (int i = 0; i < StaffLines; ++i) {
         const QRect line = scale.cells(0, bottomLine - i * LineGap, 1, 1);
-        painter.fillRect(QRect(0, line.y(), deviceWidth(), line.height()), Qt::black);
+        painter.fillRect(QRect(0, line.y(), deviceWidth(), line.height()), ink);
     }
 }
 
@@ -265,12 +269,13 @@ int VKTest::deviceWidth() const
     return qRound(width() * devicePixelRatioF());
 }
 
-void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine)
+void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine, const Ink &ink)
 {
     for (unsigned int i = 0; i < noteCount; ++i) {
         const int n = staffNotes[i];
         const int x = slotX(int(i));
-        notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0, scale);
+        notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0, scale,
+                                ink);
         if (labelNotes)
             drawLabel(painter, x, n);
     }

@@ -10,6 +10,7 @@
 #include <QStaticText>
 #include <QWidget>
 
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
 #include <QElapsedTimer>
@@ -104,11 +105,13 @@ private:
     int gridWidth() const;
     int gridHeight() const;
     int deviceWidth() const;
-    void drawClef(QPainter &painter, const PixelScale &scale, int half);
+    void drawClef(QPainter &painter, const PixelScale &scale, int half, const QColor &ink);
     QPainterPath clefOutline(bool treble, const QBitmap &bitmap) const;
-    void drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine);
-    void drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine);
-    void drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine);
+    void drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine,
+                      const QColor &ink);
+    void drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine,
+                        const QColor &ink);
+    void drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine, const Ink &ink);
     void drawLabel(QPainter &painter, int x, int note);
     void startTestTimer();
     void nextNote();

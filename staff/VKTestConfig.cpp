@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "staff/VKTestConfig.h"
 
+#include "notes/Ink.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,9 +52,6 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
     // Says why an interval cannot be accepted; hidden while there is nothing to say.
     intervalProblem = new QLabel(this);
     intervalProblem->setWordWrap(true);
-    QPalette warning = intervalProblem->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x20));
-    intervalProblem->setPalette(warning);
     intervalProblem->hide();
     column->addWidget(intervalProblem);
     connect(intervalEdit, &QLineEdit::textEdited, intervalProblem, &QWidget::hide);
@@ -87,6 +86,10 @@ bool VKTestConfig::intervalIsValid() const
 void VKTestConfig::accept()
 {
     if (!intervalIsValid()) {
+        // In a red that reads on the theme of the moment.
+        QPalette warning = palette();
+        warning.setColor(QPalette::WindowText, Ink::forPalette(warning).warning);
+        intervalProblem->setPalette(warning);
         intervalProblem->setText(tr("The note interval must be a whole number of milliseconds "
                                     "from %1 to %2.")
                                      .arg(ShortestInterval)

@@ -75,7 +75,7 @@ int main(int argc, char **argv)
                           5000);
     check(catcher.boxes.isEmpty(), "no error box: the manual is found at " + manual);
     check(browser->window() && browser->window()->page() == QUrl::fromLocalFile(manual) &&
-              browser->window()->windowTitle() == QLatin1String("Velkaro User's Guide"),
+              browser->window()->windowTitle() == QStringLiteral("User's Guide \u2014 Velkaro"),
           "the help window shows the manual");
     return failures == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "JackServer.h"
 #include "Played.h"
 
+#include "app/MidiStatusBar.h"
 #include "app/VKControl.h"
 #include "input/MidiInput.h"
 #include "notes/Catalogue.h"
@@ -104,8 +105,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_COMPARE(scanned.count(), 1);
 
+        auto *line = w.findChild<MidiStatusBar *>();
+        QVERIFY(!line->isVisibleTo(&w));
         Keyboard keyboard("Piano");
         QTRY_VERIFY_WITH_TIMEOUT(w.midiInput()->sources().contains("Piano:keys"), FoundWithinMs);
+        QCOMPARE(line->text(), QStringLiteral("MIDI: Piano:keys"));
+        QVERIFY(line->isVisibleTo(&w));
 
         keyboard.send({0x90, 60, 100}); // C4
         keyboard.send({0x80, 60, 64});
@@ -125,6 +130,10 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(Played::onStaff(w.staffView()), QList<int>({36, 37, 38, 48, 23}));
         QCOMPARE(Played::sounds(sound), QStringList({"C4", "Cs4", "D4", "C5", "B2"}));
+
+        keyboard.unplug();
+        QTRY_VERIFY_WITH_TIMEOUT(!line->isVisibleTo(&w), FoundWithinMs);
+        QCOMPARE(line->text(), QString());
     }
 
     void aServerStartedLaterIsFoundQuietlyAndItsEndSurvived()

@@ -40,18 +40,18 @@
     </message>
 </context>
 <context>
+    <name>MidiStatusBar</name>
+    <message>
+        <source>MIDI: %1</source>
+        <extracomment>In the status line, one per MIDI keyboard the program listens to; %1 is the keyboard&apos;s name.</extracomment>
+        <translation>MIDI: %1</translation>
+    </message>
+</context>
+<context>
     <name>NoteStaffPicture</name>
     <message>
         <source>%1: never asked</source>
         <translation>%1: nie abgefragt</translation>
-    </message>
-    <message>
-        <source>Median time of those right: %1</source>
-        <translation>Medianzeit der richtigen: %1</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>keine</translation>
     </message>
     <message>
         <source>Answers: %1, right: %2</source>
@@ -60,6 +60,14 @@
     <message>
         <source>Of the last %1: %2 right</source>
         <translation>Von den letzten %1: %2 richtig</translation>
+    </message>
+    <message>
+        <source>Median time of those right: %1</source>
+        <translation>Medianzeit der richtigen: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
     </message>
 </context>
 <context>

@@ -40,17 +40,17 @@
     </message>
 </context>
 <context>
+    <name>MidiStatusBar</name>
+    <message>
+        <source>MIDI: %1</source>
+        <extracomment>In the status line, one per MIDI keyboard the program listens to; %1 is the keyboard&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NoteStaffPicture</name>
     <message>
         <source>%1: never asked</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Median time of those right: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>none</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -59,6 +59,14 @@
     </message>
     <message>
         <source>Of the last %1: %2 right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Median time of those right: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
