@@ -16,9 +16,9 @@
 #include "app/VKControl.h"
 #include "progress/CsvExport.h"
 #include "report/NoteStaffPicture.h"
-#include "report/ProgressChart.h"
 #include "report/ProgressWindow.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -79,7 +79,9 @@ double timeToFirstPaint(const QString &log)
     ProgressWindow &window = *main.progressWindow();
     PaintCounter counter;
     window.staffPicture()->installEventFilter(&counter);
-    window.chart()->viewport()->installEventFilter(&counter);
+    // A chart paints into its view's viewport.
+    auto *view = qobject_cast<QAbstractScrollArea *>(window.chartWidget());
+    (view ? view->viewport() : window.chartWidget())->installEventFilter(&counter);
     double ms = -1;
     QEventLoop loop;
     // The paints run in the event loop: the figures are on screen once it

@@ -144,6 +144,11 @@ void ProgressChart::applyPalette()
     setBackgroundBrush(background);
 }
 
+extern "C" Q_DECL_EXPORT ProgressChartView *velkaroMakeProgressChart(QWidget *parent)
+{
+    return new ProgressChart(parent);
+}
+
 void ProgressChart::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::PaletteChange)

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "progress/ProgressFigures.h"
+#include "report/ProgressChartView.h"
 
 #include <QChartView>
 
@@ -12,18 +12,17 @@ class QValueAxis;
 
 // Accuracy and speed over time: the share of right answers and the notes
 // answered per minute of test time, one point per day or per week in which
-// the learner was tested.
-class ProgressChart : public QChartView
+// the learner was tested. Built into the chart module (see
+// ProgressChartView), not into the program.
+class ProgressChart : public QChartView, public ProgressChartView
 {
     Q_OBJECT
 public:
     explicit ProgressChart(QWidget *parent = nullptr);
 
+    QWidget *widget() override { return this; }
     void setPeriods(const QList<ProgressFigures::PeriodFigures> &periods,
-                    ProgressFigures::Period period);
-
-    QLineSeries *accuracySeries() const { return m_accuracy; }
-    QLineSeries *speedSeries() const { return m_speed; }
+                    ProgressFigures::Period period) override;
 
 protected:
     void changeEvent(QEvent *event) override;

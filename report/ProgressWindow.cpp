@@ -6,7 +6,7 @@
 #include "progress/ProgressFigures.h"
 #include "progress/ProgressFile.h"
 #include "report/NoteStaffPicture.h"
-#include "report/ProgressChart.h"
+#include "report/ProgressChartView.h"
 #include "report/ReportGeometry.h"
 #include "report/TotalsTable.h"
 
@@ -104,13 +104,21 @@ QWidget *ProgressWindow::buildContent()
     m_legend->setWordWrap(true);
     m_picture = new NoteStaffPicture(content);
     m_timeHeading = heading(content);
-    m_chart = new ProgressChart(content);
+    QString why;
+    m_chart = ProgressChartView::make(content, &why);
+    if (m_chart) {
+        m_chartWidget = m_chart->widget();
+    } else {
+        auto *missing = new QLabel(tr("The chart cannot be shown: %1").arg(why), content);
+        missing->setWordWrap(true);
+        m_chartWidget = missing;
+    }
     m_totalsHeading = heading(content);
     m_totals = new TotalsTable(content);
 
     auto *time = new QVBoxLayout;
     time->addWidget(m_timeHeading);
-    time->addWidget(m_chart, 1);
+    time->addWidget(m_chartWidget, 1);
     auto *totals = new QVBoxLayout;
     totals->addWidget(m_totalsHeading);
     totals->addWidget(m_totals, 1);
@@ -210,7 +218,8 @@ void ProgressWindow::showFigures()
     }
     from = std::min(from, today.addDays(1 - RecentDays));
     const Period period = periodFor(from, today);
-    m_chart->setPeriods(byPeriod(m_history, from, today, period), period);
+    if (m_chart)
+        m_chart->setPeriods(byPeriod(m_history, from, today, period), period);
     m_picture->setFigures(byNote(m_history.answers));
     m_totals->setTotals(
         ProgressFigures::totals(m_history),

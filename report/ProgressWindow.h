@@ -10,7 +10,7 @@
 #include <memory>
 
 class NoteStaffPicture;
-class ProgressChart;
+class ProgressChartView;
 class ProgressFile;
 class QBoxLayout;
 class QLabel;
@@ -34,7 +34,9 @@ public:
     QString logPath() const { return m_path; }
     const History &history() const { return m_history; }
     NoteStaffPicture *staffPicture() const { return m_picture; }
-    ProgressChart *chart() const { return m_chart; }
+    // The chart, or where it would be a note why it cannot be shown.
+    QWidget *chartWidget() const { return m_chartWidget; }
+    bool hasChart() const { return m_chart != nullptr; }
     TotalsTable *totals() const { return m_totals; }
     QString statusText() const;
 
@@ -80,7 +82,8 @@ private:
     QLabel *m_totalsHeading = nullptr;
     QLabel *m_status = nullptr;
     NoteStaffPicture *m_picture = nullptr;
-    ProgressChart *m_chart = nullptr;
+    ProgressChartView *m_chart = nullptr;
+    QWidget *m_chartWidget = nullptr;
     TotalsTable *m_totals = nullptr;
     QBoxLayout *m_lower = nullptr;
     QBoxLayout *m_buttons = nullptr;

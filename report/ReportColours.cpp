@@ -38,7 +38,8 @@ QColor ink(const QPalette &palette)
 QColor readable(const QColor &colour, const QColor &background, qreal ratio)
 {
     // Which way holds more contrast: towards black or towards white.
-    const bool darken = Ink::contrast(Qt::black, background) >= Ink::contrast(Qt::white, background);
+    const bool darken =
+        Ink::contrast(Qt::black, background) >= Ink::contrast(Qt::white, background);
     const QColor hsl = colour.toHsl();
     int lightness = hsl.lightness();
     QColor c = colour;

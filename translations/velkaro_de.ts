@@ -189,6 +189,10 @@
             <numerusform>%n Antworten in %1 geschrieben</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation>Das Diagramm kann nicht gezeigt werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>

@@ -189,6 +189,10 @@
             <numerusform>%n answers written to %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>

@@ -5,7 +5,7 @@
     <name>CsvExport</name>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation>Impossible d’écrire %1 : %2</translation>
+        <translation>Impossible d’écrire %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>it is the record of answers itself</source>
@@ -51,19 +51,19 @@
     <name>NoteStaffPicture</name>
     <message>
         <source>%1: never asked</source>
-        <translation>%1 : jamais demandée</translation>
+        <translation>%1&#xa0;: jamais demandée</translation>
     </message>
     <message>
         <source>Answers: %1, right: %2</source>
-        <translation>Réponses : %1, justes : %2</translation>
+        <translation>Réponses&#xa0;: %1, justes&#xa0;: %2</translation>
     </message>
     <message>
         <source>Of the last %1: %2 right</source>
-        <translation>Sur les %1 dernières : %2 justes</translation>
+        <translation>Sur les %1 dernières&#xa0;: %2 justes</translation>
     </message>
     <message>
         <source>Median time of those right: %1</source>
-        <translation>Temps médian des justes : %1</translation>
+        <translation>Temps médian des justes&#xa0;: %1</translation>
     </message>
     <message>
         <source>none</source>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <source>The record of answers %1 cannot be read: %2</source>
-        <translation>L’historique des réponses %1 ne peut pas être lu : %2</translation>
+        <translation>L’historique des réponses %1 ne peut pas être lu&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -125,7 +125,7 @@
     </message>
     <message>
         <source>Each note is coloured by its last ten answers, from red for always wrong to green for always right; an open grey note was never asked. Under it stands the median time of its right answers among those ten. Point at a note for its figures.</source>
-        <translation>Chaque note est colorée selon ses dix dernières réponses, du rouge pour toujours fausse au vert pour toujours juste ; une note grise et vide n’a jamais été demandée. En dessous figure le temps médian de ses réponses justes parmi ces dix. Pointez une note pour voir ses chiffres.</translation>
+        <translation>Chaque note est colorée selon ses dix dernières réponses, du rouge pour toujours fausse au vert pour toujours juste&#xa0;; une note grise et vide n’a jamais été demandée. En dessous figure le temps médian de ses réponses justes parmi ces dix. Pointez une note pour voir ses chiffres.</translation>
     </message>
     <message>
         <source>Over time</source>
@@ -161,13 +161,13 @@
     </message>
     <message>
         <source>The record could not be emptied: %1 cannot be written.</source>
-        <translation>L’historique n’a pas pu être vidé : %1 n’est pas modifiable.</translation>
+        <translation>L’historique n’a pas pu être vidé&#xa0;: %1 n’est pas modifiable.</translation>
     </message>
     <message numerus="yes">
         <source>Forget all %n answers in your record? This cannot be undone.</source>
         <translation>
-            <numerusform>Oublier la réponse de votre historique ? Cela ne peut pas être annulé.</numerusform>
-            <numerusform>Oublier les %n réponses de votre historique ? Cela ne peut pas être annulé.</numerusform>
+            <numerusform>Oublier la réponse de votre historique&#xa0;? Cela ne peut pas être annulé.</numerusform>
+            <numerusform>Oublier les %n réponses de votre historique&#xa0;? Cela ne peut pas être annulé.</numerusform>
         </translation>
     </message>
     <message>
@@ -189,26 +189,30 @@
             <numerusform>%n réponses écrites dans %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation>Le graphique ne peut pas être affiché&#xa0;: %1</translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>
     <message>
         <source>%1 s</source>
         <comment>seconds</comment>
-        <translation>%1 s</translation>
+        <translation>%1&#xa0;s</translation>
     </message>
     <message>
         <source>%1 min</source>
-        <translation>%1 min</translation>
+        <translation>%1&#xa0;min</translation>
     </message>
     <message>
         <source>%1 h %2 min</source>
-        <translation>%1 h %2 min</translation>
+        <translation>%1&#xa0;h %2&#xa0;min</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A whole percentage; %1 is the number.</extracomment>
-        <translation>%1 %</translation>
+        <translation>%1&#xa0;%</translation>
     </message>
 </context>
 <context>
