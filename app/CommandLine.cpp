@@ -57,9 +57,10 @@ Parsed parse(const QStringList &arguments)
         QStringLiteral("progress-file"),
         QStringLiteral("Record answers in FILE instead of the default place."),
         QStringLiteral("FILE"));
-    const QCommandLineOption clef(QStringLiteral("clef"),
-                                  QStringLiteral("Start with the treble or the bass clef."),
-                                  QStringLiteral("treble|bass"));
+    const QCommandLineOption clef(
+        QStringLiteral("clef"),
+        QStringLiteral("Start with the treble or the bass clef, or both on a grand staff."),
+        QStringLiteral("treble|bass|both"));
     const QCommandLineOption octaves(QStringLiteral("octaves"),
                                      QStringLiteral("Start with a keyboard of 1 or 2 octaves."),
                                      QStringLiteral("1|2"));
@@ -127,9 +128,14 @@ Parsed parse(const QStringList &arguments)
     }
     if (parser.isSet(clef)) {
         const QString value = parser.value(clef);
-        if (value != QLatin1String("treble") && value != QLatin1String("bass"))
-            return fail(QStringLiteral("--clef must be treble or bass, not '%1'").arg(value));
-        o.treble = value == QLatin1String("treble");
+        if (value == QLatin1String("treble"))
+            o.clef = ClefMode::Treble;
+        else if (value == QLatin1String("bass"))
+            o.clef = ClefMode::Bass;
+        else if (value == QLatin1String("both"))
+            o.clef = ClefMode::Both;
+        else
+            return fail(QStringLiteral("--clef must be treble, bass or both, not '%1'").arg(value));
     }
     if (parser.isSet(octaves)) {
         const QString value = parser.value(octaves);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/ClefMode.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,7 @@
 struct StartOptions
 {
     QString progressFile; // empty: the default place
-    std::optional<bool> treble;
+    std::optional<ClefMode> clef;
     std::optional<bool> oneOctave;
     std::optional<int> intervalMs;
     std::optional<bool> weakNotes;

@@ -8,6 +8,7 @@
 #include "app/ZoomLayout.h"
 #include "input/ComputerKeyboard.h"
 #include "input/MidiInput.h"
+#include "keyboard/KeyboardGeometry.h"
 #include "keyboard/VKKbConfig.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
@@ -18,6 +19,7 @@
 #include "progress/Drill.h"
 #include "report/ProgressWindow.h"
 #include "staff/VKTest.h"
+#include "staff/VKTestConfig.h"
 
 #include "VelkaroVersion.h"
 
@@ -78,6 +80,10 @@ VKControl::VKControl() : QMainWindow(nullptr)
     wireNotes(keyboard, false, &VKControl::answerFromScreen);
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
+    // The grand staff changes the staff's height and the keyboard's octaves.
+    connect(test, &VKTest::clefModeChanged, keyboard, &VKKeyboard::setClefMode);
+    connect(test, &VKTest::clefModeChanged, column, &QLayout::invalidate);
+    connect(test, &VKTest::clefModeChanged, this, &VKControl::makeRoomFor);
     connect(test, &VKTest::answerShown, keyboard, &VKKeyboard::showAnswer);
     connect(test, &VKTest::answerHidden, keyboard, &VKKeyboard::clearAnswer);
     createInputs();
@@ -110,8 +116,8 @@ void VKControl::applyStartOptions(const StartOptions &options)
 {
     if (!options.progressFile.isEmpty())
         m_log->setPath(options.progressFile);
-    if (options.treble)
-        test->setTrebleClef(*options.treble);
+    if (options.clef)
+        test->setClefMode(*options.clef);
     // Through the dialog, which keeps its own copy of the choice.
     if (options.oneOctave)
         keyboard->configDialog()->choose(*options.oneOctave);
@@ -164,6 +170,32 @@ void VKControl::tellAboutLog(const QString &text)
     box->show();
 }
 
+// The grand staff's keyboard needs room for four octaves of full-sized keys:
+// a window narrower than that grows, as far as its screen allows.
+void VKControl::makeRoomFor(ClefMode mode)
+{
+    if (mode != ClefMode::Both || isMaximized() || isFullScreen())
+        return;
+    const int wanted = ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
+    if (width() >= wanted)
+        return;
+    const QScreen *s = screen();
+    const int room = s ? s->availableGeometry().width() : wanted;
+    resize(std::min(wanted, room), height());
+}
+
+// The grand staff is offered only on a screen wide enough for its keyboard.
+void VKControl::testSettings()
+{
+    const int wanted = ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
+    const QScreen *s = screen();
+    const bool wide = !s || s->availableGeometry().width() >= wanted;
+    test->configDialog()->setGrandStaffAvailable(
+        wide, wide ? QString()
+                   : tr("The grand staff needs a screen at least %1 pixels wide.").arg(wanted));
+    test->setConfig();
+}
+
 void VKControl::createMenus()
 {
     QMenuBar *bar = menuBar();
@@ -179,7 +211,7 @@ void VKControl::createMenus()
     bar->addMenu(file);
 
     auto *config = new QMenu(tr("Configuration"), bar);
-    config->addAction(tr("Test"), test, &VKTest::setConfig);
+    config->addAction(tr("Test"), this, &VKControl::testSettings);
     config->addAction(tr("Keyboard"), keyboard, &VKKeyboard::setConfig);
     bar->addMenu(config);
 
@@ -212,7 +244,10 @@ void VKControl::createInputs()
     computerKeys = new ComputerKeyboard(this);
     // Keys that no focused child takes end up at the window.
     installEventFilter(computerKeys);
-    connect(test, &VKTest::setClef, computerKeys, &ComputerKeyboard::setClef);
+    connect(test, &VKTest::clefModeChanged, computerKeys, &ComputerKeyboard::setClefMode);
+    // Where the computer keyboard's rows start shows on the on-screen keys.
+    connect(computerKeys, &ComputerKeyboard::rowsMoved, keyboard, &VKKeyboard::setComputerRows);
+    keyboard->setComputerRows(computerKeys->firstNote());
     wireNotes(computerKeys, false, &VKControl::answerFromKeys);
 
     midi = new MidiInput(this);
@@ -271,7 +306,17 @@ void VKControl::recordVerdict(int shown, int answer, bool correct, int responseM
 {
     Answer row;
     row.at = QDateTime::currentDateTimeUtc();
-    row.clef = test->isTrebleClef() ? QStringLiteral("treble") : QStringLiteral("bass");
+    switch (test->clefMode()) {
+    case ClefMode::Treble:
+        row.clef = QStringLiteral("treble");
+        break;
+    case ClefMode::Bass:
+        row.clef = QStringLiteral("bass");
+        break;
+    case ClefMode::Both:
+        row.clef = QStringLiteral("both");
+        break;
+    }
     row.note = toMidi(std::abs(shown));
     row.flat = shown < 0;
     if (answer != 0) {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/ClefMode.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -62,6 +64,8 @@ private:
     void answerFromScreen(int note);
     void answerFromKeys(int note);
     void answerFromMidi(int note);
+    void makeRoomFor(ClefMode mode);
+    void testSettings();
     void recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs);
     void tellAboutLog(const QString &text);
     void forgetProgress();

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "staff/StaffGeometry.h"
+
 #include <QLayout>
 #include <QList>
 
@@ -28,12 +30,16 @@ public:
     ZoomLayout(VKTest *staff, VKKeyboard *keyboard, QBoxLayout *row, QWidget *parent);
     ~ZoomLayout() override;
 
-    // The largest zoom, in steps of ZoomStep, at which staff (with
-    // roomBelow rows under it), keyboard and a row of rowHeight fit into
-    // area's height and a keyboard of whiteKeys fits into its width; never
-    // below 1, and exactly 1 for an area no wider than the handheld's screen.
-    static qreal zoomFor(QSize area, int rowHeight, int whiteKeys, int roomBelow = 0);
+    // The largest zoom, in steps of ZoomStep, at which a staff of staffRows
+    // (with room rows more around it), the keyboard and a row of rowHeight
+    // fit into area's height and a keyboard of whiteKeys fits into its width;
+    // never below 1, and exactly 1 for an area no wider than the handheld's
+    // screen.
+    static qreal zoomFor(QSize area, int rowHeight, int whiteKeys, int room = 0,
+                         int staffRows = StaffGeometry::Height);
     static constexpr qreal ZoomStep = 0.05;
+    // The keyboard's width with its widest keys and its margins, at zoom 1.
+    static int fullKeyboardWidth(int whiteKeys);
     static constexpr int HandheldWidth = 240;
     // Between the button and the score, except on the handheld, where they touch.
     static constexpr int DesktopRowSpacing = 16;
@@ -50,6 +56,8 @@ public:
     void setGeometry(const QRect &rect) override;
 
 private:
+    // Staff and keyboard at zoom 1.
+    int viewsHeight() const;
     void setRowGeometry(QRect room, int rowHeight, bool handheld);
 
     VKTest *m_staff;

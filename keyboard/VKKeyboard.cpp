@@ -54,7 +54,9 @@ VKKeyboard::~VKKeyboard() = default;
 
 void VKKeyboard::setOneOctave(bool one)
 {
-    whiteKeys = one ? KeyboardGeometry::OneOctave : KeyboardGeometry::TwoOctaves;
+    m_octaveKeys = one ? KeyboardGeometry::OneOctave : KeyboardGeometry::TwoOctaves;
+    if (!m_grandStaff)
+        whiteKeys = m_octaveKeys;
     // Until the keys are drawn anew, no tap may land on the old layout.
     m_geometryKeys = 0;
     emit oneOctaveKb(one);
@@ -64,6 +66,26 @@ void VKKeyboard::setOneOctave(bool one)
 void VKKeyboard::setClef(bool treble)
 {
     baseNote = treble ? MiddleC : LowestNote;
+}
+
+void VKKeyboard::setClefMode(ClefMode mode)
+{
+    const bool grand = mode == ClefMode::Both;
+    baseNote = lowestTestNote(mode);
+    if (grand == m_grandStaff)
+        return;
+    m_grandStaff = grand;
+    whiteKeys = grand ? KeyboardGeometry::FourOctaves : m_octaveKeys;
+    m_geometryKeys = 0;
+    update();
+}
+
+void VKKeyboard::setComputerRows(int firstNote)
+{
+    if (firstNote == m_rowsFrom)
+        return;
+    m_rowsFrom = firstNote;
+    update();
 }
 
 void VKKeyboard::setBlackKeys(bool on)
@@ -110,6 +132,7 @@ void VKKeyboard::paintEvent(QPaintEvent *)
     drawBlackKeys(painter, scale, ink);
     drawAnswer(painter, scale, true);
     drawShadow(painter, scale, ink);
+    drawComputerRows(painter, scale, ink);
 }
 
 // A rectangle (x, y, w, h) outlined with a one-pixel line covers w + 1 by
@@ -150,6 +173,26 @@ void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale, const In
     for (int i = 0; i < KeyboardGeometry::ShadowWidth; ++i) {
         painter.fillRect(scale.cells(g.kbLeft + 1 + i, b + i, r - g.kbLeft, 1), ink.shadow);
         painter.fillRect(scale.cells(r + i, g.kbTop + 1 + i, 1, b - g.kbTop), ink.shadow);
+    }
+}
+
+// One bar per octave, under the white keys it covers, as far as they are shown.
+void VKKeyboard::drawComputerRows(QPainter &painter, const PixelScale &scale, const Ink &ink)
+{
+    if (m_rowsFrom < 0 || (scale.isOne() && !m_grandStaff))
+        return;
+    const KeyboardGeometry &g = m_geometry;
+    const int y = g.bottom() + KeyboardGeometry::RowsBarBelow;
+    for (int octave = 0; octave < 2; ++octave) {
+        const int first = (m_rowsFrom - baseNote) / SemitonesPerOctave + octave;
+        const int from = std::max(0, first * KeyboardGeometry::OneOctave);
+        const int to = std::min(whiteKeys, (first + 1) * KeyboardGeometry::OneOctave);
+        if (from >= to)
+            continue;
+        const int left = g.kbLeft + from * g.keyWidth + KeyboardGeometry::RowsBarGap;
+        const int right = g.kbLeft + to * g.keyWidth - KeyboardGeometry::RowsBarGap;
+        painter.fillRect(scale.cells(left, y, right - left + 1, KeyboardGeometry::RowsBarHeight),
+                         ink.text);
     }
 }
 
@@ -222,9 +265,11 @@ int VKKeyboard::noteAt(int x, int y) const
     // narrow for whole thirds is split as evenly as its pixels allow.
     const int third = kw >= ThirdsPerKey ? std::min(ThirdsPerKey - 1, within / (kw / ThirdsPerKey))
                                          : within * ThirdsPerKey / kw;
-    const int index = ThirdsPerKey * k + third;
+    // The tables give one octave's thirds; each octave up is 12 semitones.
+    const int octave = k / KeyboardGeometry::OneOctave;
+    const int index = ThirdsPerKey * (k % KeyboardGeometry::OneOctave) + third;
     const bool upperZone = blackKeys && y < g.kbTop + g.blackHeight;
-    return (upperZone ? kbMapB[index] : kbMapNB[index]) + baseNote;
+    return (upperZone ? kbMapB[index] : kbMapNB[index]) + SemitonesPerOctave * octave + baseNote;
 }
 
 void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)

@@ -4,6 +4,7 @@
 
 #include "keyboard/KeyboardGeometry.h"
 #include "notes/Catalogue.h"
+#include "notes/ClefMode.h"
 #include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
@@ -12,9 +13,9 @@
 class QPainter;
 class VKKbConfig;
 
-// The on-screen piano keyboard: one or two octaves of white keys from C,
-// with black keys over them. A tap becomes a note number; notes are sounded
-// through the sound service.
+// The on-screen piano keyboard: one or two octaves of white keys from C, or
+// the grand staff's four, with black keys over them. A tap becomes a note
+// number; notes are sounded through the sound service.
 class VKKeyboard : public QWidget
 {
     Q_OBJECT
@@ -45,6 +46,13 @@ public slots:
     void setOneOctave(bool one);
     void setBlackKeys(bool on);
     void setClef(bool treble);
+    // The grand staff's four octaves from C2, or the octaves chosen from the
+    // clef's C.
+    void setClefMode(ClefMode mode);
+    // Marks under the keys the two octaves from firstNote that the computer
+    // keyboard plays (on a zoomed or four-octave keyboard; the handheld's
+    // drawing stays as it is); -1 marks nothing.
+    void setComputerRows(int firstNote);
     // Lights the key of the right note and marks the one played (0: none)
     // after a miss, until clearAnswer. A note beyond the keys shown is shown
     // on the key of the same name.
@@ -63,6 +71,7 @@ private:
     void drawWhiteKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
     void drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
     void drawShadow(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawComputerRows(QPainter &painter, const PixelScale &scale, const Ink &ink);
     void drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
     void fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
                  const QColor &black, bool onBlackKeys);
@@ -74,6 +83,9 @@ private:
     int m_geometryKeys = 0; // white-key count the recorded geometry was made for
     qreal m_zoom = 1;
     VKKbConfig *kbConfig = nullptr;
+    int m_octaveKeys = KeyboardGeometry::OneOctave; // the octaves chosen, as white keys
+    bool m_grandStaff = false;
+    int m_rowsFrom = -1;
     int m_rightNote = 0;
     int m_playedNote = 0;
 };

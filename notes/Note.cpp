@@ -10,6 +10,9 @@
 
 namespace {
 
+constexpr int NoteHeight = 10;    // rows of the note-head glyph
+constexpr QSize SignSize(10, 20); // the sharp's and the flat's glyphs
+
 // Sign offsets from the head's top-left corner.
 constexpr int SignDx = -9;
 constexpr int SharpDy = -4;
@@ -58,18 +61,18 @@ void drawLedgerLines(QPainter &painter, const PixelScale &scale, int y, int x, i
     }
 }
 
-// The stem's direction depends on the clef alone, never on the note's height.
-// Both of its end points are drawn.
-void drawStem(QPainter &painter, const PixelScale &scale, int x, int top, bool treble,
-              const QColor &ink)
+// An up stem rises from the head's right side, a down stem falls from its
+// left edge; both of its end points are drawn.
+QRect stemCells(int x, int top, bool up)
 {
-    if (treble) {
-        const int foot = top + TrebleStemDy;
-        painter.fillRect(
-            scale.cells(x + TrebleStemDx, foot - NoteLineLength, 1, NoteLineLength + 1), ink);
-    } else {
-        painter.fillRect(scale.cells(x, top + BassStemDy, 1, NoteLineLength + 1), ink);
-    }
+    if (up)
+        return QRect(x + TrebleStemDx, top + TrebleStemDy - NoteLineLength, 1, NoteLineLength + 1);
+    return QRect(x, top + BassStemDy, 1, NoteLineLength + 1);
+}
+
+bool stemGoesUp(bool treble, Note::Stem stem)
+{
+    return stem == Note::Stem::ForClef ? treble : stem == Note::Stem::Up;
 }
 
 // Leaves the painter with the mark's pen, so the label that follows is red too.
@@ -117,7 +120,7 @@ Note::Note(char name, int offset, int frequency, int position, QString file)
 {}
 
 void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-                const PixelScale &scale, const Ink &ink) const
+                const PixelScale &scale, const Ink &ink, Stem stem) const
 {
     const NoteGlyphs &glyphs = NoteGlyphs::instance();
 
@@ -125,8 +128,7 @@ void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool
 
     const bool blackKey = m_offset == 1;
     const bool writtenFlat = blackKey && flat;
-    // Written as a flat, a black key stands at the step of the natural above.
-    const int step = (treble ? m_position : m_position + BassShift) + (writtenFlat ? 1 : 0);
+    const int step = this->step(treble, flat);
     const int top = y - StaffPitch * step;
 
     if (blackKey) {
@@ -137,7 +139,39 @@ void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool
     }
     drawGlyph(painter, scale, x, top, glyphs.head, ink.text);
     drawLedgerLines(painter, scale, y, x, step, ink.text);
-    drawStem(painter, scale, x, top, treble, ink.text);
+    painter.fillRect(scale.cells(stemCells(x, top, stemGoesUp(treble, stem))), ink.text);
     if (!correct)
         drawCross(painter, scale, x, top, ink.mark);
+}
+
+int Note::step(bool treble, bool flat) const
+{
+    // Written as a flat, a black key stands at the step of the natural above.
+    const bool writtenFlat = m_offset == 1 && flat;
+    return (treble ? m_position : m_position + BassShift) + (writtenFlat ? 1 : 0);
+}
+
+QRect Note::extent(int y, int x, bool treble, bool correct, bool flat, Stem stem) const
+{
+    const int step = this->step(treble, flat);
+    const int top = y - StaffPitch * step;
+    QRect covered(x, top, NoteWidth, NoteHeight);
+    if (m_offset == 1) {
+        covered |= flat ? NoteGlyphs::FlatInk.translated(x + SignDx, top + FlatDy)
+                        : NoteGlyphs::SharpInk.translated(x + SignDx, top + SharpDy);
+    }
+    // Ledger lines run between the staff and the head, which covers the
+    // last of them.
+    const int topLine = y - (TopLineStep - 1) * StaffPitch;
+    const QRect ledger(x + LedgerLeft, 0, LedgerRight - LedgerLeft + 1, 1);
+    if (step < 0)
+        covered |= ledger.translated(0, y + LineGap);
+    else if (step > TopLineStep + 1)
+        covered |= ledger.translated(0, topLine - LineGap);
+    covered |= stemCells(x, top, stemGoesUp(treble, stem));
+    // The cross's two-pixel pen reaches a pixel beyond its ends.
+    if (!correct)
+        covered |= QRect(QPoint(x + CrossLeft - 1, top - 1),
+                         QPoint(x + CrossRight + 1, top + CrossHeight + 1));
+    return covered;
 }

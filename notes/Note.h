@@ -6,6 +6,7 @@
 #include "notes/PixelScale.h"
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
 class QPainter;
@@ -36,8 +37,18 @@ public:
     // grid; scale maps them to the painter's device pixels, where it paints a
     // zoomed staff. The note is drawn in ink's text colour, and its cross in
     // ink's mark colour.
+    // The stem goes up on the right of the head in the treble clef and down
+    // on the left in the bass clef, unless stem says otherwise.
+    enum class Stem { ForClef, Up, Down };
     void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-              const PixelScale &scale = PixelScale(), const Ink &ink = Ink()) const;
+              const PixelScale &scale = PixelScale(), const Ink &ink = Ink(),
+              Stem stem = Stem::ForClef) const;
+    // The grid pixels that draw covers with the same arguments: head, sign,
+    // ledger lines, stem and, for a wrong answer, the cross.
+    QRect extent(int y, int x, bool treble, bool correct, bool flat,
+                 Stem stem = Stem::ForClef) const;
+    // The staff step the note is written at (1 the bottom line, 9 the top).
+    int step(bool treble, bool flat) const;
 
 private:
     char m_name;

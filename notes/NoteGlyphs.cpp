@@ -25,10 +25,6 @@ const uchar sharp_bits[] = {0x00, 0x00, 0x40, 0x00, 0x40, 0x00, 0x48, 0x00, 0x48
 
 constexpr QSize NoteGlyphSize(NoteWidth, 10);
 constexpr QSize SignGlyphSize(10, 20);
-// Where the signs' bitmaps have ink: the sharp's strokes and bars, the flat's
-// stem and bowl.
-constexpr QRectF SharpInk(1, 1, 8, 18);
-constexpr QRectF FlatInk(2, 0, 6, 20);
 
 NoteGlyphs *made = nullptr;
 
@@ -53,8 +49,8 @@ NoteGlyphs::NoteGlyphs()
     sharp.bitmap = selfMasked(sharp_bits, SignGlyphSize);
     head.outline = fitted(glyph(NoteHead),
                           QRectF(0, 0.5, NoteGlyphSize.width(), NoteGlyphSize.height()), false);
-    sharp.outline = fitted(glyph(Sharp), SharpInk.translated(0, 0.5), true);
-    flat.outline = fitted(glyph(Flat), FlatInk.translated(0, 0.5), true);
+    sharp.outline = fitted(glyph(Sharp), QRectF(SharpInk).translated(0, 0.5), true);
+    flat.outline = fitted(glyph(Flat), QRectF(FlatInk).translated(0, 0.5), true);
     if (head.outline.isEmpty() || sharp.outline.isEmpty() || flat.outline.isEmpty()) {
         // No music font: the bitmaps' own pixels, sharp-edged at any size.
         head.outline = traced(QBitmap::fromData(NoteGlyphSize, note_bits, QImage::Format_MonoLSB));

@@ -4,6 +4,7 @@
 
 #include <QBitmap>
 #include <QPainterPath>
+#include <QRect>
 
 // The glyphs every note is drawn with: the note head and the flat and sharp
 // signs, each as a bitmap for the handheld's own size and as an outline for
@@ -18,6 +19,11 @@ public:
         QBitmap bitmap;       // masked by itself: only its set bits paint
         QPainterPath outline; // relative to the bitmap's top-left corner
     };
+
+    // Where the signs' bitmaps have ink, from their top-left corners: the
+    // sharp's strokes and bars, the flat's stem and bowl.
+    static constexpr QRect SharpInk{1, 1, 8, 18};
+    static constexpr QRect FlatInk{2, 0, 6, 20};
 
     static const NoteGlyphs &instance();
     // Whether the set exists now.

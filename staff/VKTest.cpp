@@ -91,6 +91,7 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
 
     testConfig = new VKTestConfig(this, nullptr);
     connect(testConfig, &VKTestConfig::selectGClef, this, &VKTest::setTrebleClef);
+    connect(testConfig, &VKTestConfig::selectGrandStaff, this, &VKTest::showGrandStaff);
     connect(testConfig, &VKTestConfig::newTestTime, this, &VKTest::setTestTime);
     connect(testConfig, &VKTestConfig::selectLabelNotes, this, &VKTest::setLabelNotes);
     connect(testConfig, &VKTestConfig::selectWeakNotes, this, &VKTest::setWeakNotes);
@@ -108,9 +109,74 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
 
 void VKTest::setTrebleClef(bool treble)
 {
+    const bool wasGrand = grandStaff;
     trebleClef = treble;
+    grandStaff = false;
     emit setClef(treble);
+    emit clefModeChanged(clefMode());
     noteCount = 0;
+    if (wasGrand)
+        applyHeight();
+}
+
+void VKTest::setClefMode(ClefMode mode)
+{
+    if (mode != ClefMode::Both) {
+        setTrebleClef(mode == ClefMode::Treble);
+        return;
+    }
+    const bool wasGrand = grandStaff;
+    grandStaff = true;
+    emit clefModeChanged(mode);
+    noteCount = 0;
+    if (!wasGrand)
+        applyHeight();
+}
+
+void VKTest::showGrandStaff()
+{
+    setClefMode(ClefMode::Both);
+}
+
+ClefMode VKTest::clefMode() const
+{
+    if (grandStaff)
+        return ClefMode::Both;
+    return trebleClef ? ClefMode::Treble : ClefMode::Bass;
+}
+
+int VKTest::stripRows() const
+{
+    return grandStaff ? GrandHeight : Height;
+}
+
+int VKTest::roomWantedAbove() const
+{
+    return clefMode() == ClefMode::Bass ? BassRoomAbove : 0;
+}
+
+int VKTest::roomWantedBelow() const
+{
+    switch (clefMode()) {
+    case ClefMode::Treble:
+        return TrebleRoomBelow;
+    case ClefMode::Bass:
+        return BassRoomBelow;
+    case ClefMode::Both:
+        break;
+    }
+    return 0;
+}
+
+int VKTest::firstSlotX() const
+{
+    return grandStaff ? GrandFirstSlotX : FirstSlotX;
+}
+
+void VKTest::applyHeight()
+{
+    setFixedHeight(qRound((stripRows() + m_roomAbove + m_roomBelow) * m_zoom));
+    update();
 }
 
 void VKTest::setLabelNotes(bool on)
@@ -152,7 +218,7 @@ void VKTest::drawNote(int n)
         qWarning("Invalid MIDI note number: %d\n", n);
         return;
     }
-    const int capacity = capacityFor(gridWidth());
+    const int capacity = capacityFor(gridWidth(), firstSlotX());
     if (noteCount + 1 > unsigned(capacity))
         noteCount = 0;
     if (staffNotes.size() < qsizetype(noteCount) + 1) {
@@ -165,14 +231,15 @@ void VKTest::drawNote(int n)
     repaint();
 }
 
-void VKTest::setZoom(qreal zoom, int roomBelow)
+void VKTest::setZoom(qreal zoom, int roomBelow, int roomAbove)
 {
-    if ((zoom == m_zoom && roomBelow == m_roomBelow) || !(zoom > 0) || roomBelow < 0)
+    if ((zoom == m_zoom && roomBelow == m_roomBelow && roomAbove == m_roomAbove) || !(zoom > 0) ||
+        roomBelow < 0 || roomAbove < 0)
         return;
     m_zoom = zoom;
     m_roomBelow = roomBelow;
-    setFixedHeight(qRound((Height + roomBelow) * zoom));
-    update();
+    m_roomAbove = roomAbove;
+    applyHeight();
 }
 
 int VKTest::gridWidth() const
@@ -194,32 +261,80 @@ void VKTest::paintEvent(QPaintEvent *)
     if (dpr != 1)
         painter.scale(1 / dpr, 1 / dpr);
     const PixelScale scale(m_zoom * dpr);
-    // The staff stands where it would in the strip alone; the room below is
-    // for what hangs under it, the names included.
-    const int half = (gridHeight() - m_roomBelow) / 2;
-    const int bottomLine = half + BottomLineBelowMiddle;
     // Chosen at every paint: a theme switched while the program runs shows at once.
     const Ink ink = Ink::forPalette(palette());
-    drawClef(painter, scale, half, ink.text);
-    drawBarLines(painter, scale, bottomLine, ink.text);
-    drawStaffLines(painter, scale, bottomLine, ink.text);
-    drawNotes(painter, scale, bottomLine, ink);
+    if (grandStaff)
+        paintGrandStaff(painter, scale, ink);
+    else
+        paintStaff(painter, scale, ink);
 }
 
-void VKTest::drawClef(QPainter &painter, const PixelScale &scale, int half, const QColor &ink)
+void VKTest::paintStaff(QPainter &painter, const PixelScale &scale, const Ink &ink)
+{
+    // The staff stands where it would in the strip alone; the room around it
+    // is for what reaches beyond it, the names included.
+    const int half = (gridHeight() - m_roomBelow - m_roomAbove) / 2 + m_roomAbove;
+    const int bottomLine = half + BottomLineBelowMiddle;
+    const int topLine = bottomLine - (StaffLines - 1) * LineGap;
+    drawClef(painter, scale, trebleClef, 0, bottomLine, ink.text);
+    drawBarLines(painter, scale, BarLineInset, topLine, bottomLine, ink.text);
+    drawStaffLines(painter, scale, 0, bottomLine, ink.text);
+    drawNotes(painter, scale, ink, trebleClef ? bottomLine : -1, trebleClef ? -1 : bottomLine);
+}
+
+// Treble staff over bass staff, joined by a brace and a common bar line.
+void VKTest::paintGrandStaff(QPainter &painter, const PixelScale &scale, const Ink &ink)
+{
+    constexpr int TrebleTopLine = GrandTrebleBottomLine - (StaffLines - 1) * LineGap;
+    drawBrace(painter, scale, ink.text);
+    drawBarLines(painter, scale, GrandBarLineX, TrebleTopLine, GrandBassBottomLine, ink.text);
+    for (const bool treble : {true, false}) {
+        const int bottomLine = treble ? GrandTrebleBottomLine : GrandBassBottomLine;
+        drawClef(painter, scale, treble, GrandClefX, bottomLine, ink.text);
+        drawStaffLines(painter, scale, GrandBarLineX, bottomLine, ink.text);
+    }
+    drawNotes(painter, scale, ink, GrandTrebleBottomLine, GrandBassBottomLine);
+}
+
+// A curly brace filling the grand staff's height, its point to the left:
+// each half a stroke that is thin at its tip and at the point and thickest
+// in between, as a brace is engraved.
+void VKTest::drawBrace(QPainter &painter, const PixelScale &scale, const QColor &ink)
+{
+    constexpr int Top = GrandTrebleBottomLine - (StaffLines - 1) * LineGap;
+    constexpr qreal W = GrandBraceWidth;
+    constexpr qreal H = GrandBassBottomLine - Top;
+    QPainterPath upper;
+    upper.moveTo(W, 0);
+    upper.cubicTo(W * 0.25, H * 0.04, W * 0.35, H * 0.2, W * 0.4, H * 0.3);
+    upper.cubicTo(W * 0.45, H * 0.42, W * 0.3, H * 0.48, 0, H * 0.5);
+    upper.cubicTo(W * 0.55, H * 0.46, W * 0.75, H * 0.4, W * 0.72, H * 0.3);
+    upper.cubicTo(W * 0.68, H * 0.18, W * 0.6, H * 0.06, W, 0);
+    upper.closeSubpath();
+    const QPainterPath lower = QTransform(1, 0, 0, -1, 0, H).map(upper);
+    const QPainterPath brace = (upper + lower).translated(GrandBraceLeft, Top);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(scale.transform().map(brace), ink);
+    painter.restore();
+}
+
+void VKTest::drawClef(QPainter &painter, const PixelScale &scale, bool treble, int x,
+                      int bottomLine, const QColor &ink)
 {
     painter.setPen(QPen(ink, 1));
-    const int top = half - (trebleClef ? TrebleClefAboveMiddle : BassClefAboveMiddle);
-    const QBitmap &bitmap = trebleClef ? trebleBm : bassBm;
+    const int half = bottomLine - BottomLineBelowMiddle;
+    const int top = half - (treble ? TrebleClefAboveMiddle : BassClefAboveMiddle);
+    const QBitmap &bitmap = treble ? trebleBm : bassBm;
     if (scale.isOne()) {
-        painter.drawPixmap(0, top, bitmap);
+        painter.drawPixmap(x, top, bitmap);
         return;
     }
-    QPainterPath &outline = trebleClef ? m_trebleOutline : m_bassOutline;
+    QPainterPath &outline = treble ? m_trebleOutline : m_bassOutline;
     if (outline.isEmpty())
-        outline = clefOutline(trebleClef, bitmap);
+        outline = clefOutline(treble, bitmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(scale.transform(0, top).map(outline), ink);
+    painter.fillPath(scale.transform(x, top).map(outline), ink);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -241,26 +356,28 @@ QPainterPath VKTest::clefOutline(bool treble, const QBitmap &bitmap) const
     return sized.translated(pixels.boundingRect().left() - sized.boundingRect().left(), lineCentre);
 }
 
-void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine,
-                          const QColor &ink)
+// At column x (and the right edge), from the top line to the bottom line.
+void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int x, int topLine,
+                          int bottomLine, const QColor &ink)
 {
     // A line two pixels wide along a column covers that column and the one
     // before it, and reaches a pixel past its upper end.
-    const int topLine = bottomLine - (StaffLines - 1) * LineGap;
     const int rows = bottomLine - topLine + 2;
     painter.setPen(QPen(ink, BarLineWidth));
-    painter.fillRect(scale.cells(BarLineInset - 1, topLine - 1, BarLineWidth, rows), ink);
+    painter.fillRect(scale.cells(x - 1, topLine - 1, BarLineWidth, rows), ink);
     const QRect left = scale.cells(0, topLine - 1, BarLineWidth, rows);
     painter.fillRect(left.translated(deviceWidth() - left.width() - left.x(), 0), ink);
 }
 
-void VKTest::drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine,
+// From column x to the right edge.
+void VKTest::drawStaffLines(QPainter &painter, const PixelScale &scale, int x, int bottomLine,
                             const QColor &ink)
 {
     painter.setPen(QPen(ink, 1));
+    const int left = scale.cells(x, 0, 1, 1).x();
     for (int i = 0; i < StaffLines; ++i) {
-        const QRect line = scale.cells(0, bottomLine - i * LineGap, 1, 1);
-        painter.fillRect(QRect(0, line.y(), deviceWidth(), line.height()), ink);
+        const QRect line = scale.cells(x, bottomLine - i * LineGap, 1, 1);
+        painter.fillRect(QRect(left, line.y(), deviceWidth() - left, line.height()), ink);
     }
 }
 
@@ -269,16 +386,39 @@ int VKTest::deviceWidth() const
     return qRound(width() * devicePixelRatioF());
 }
 
-void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine, const Ink &ink)
+// Each note on the staff it belongs to: the one staff, or on the grand
+// staff the treble staff from middle C up and the bass staff below it (a
+// bottom line of -1 means no such staff). A note is drawn whole or not at
+// all: where its stem would reach beyond the strip it turns the other way,
+// as an engraver turns the stems of notes far from the staff's middle, and a
+// note that still does not fit is left out, name and all (it still sounds).
+void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
+                       int bassBottom)
 {
     for (unsigned int i = 0; i < noteCount; ++i) {
         const int n = staffNotes[i];
-        const int x = slotX(int(i));
-        notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0, scale,
-                                ink);
+        const Note &note = notes[std::abs(n)];
+        const bool flat = n < 0;
+        const bool treble = bassBottom < 0 || (trebleBottom >= 0 && std::abs(n) >= MiddleC);
+        const int y = treble ? trebleBottom : bassBottom;
+        const int x = slotX(int(i), firstSlotX());
+        Note::Stem stem = Note::Stem::ForClef;
+        if (!fits(note.extent(y, x, treble, staffMarks[i], flat, stem), scale) && !grandStaff)
+            stem = treble ? Note::Stem::Down : Note::Stem::Up;
+        if (!fits(note.extent(y, x, treble, staffMarks[i], flat, stem), scale))
+            continue;
+        note.draw(y, x, treble, painter, staffMarks[i], flat, scale, ink, stem);
         if (labelNotes)
             drawLabel(painter, x, n);
     }
+}
+
+// Whether what covers these cells of the grid lies within the strip. Drawn
+// zoomed, shapes are smooth and may shade a device pixel beyond their cells.
+bool VKTest::fits(const QRect &extent, const PixelScale &scale) const
+{
+    const int margin = scale.isOne() ? 0 : 1;
+    return extent.top() - margin >= 0 && extent.bottom() + margin < gridHeight();
 }
 
 // The name sits on the strip's bottom edge, in the pen the note was
@@ -393,15 +533,16 @@ void VKTest::nextNote()
 
 void VKTest::generateNote()
 {
-    const int lowest = trebleClef ? MiddleC : LowestNote;
+    const int lowest = lowestTestNote(clefMode());
+    const int count = testNoteCount(clefMode());
     if (weakNotes && m_chooser) {
-        testNote = m_chooser->next(lowest, NotesPerClef);
+        testNote = m_chooser->next(lowest, count);
     } else {
         // rand() is deliberately never seeded: every run presents the same
         // sequence of notes, so a learner can repeat a test and compare
         // scores.
         const int r = std::rand();
-        const int index = int(r * double(NotesPerClef) / 2147483648.0);
+        const int index = int(r * double(count) / 2147483648.0);
         testNote = index + lowest;
     }
     if (notes[testNote].offset() == 1 && (std::rand() & 1))
@@ -421,7 +562,9 @@ void VKTest::checkNote(int answer)
     const long long t = std::llabs(testNote);
     bool verdict = false;
     if (a != 0)
-        verdict = kbOneOctave ? a % 12 == t % 12 : a == t;
+        // A one-octave keyboard answers every octave with its keys; on the
+        // grand staff's four octaves, as on two, only the exact key counts.
+        verdict = kbOneOctave && !grandStaff ? a % 12 == t % 12 : a == t;
     if (noteCount > 0)
         staffMarks[noteCount - 1] = verdict;
     const int responseMs = a != 0 && m_shownFor.isValid() ? int(m_shownFor.elapsed()) : -1;
@@ -453,7 +596,8 @@ void VKTest::checkNoNote()
 
 void VKTest::setConfig()
 {
-    const bool accepted = testConfig->exec(trebleClef, testTime, labelNotes, weakNotes, showAnswer);
+    const bool accepted =
+        testConfig->exec(trebleClef, testTime, labelNotes, weakNotes, showAnswer, grandStaff);
     if (accepted && testing) {
         // The staff was emptied and the note that waited went with it: it
         // gets no verdict, and a note under the new settings takes its place.

@@ -10,6 +10,7 @@
 #include <QStaticText>
 #include <QWidget>
 
+#include "notes/ClefMode.h"
 #include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
@@ -39,6 +40,7 @@ public:
 
     // Read-only view of the state, for the window and for tests.
     bool isTrebleClef() const { return trebleClef; }
+    ClefMode clefMode() const;
     bool labelsNotes() const { return labelNotes; }
     int testInterval() const { return testTime; }
     int currentTestNote() const { return testNote; }
@@ -60,11 +62,19 @@ public:
     // Draws the staff this many times larger than on the handheld; the strip
     // is as much taller, and as much wider a staff holds as many more notes
     // in a row as a handheld-sized staff would in the same grid. roomBelow
-    // adds that many rows of the grid under the strip, for notes below the
-    // staff; the names under the notes move down with the strip's edge.
-    void setZoom(qreal zoom, int roomBelow = 0);
+    // and roomAbove add that many rows of the grid under and over the strip,
+    // for notes beyond the staff; the names under the notes move down with
+    // the strip's edge. The grand staff has room of its own and takes none.
+    void setZoom(qreal zoom, int roomBelow = 0, int roomAbove = 0);
     qreal zoom() const { return m_zoom; }
     int roomBelow() const { return m_roomBelow; }
+    int roomAbove() const { return m_roomAbove; }
+    // Rows of the grid the strip has at zoom 1: the single staff's or the
+    // grand staff's.
+    int stripRows() const;
+    // The rows of room the staff wants above and below it when zoomed.
+    int roomWantedAbove() const;
+    int roomWantedBelow() const;
 
     // Draws the test's notes through chooser (not owned) while weak notes
     // are drilled; otherwise, or without one, every note is equally likely.
@@ -78,6 +88,10 @@ public slots:
     void setConfig();
     void setTestTime(int ms);
     void setTrebleClef(bool treble);
+    // Treble or bass as setTrebleClef does, or the grand staff; empties the
+    // staff either way.
+    void setClefMode(ClefMode mode);
+    void showGrandStaff();
     void setLabelNotes(bool on);
     void setKb(bool oneOctave);
     void setWeakNotes(bool on);
@@ -87,6 +101,8 @@ signals:
     void testedNote(bool correct);
     void newNote(int note);
     void setClef(bool treble);
+    // Every change of clef, the grand staff included.
+    void clefModeChanged(ClefMode mode);
     // Every verdict, with what the log keeps: the note shown (signed as
     // shown), the answer (0 on a time-out), the time from the note's
     // appearance to the answer (-1 on a time-out) and the interval in force.
@@ -105,13 +121,21 @@ private:
     int gridWidth() const;
     int gridHeight() const;
     int deviceWidth() const;
-    void drawClef(QPainter &painter, const PixelScale &scale, int half, const QColor &ink);
+    void paintStaff(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void paintGrandStaff(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawClef(QPainter &painter, const PixelScale &scale, bool treble, int x, int bottomLine,
+                  const QColor &ink);
     QPainterPath clefOutline(bool treble, const QBitmap &bitmap) const;
-    void drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine,
-                      const QColor &ink);
-    void drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine,
+    void drawBarLines(QPainter &painter, const PixelScale &scale, int x, int topLine,
+                      int bottomLine, const QColor &ink);
+    void drawStaffLines(QPainter &painter, const PixelScale &scale, int x, int bottomLine,
                         const QColor &ink);
-    void drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine, const Ink &ink);
+    void drawBrace(QPainter &painter, const PixelScale &scale, const QColor &ink);
+    void drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
+                   int bassBottom);
+    bool fits(const QRect &extent, const PixelScale &scale) const;
+    int firstSlotX() const;
+    void applyHeight();
     void drawLabel(QPainter &painter, int x, int note);
     void startTestTimer();
     void nextNote();
@@ -120,6 +144,7 @@ private:
     QBitmap trebleBm;
     QBitmap bassBm;
     bool trebleClef = true;
+    bool grandStaff = false;
     bool labelNotes = true;
     int testTime = DefaultTestTime;
     int testNote = 0;
@@ -140,6 +165,7 @@ private:
 
     qreal m_zoom = 1;
     int m_roomBelow = 0;
+    int m_roomAbove = 0;
     // The clefs' smooth outlines, made when first drawn zoomed.
     QPainterPath m_trebleOutline;
     QPainterPath m_bassOutline;

@@ -32,11 +32,19 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
     auto *clefColumn = new QVBoxLayout(clefGroup);
     trebleButton = new QRadioButton(tr("Treble"), clefGroup);
     bassButton = new QRadioButton(tr("Bass"), clefGroup);
+    bothButton = new QRadioButton(tr("Both (grand staff)"), clefGroup);
     clefColumn->addWidget(trebleButton);
     clefColumn->addWidget(bassButton);
+    clefColumn->addWidget(bothButton);
+    // Says why the grand staff cannot be chosen; hidden while it can.
+    grandStaffProblem = new QLabel(clefGroup);
+    grandStaffProblem->setWordWrap(true);
+    grandStaffProblem->hide();
+    clefColumn->addWidget(grandStaffProblem);
     auto *exclusive = new QButtonGroup(clefGroup);
     exclusive->addButton(trebleButton);
     exclusive->addButton(bassButton);
+    exclusive->addButton(bothButton);
     column->addWidget(clefGroup);
 
     auto *intervalRow = new QHBoxLayout;
@@ -102,9 +110,19 @@ void VKTestConfig::accept()
     QDialog::accept();
 }
 
-bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool showAnswer)
+void VKTestConfig::setGrandStaffAvailable(bool available, const QString &why)
 {
-    if (treble)
+    bothButton->setEnabled(available);
+    grandStaffProblem->setText(why);
+    grandStaffProblem->setVisible(!available && !why.isEmpty());
+}
+
+bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool showAnswer,
+                        bool grandStaff)
+{
+    if (grandStaff)
+        bothButton->setChecked(true);
+    else if (treble)
         trebleButton->setChecked(true);
     else
         bassButton->setChecked(true);
@@ -116,7 +134,10 @@ bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool
 
     if (QDialog::exec() != QDialog::Accepted)
         return false;
-    emit selectGClef(trebleButton->isChecked());
+    if (bothButton->isChecked())
+        emit selectGrandStaff();
+    else
+        emit selectGClef(trebleButton->isChecked());
     emit selectLabelNotes(labelBox->isChecked());
     emit newTestTime(intervalEdit->text().toInt(nullptr, 10));
     emit selectWeakNotes(notesBox->currentIndex() == 1);

@@ -21,10 +21,16 @@ public:
 
     // Runs the dialog preset with these values; true when it was accepted
     // and the values handed on.
-    bool exec(bool treble, int time, bool labels, bool weakNotes = false, bool showAnswer = false);
+    bool exec(bool treble, int time, bool labels, bool weakNotes = false, bool showAnswer = false,
+              bool grandStaff = false);
+    // The grand staff needs a wide screen: where it has none, the choice is
+    // shown unavailable, with the reason.
+    void setGrandStaffAvailable(bool available, const QString &why = QString());
 
     QRadioButton *trebleChoice() const { return trebleButton; }
     QRadioButton *bassChoice() const { return bassButton; }
+    QRadioButton *grandStaffChoice() const { return bothButton; }
+    QLabel *grandStaffMessage() const { return grandStaffProblem; }
     QCheckBox *labelChoice() const { return labelBox; }
     QLineEdit *intervalField() const { return intervalEdit; }
     QComboBox *notesChoice() const { return notesBox; }
@@ -39,6 +45,8 @@ public slots:
 
 signals:
     void selectGClef(bool treble);
+    // Both clefs on a grand staff, chosen in place of one clef.
+    void selectGrandStaff();
     void selectLabelNotes(bool on);
     void newTestTime(int ms);
     // true: more of the notes the learner misses; false: all equally often.
@@ -50,6 +58,8 @@ private:
 
     QRadioButton *trebleButton;
     QRadioButton *bassButton;
+    QRadioButton *bothButton;
+    QLabel *grandStaffProblem;
     QCheckBox *labelBox;
     QLineEdit *intervalEdit;
     QLabel *intervalProblem;

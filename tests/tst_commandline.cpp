@@ -45,13 +45,13 @@ private slots:
                                 "--notes", "weak", "--show-answer", "-reverse"});
         QVERIFY2(!p.exitStatus, qPrintable(p.error));
         QCOMPARE(p.options.progressFile, QStringLiteral("pupil.sqlite"));
-        QCOMPARE(p.options.treble, std::optional<bool>(false));
+        QCOMPARE(p.options.clef, std::optional<ClefMode>(ClefMode::Bass));
         QCOMPARE(p.options.oneOctave, std::optional<bool>(false));
         QCOMPARE(p.options.intervalMs, std::optional<int>(999999));
         QCOMPARE(p.options.weakNotes, std::optional<bool>(true));
         QVERIFY(p.options.showAnswer);
         const CommandLine::Parsed plain = CommandLine::parse({"velkaro"});
-        QVERIFY(!plain.exitStatus && !plain.options.treble && !plain.options.intervalMs);
+        QVERIFY(!plain.exitStatus && !plain.options.clef && !plain.options.intervalMs);
     }
 
     // The real program, with no display to open a window on.

@@ -247,7 +247,7 @@ private slots:
     {
         VKControl w;
         StartOptions options;
-        options.treble = false;
+        options.clef = ClefMode::Bass;
         options.oneOctave = false;
         options.intervalMs = 1234;
         options.weakNotes = true;

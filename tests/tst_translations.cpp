@@ -105,8 +105,9 @@ private slots:
         const VKTest *staff = w.staffView();
         QCOMPARE(staff->findChildren<QGroupBox *>().size(), 1);
         QCOMPARE(staff->findChild<QGroupBox *>()->title(), QStringLiteral("Notenschlüssel"));
-        QCOMPARE(textsOf<QRadioButton>(staff), QStringList({"Bassschlüssel", "Violinschlüssel"}));
-        QCOMPARE(textsOf<QLabel>(staff), QStringList({"", " ms", "Noten:", "Zeit pro Note:"}));
+        QCOMPARE(textsOf<QRadioButton>(staff),
+                 QStringList({"Bassschlüssel", "Beide (Klaviersystem)", "Violinschlüssel"}));
+        QCOMPARE(textsOf<QLabel>(staff), QStringList({"", "", " ms", "Noten:", "Zeit pro Note:"}));
         QCOMPARE(textsOf<QCheckBox>(staff),
                  QStringList({"Nach einem Fehler die richtige Taste zeigen", "Noten beschriften"}));
         const QComboBox *notesChoice = staff->configDialog()->notesChoice();

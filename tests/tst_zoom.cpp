@@ -7,6 +7,7 @@
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "notes/MusicFont.h"
+#include "staff/StaffGeometry.h"
 #include "staff/VKTest.h"
 
 #include <QApplication>
@@ -282,27 +283,46 @@ private slots:
         QTEST(ZoomLayout::zoomFor(area, 50, std::abs(whiteKeys), room), "zoom");
     }
 
-    // With its room below, a zoomed treble staff shows every ledger line of
-    // C3, two octaves under the treble keyboard, where a MIDI keyboard
-    // reaches: four, at the scaled rows of 95 to 125.
-    void aZoomedStaffShowsTheLinesOfNotesBelowIt()
+    // With its room, a zoomed staff shows notes with four ledger lines beyond
+    // it, where a MIDI keyboard reaches: C3 under the treble staff, C5 over
+    // the bass staff.
+    void aZoomedStaffShowsFourLedgerLinesBeyondIt_data()
     {
+        QTest::addColumn<bool>("treble");
+        QTest::addColumn<int>("note");
+        QTest::addColumn<int>("firstLine"); // grid row of the line nearest the staff
+        QTest::addColumn<int>("direction");
+        // The treble staff's bottom line is at row 85 of the grid, the bass
+        // staff's at 95, under its room above.
+        QTest::newRow("C3 under the treble staff") << true << 24 << 95 << 1;
+        QTest::newRow("C5 over the bass staff") << false << 48 << 45 << -1;
+    }
+    void aZoomedStaffShowsFourLedgerLinesBeyondIt()
+    {
+        QFETCH(bool, treble);
+        QFETCH(int, note);
+        QFETCH(int, firstLine);
+        QFETCH(int, direction);
         VKTest staff;
-        staff.setZoom(2, 10);
+        staff.setTrebleClef(treble);
+        staff.setZoom(2, staff.roomWantedBelow(), staff.roomWantedAbove());
         staff.resize(480, staff.height());
-        QCOMPARE(staff.height(), 260);
-        staff.drawNote(24);
+        staff.drawNote(note);
         const qreal f = deviceScale(2);
         const QImage image = staff.grab().toImage();
         const QList<Run> column = runs(image, qRound(48.5 * f), Qt::Vertical);
+        // Beyond the staff lines: under the bottom one, or over the top one.
+        const int edge = direction > 0 ? firstLine - 10 : firstLine + 10;
         QList<Run> ledger;
         for (const Run &r : column) {
-            if (r.start > 86 * f)
+            if (direction > 0 ? r.start > (edge + 1) * f : r.start + r.length() < edge * f)
                 ledger << r;
         }
+        if (direction < 0)
+            std::reverse(ledger.begin(), ledger.end());
         QVERIFY2(ledger.size() == 4, qPrintable(describe(column)));
         for (int i = 0; i < 4; ++i)
-            QVERIFY(std::abs(ledger[i].middle() - (95 + 10 * i + 0.5) * f) <= 1);
+            QVERIFY(std::abs(ledger[i].middle() - (firstLine + direction * 10 * i + 0.5) * f) <= 1);
     }
 
     // In a window, both views take the layout's zoom, follow the window's
@@ -323,9 +343,11 @@ private slots:
             QVERIFY(zoom > 1);
             QCOMPARE(kb->zoom(), zoom);
             // Zoomed, the staff has room for the lines of notes below it.
-            QCOMPARE(staff->roomBelow(), 10);
-            QCOMPARE(zoom, ZoomLayout::zoomFor(area->size(), row, whiteKeys, 10));
-            QCOMPARE(staff->height(), qRound(130 * zoom));
+            const int room = StaffGeometry::TrebleRoomBelow;
+            QCOMPARE(staff->roomBelow(), room);
+            QCOMPARE(staff->roomAbove(), 0);
+            QCOMPARE(zoom, ZoomLayout::zoomFor(area->size(), row, whiteKeys, room));
+            QCOMPARE(staff->height(), qRound((StaffGeometry::Height + room) * zoom));
             QCOMPARE(kb->y(), staff->geometry().bottom() + 1);
             QCOMPARE(button->y(), kb->geometry().bottom() + 11);
             const int spare = area->height() - staff->height() - kb->height() - row;
@@ -337,7 +359,8 @@ private slots:
         check(7);
         kb->setOneOctave(false);
         QTRY_COMPARE(kb->zoom(),
-                     ZoomLayout::zoomFor(w.centralWidget()->size(), button->height() + 20, 14, 10));
+                     ZoomLayout::zoomFor(w.centralWidget()->size(), button->height() + 20, 14,
+                                         StaffGeometry::TrebleRoomBelow));
         check(14);
     }
 

@@ -116,6 +116,10 @@
 <context>
     <name>ProgressWindow</name>
     <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation>Das Diagramm kann nicht gezeigt werden: %1</translation>
+    </message>
+    <message>
         <source>Progress – Velkaro</source>
         <translation>Fortschritt – Velkaro</translation>
     </message>
@@ -188,10 +192,6 @@
             <numerusform>%n Antwort in %1 geschrieben</numerusform>
             <numerusform>%n Antworten in %1 geschrieben</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>The chart cannot be shown: %1</source>
-        <translation>Das Diagramm kann nicht gezeigt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -317,6 +317,10 @@
         <translation>Übungsaufzeichnung</translation>
     </message>
     <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation>Das Klaviersystem braucht einen Bildschirm von mindestens %1 Pixeln Breite.</translation>
+    </message>
+    <message>
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
@@ -424,6 +428,10 @@
     <message>
         <source>Show the right key after a miss</source>
         <translation>Nach einem Fehler die richtige Taste zeigen</translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
+        <translation>Beide (Klaviersystem)</translation>
     </message>
 </context>
 </TS>

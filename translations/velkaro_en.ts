@@ -116,6 +116,10 @@
 <context>
     <name>ProgressWindow</name>
     <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Progress – Velkaro</source>
         <translation type="unfinished"></translation>
     </message>
@@ -188,10 +192,6 @@
             <numerusform>%n answer written to %1</numerusform>
             <numerusform>%n answers written to %1</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>The chart cannot be shown: %1</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -317,6 +317,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Progress</source>
         <translation type="unfinished"></translation>
     </message>
@@ -423,6 +427,10 @@
     </message>
     <message>
         <source>Show the right key after a miss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

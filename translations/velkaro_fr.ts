@@ -116,6 +116,10 @@
 <context>
     <name>ProgressWindow</name>
     <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation>Le graphique ne peut pas être affiché&#xa0;: %1</translation>
+    </message>
+    <message>
         <source>Progress – Velkaro</source>
         <translation>Progrès – Velkaro</translation>
     </message>
@@ -188,10 +192,6 @@
             <numerusform>%n réponse écrite dans %1</numerusform>
             <numerusform>%n réponses écrites dans %1</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>The chart cannot be shown: %1</source>
-        <translation>Le graphique ne peut pas être affiché&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -317,6 +317,10 @@
         <translation>Historique d’exercices</translation>
     </message>
     <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation>La grande portée demande un écran d’au moins %1 pixels de large.</translation>
+    </message>
+    <message>
         <source>Progress</source>
         <translation>Progrès</translation>
     </message>
@@ -424,6 +428,10 @@
     <message>
         <source>Show the right key after a miss</source>
         <translation>Montrer la bonne touche après une erreur</translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
+        <translation>Les deux (grande portée)</translation>
     </message>
 </context>
 </TS>
