@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include "progress/AnswerLog.h"
+#include "progress/CsvExport.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -19,6 +22,18 @@ const char *const ToolkitValueOptions[] = {
     "plugin",  "qwindowgeometry", "qwindowicon",  "qwindowtitle",       "session",
     "display", "geometry",        "qmljsdebugger"};
 const char *const ToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// Writes the record as CSV; the status to end with.
+int exportProgress(const StartOptions &options)
+{
+    const QString log =
+        options.progressFile.isEmpty() ? AnswerLog::defaultPath() : options.progressFile;
+    QString error;
+    if (CsvExport::write(log, options.exportProgress, &error))
+        return 0;
+    std::fprintf(stderr, "velkaro: %s\n", error.toLocal8Bit().constData());
+    return 1;
+}
 
 QString program(const QStringList &arguments)
 {
@@ -62,7 +77,13 @@ Parsed parse(const QStringList &arguments)
     const QCommandLineOption showAnswer(
         QStringLiteral("show-answer"),
         QStringLiteral("After a miss, light the right key until the next note."));
-    parser.addOptions({progressFile, clef, octaves, interval, noteChoice, showAnswer});
+    const QCommandLineOption exportProgress(
+        QStringLiteral("export-progress"),
+        QStringLiteral("Write every recorded answer to FILE as CSV (- for standard output) "
+                       "and end, without a window."),
+        QStringLiteral("FILE"));
+    parser.addOptions(
+        {progressFile, clef, octaves, interval, noteChoice, showAnswer, exportProgress});
     for (const char *name : ToolkitValueOptions) {
         QCommandLineOption toolkit(QLatin1String(name), QString(), QStringLiteral("value"));
         toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -141,15 +162,23 @@ Parsed parse(const QStringList &arguments)
         o.weakNotes = value == QLatin1String("weak");
     }
     o.showAnswer = parser.isSet(showAnswer);
+    if (parser.isSet(exportProgress)) {
+        o.exportProgress = parser.value(exportProgress);
+        if (o.exportProgress.isEmpty())
+            return fail(QStringLiteral("--export-progress needs a file name, or - for standard "
+                                       "output"));
+    }
     return parsed;
 }
 
 Parsed read(int argc, char **argv)
 {
     QCoreApplication reader(argc, argv);
-    const Parsed parsed = parse(QCoreApplication::arguments());
+    Parsed parsed = parse(QCoreApplication::arguments());
     std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
     std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
+    if (!parsed.exitStatus && !parsed.options.exportProgress.isEmpty())
+        parsed.exitStatus = exportProgress(parsed.options);
     return parsed;
 }
 

@@ -19,6 +19,9 @@ struct StartOptions
     std::optional<int> intervalMs;
     std::optional<bool> weakNotes;
     bool showAnswer = false;
+    // Where to write the record as CSV ("-" for standard output) instead of
+    // starting; empty to start as usual.
+    QString exportProgress;
 };
 
 namespace CommandLine {
@@ -41,8 +44,9 @@ struct Parsed
 Parsed parse(const QStringList &arguments);
 
 // The same for the program's own arguments, read before any window system
-// is asked for, so that --help, --version and a mistyped option work without
-// a display. Prints what the parse has to say.
+// is asked for, so that --help, --version, a mistyped option and the export
+// work without a display. Prints what the parse has to say, and writes the
+// export when one is asked for, setting the status to end with.
 Parsed read(int argc, char **argv);
 
 } // namespace CommandLine

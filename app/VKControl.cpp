@@ -17,6 +17,7 @@
 #include "platform/help/HelpChannel.h"
 #include "progress/AnswerLog.h"
 #include "progress/Drill.h"
+#include "report/ProgressWindow.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
 
@@ -200,6 +201,9 @@ void VKControl::createMenus()
     QMenuBar *bar = menuBar();
 
     auto *file = new QMenu(tr("File"), bar);
+    QAction *progress = file->addAction(tr("Progress"), this, &VKControl::showProgress);
+    progress->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    file->addSeparator();
     // Ends the event loop directly: unlike quit(), exit() does not first ask
     // the windows to close.
     QAction *quit = file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
@@ -323,6 +327,26 @@ void VKControl::recordVerdict(int shown, int answer, bool correct, int responseM
     row.correct = correct;
     row.intervalMs = intervalMs;
     m_log->record(row);
+}
+
+// Made on first use, so that it costs nothing until asked for; asked again,
+// the same window comes to the front.
+void VKControl::showProgress()
+{
+    if (!m_progress) {
+        m_progress = new ProgressWindow(m_log->path(), this);
+        connect(m_log, &AnswerLog::recorded, m_progress, &ProgressWindow::scheduleRefresh);
+        connect(m_progress, &ProgressWindow::forgetRequested, this, &VKControl::forgetProgress);
+    }
+    m_progress->show();
+    m_progress->raise();
+    m_progress->activateWindow();
+}
+
+void VKControl::forgetProgress()
+{
+    openAnswerLog();
+    m_progress->forgetDone(m_log->forget());
 }
 
 void VKControl::setHelpFile(const QString &path)

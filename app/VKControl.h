@@ -13,6 +13,7 @@ class AnswerLog;
 class ComputerKeyboard;
 class Drill;
 class MidiInput;
+class ProgressWindow;
 class VKKeyboard;
 class VKScore;
 class VKTest;
@@ -42,11 +43,14 @@ public:
     VKKeyboard *keyboardView() const { return keyboard; }
     VKScore *scoreView() const { return score; }
     MidiInput *midiInput() const { return midi; }
+    // The Progress window, once it has been opened.
+    ProgressWindow *progressWindow() const { return m_progress; }
 
 public slots:
     void setMode(bool on);
     void about();
     void showHelp();
+    void showProgress();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -64,6 +68,7 @@ private:
     void testSettings();
     void recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs);
     void tellAboutLog(const QString &text);
+    void forgetProgress();
 
     VKTest *test;
     VKKeyboard *keyboard;
@@ -73,5 +78,6 @@ private:
     MidiInput *midi = nullptr;
     AnswerLog *m_log = nullptr;
     std::unique_ptr<Drill> m_drill;
+    ProgressWindow *m_progress = nullptr;
     QString m_answerSource;
 };

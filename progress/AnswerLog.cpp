@@ -399,6 +399,30 @@ void AnswerLog::fail()
     emit stopped();
 }
 
+bool AnswerLog::forget()
+{
+    if (!isRecording())
+        return false;
+    QSqlQuery q(QSqlDatabase::database(m_connection));
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    if (!q.exec(QStringLiteral("DELETE FROM answers")) ||
+        !q.exec(QStringLiteral("DELETE FROM sessions")) || !q.exec(QStringLiteral("COMMIT"))) {
+        q.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    m_pending.clear();
+    if (m_session != 0) {
+        m_session = 0;
+        m_sessionStart = QDateTime::currentDateTimeUtc();
+    }
+    // The rows are gone; their bytes should not linger in free pages or the
+    // journal either. Another program reading just now only delays this.
+    q.exec(QStringLiteral("VACUUM"));
+    q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    return true;
+}
+
 QHash<int, QList<PastAnswer>> AnswerLog::recentAnswers(int lowest, int highest, int perNote) const
 {
     QHash<int, QList<PastAnswer>> recent;

@@ -66,6 +66,11 @@ public:
     // announced by stopped().
     bool record(Answer answer);
 
+    // Empties the record: every answer and test run in the file goes, also
+    // those other programs wrote, and the space they took is cleared. A test
+    // that is running goes on under a new number from its next answer.
+    bool forget();
+
     // The newest answers to each note from lowest to highest (MIDI numbers),
     // at most perNote each, newest first; rows written by other programs
     // count the same.

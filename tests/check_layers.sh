@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a folder includes from one it must not know: the views never
 # know the window or each other, the input sources and the learner's record
-# know only the notes, and the sound and help rooms of the platform know
-# nothing of the program.
+# know only the notes, the progress window knows the record and no other
+# view, and the sound and help rooms of the platform know nothing of the
+# program.
 set -u
 allowed='
 app -> *
@@ -14,6 +15,9 @@ keyboard -> platform
 keyboard -> platform/sound
 input -> notes
 progress -> notes
+report -> notes
+report -> progress
+report -> platform
 platform -> platform/sound
 platform -> platform/help
 '

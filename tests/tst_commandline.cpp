@@ -20,6 +20,8 @@ private slots:
         QTest::newRow("interval not a number") << QStringList{"--interval", "5s"} << "--interval";
         QTest::newRow("notes") << QStringList{"--notes", "hard"} << "--notes";
         QTest::newRow("empty file name") << QStringList{"--progress-file="} << "--progress-file";
+        QTest::newRow("empty export name")
+            << QStringList{"--export-progress="} << "--export-progress";
         QTest::newRow("missing value") << QStringList{"--clef"} << "clef";
         QTest::newRow("unknown option") << QStringList{"--colour"} << "colour";
         QTest::newRow("stray argument") << QStringList{"notes.txt"} << "notes.txt";

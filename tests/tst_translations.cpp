@@ -8,6 +8,8 @@
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
+#include "report/ProgressWindow.h"
+#include "report/ReportText.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
 
@@ -77,11 +79,24 @@ private slots:
     {
         VKControl w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Velkaro"));
-        QCOMPARE(menuTexts(w),
-                 QStringList({"Datei", "  Beenden", "Einstellungen", "  Test", "  Tastatur",
-                              "Hilfe", "  Benutzerhandbuch", "  Über Velkaro"}));
+        QCOMPARE(menuTexts(w), QStringList({"Datei", "  Fortschritt", "  ", "  Beenden",
+                                            "Einstellungen", "  Test", "  Tastatur", "Hilfe",
+                                            "  Benutzerhandbuch", "  Über Velkaro"}));
         QCOMPARE(w.scoreView()->text(), QStringLiteral("Punkte: 0 von 0"));
         QCOMPARE(testButtonText(w), QStringLiteral("&Test"));
+    }
+
+    // Notes are named as under the staff, numbers written the German way.
+    void theProgressWindowIsGermanToo()
+    {
+        VKControl w;
+        w.showProgress();
+        QCOMPARE(w.progressWindow()->windowTitle(), QStringLiteral("Fortschritt \u2013 Velkaro"));
+        QCOMPARE(ReportText::noteName(71), QStringLiteral("H4"));
+        QCOMPARE(ReportText::noteName(61), QStringLiteral("C\u266f4"));
+        QCOMPARE(ReportText::seconds(1500), QStringLiteral("1,5 s"));
+        QCOMPARE(ReportText::duration(2 * 3600 * 1000 + 5 * 60 * 1000),
+                 QStringLiteral("2 h 05 min"));
     }
 
     void theTestSettingsAreGermanAndTheKeyboardSettingsAreNot()

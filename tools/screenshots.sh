@@ -5,8 +5,10 @@
 # program as a user meets it on a virtual display: maximised under a window
 # manager on a 1920x1080 desktop, in practice mode and in test mode, and on
 # a screen of the handheld's 240x320 pixels; then all three again with the
-# dark Adwaita-Dark style (the *-dark.png pictures); and the grand staff.
-# Notes are played from the computer keyboard, as a user would.
+# dark Adwaita-Dark style (the *-dark.png pictures); the grand staff; and
+# last the Progress window over a made-up history of two months, light and
+# dark. Notes are played from the computer keyboard, as a user would; the
+# answers go to a record of the script's own.
 #
 # Usage: bash tools/screenshots.sh [output folder]
 # The folder defaults to data/help/html/images, where the guide finds them.
@@ -16,8 +18,9 @@ out=${1:-$VELKARO_ROOT/data/help/html/images}
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick \
     adwaita-qt6
 configure_tree "$VELKARO_BUILD"
-cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable
+cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable velkaro_make_history
 use_private_runtime
+export XDG_DATA_HOME=$VELKARO_RUNTIME/data
 mkdir -p "$out"
 program=$VELKARO_BUILD/bin/velkaro
 
@@ -99,4 +102,27 @@ shots ""
 shots -dark -style Adwaita-Dark
 grand
 
-ls -l "$out"/{practice,test,handheld}{,-dark}.png "$out/grand.png"
+# The Progress window, with the record in its usual place under a home
+# folder of its own.
+export HOME=$VELKARO_RUNTIME/learner
+unset XDG_DATA_HOME
+mkdir -p "$HOME/.local/share/velkaro"
+"$VELKARO_BUILD/tests/velkaro_make_history" "$HOME/.local/share/velkaro/progress.sqlite" 2400 60
+progress_shot() {
+    local suffix=$1
+    shift
+    log "1920x1080, the Progress window$suffix"
+    session 1920x1080 openbox "$@"
+    keys ctrl+shift+p
+    local progress
+    progress=$(xdotool search --sync --onlyvisible --name 'Progress' | head -n 1)
+    sleep 1.5 # placed and painted
+    # The window with its title bar, at the screen's own size.
+    import -frame -window "$progress" -strip "$out/progress$suffix.png"
+    bash "$VELKARO_ROOT/tools/contrast.sh" "$out/progress$suffix.png" "" 6 >&2
+    stop_processes
+}
+progress_shot ""
+progress_shot -dark -style Adwaita-Dark
+
+ls -l "$out"/{practice,test,handheld,progress}{,-dark}.png "$out/grand.png"
