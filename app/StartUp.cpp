@@ -80,19 +80,18 @@ QIcon programIcon()
 void preloadSounds()
 {
     QStringList paths;
-    for (auto it = notes.cbegin(); it != notes.cend(); ++it)
-        paths << Resource::findSound(QString::fromLatin1(it->file()));
+    for (const Note &note : notes)
+        paths << Resource::findSound(QString::fromLatin1(note.file()));
     QSound::preload(paths);
 }
 
 namespace {
-// Waits for the window's first paint, then starts the preload from the
-// event loop: connecting to the sound server takes a few milliseconds that
-// the first picture should not wait for.
+// Waits for the window's first paint, then runs its work from the event loop.
 class AfterFirstPaint : public QObject
 {
 public:
-    explicit AfterFirstPaint(QWidget *window) : QObject(window)
+    AfterFirstPaint(QWidget *window, std::function<void()> work)
+        : QObject(window), m_work(std::move(work))
     {
         window->installEventFilter(this);
     }
@@ -101,17 +100,27 @@ public:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &preloadSounds);
+            QTimer::singleShot(0, qApp, m_work);
             deleteLater();
         }
         return false;
     }
+
+private:
+    std::function<void()> m_work;
 };
 } // namespace
 
+void afterFirstPaint(QWidget *window, std::function<void()> work)
+{
+    new AfterFirstPaint(window, std::move(work));
+}
+
+// Connecting to the sound server takes a few milliseconds that the first
+// picture should not wait for.
 void preloadSoundsAfterFirstPaint(QWidget *window)
 {
-    new AfterFirstPaint(window);
+    afterFirstPaint(window, &preloadSounds);
 }
 
 } // namespace StartUp

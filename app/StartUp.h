@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <functional>
+
 class QApplication;
 class QCoreApplication;
 class QIcon;
@@ -33,5 +35,9 @@ QIcon programIcon();
 void preloadSounds();
 // The same, started once the window has been painted for the first time.
 void preloadSoundsAfterFirstPaint(QWidget *window);
+
+// Runs work from the event loop once window has been painted for the first
+// time: what start-up can leave until then should not delay the first picture.
+void afterFirstPaint(QWidget *window, std::function<void()> work);
 
 } // namespace StartUp

@@ -2,21 +2,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VKControl.h"
 
+#include "app/CommandLine.h"
+#include "app/MidiStatusBar.h"
 #include "app/VKScore.h"
 #include "app/ZoomLayout.h"
 #include "input/ComputerKeyboard.h"
 #include "input/MidiInput.h"
+#include "keyboard/KeyboardGeometry.h"
+#include "keyboard/VKKbConfig.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QCopEnvelope.h"
 #include "platform/Resource.h"
 #include "platform/help/HelpChannel.h"
+#include "progress/AnswerLog.h"
+#include "progress/Drill.h"
+#include "report/ProgressWindow.h"
 #include "staff/VKTest.h"
+#include "staff/VKTestConfig.h"
 
 #include "VelkaroVersion.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -31,7 +40,6 @@
 
 namespace {
 constexpr int ButtonRowMargin = 10;
-constexpr int ScoreSpacing = 16;
 // Un-maximised, the window takes this share of the screen.
 constexpr qreal RestoredShare = 2.0 / 3.0;
 } // namespace
@@ -55,16 +63,12 @@ VKControl::VKControl() : QMainWindow(nullptr)
 
     score = new VKScore(frame, nullptr);
 
-    // The button and the score at their natural sizes, side by side in the
-    // middle of the row.
+    // The button, then the score; the column decides how they share the row.
     auto *row = new QHBoxLayout;
     row->setSpacing(0);
     row->setContentsMargins(ButtonRowMargin, ButtonRowMargin, ButtonRowMargin, ButtonRowMargin);
-    row->addStretch();
     row->addWidget(testButton);
-    row->addSpacing(ScoreSpacing);
     row->addWidget(score);
-    row->addStretch();
 
     // Staff on top, then the keyboard, then the row; staff and keyboard as
     // large as the window allows.
@@ -75,17 +79,26 @@ VKControl::VKControl() : QMainWindow(nullptr)
     createMenus();
 
     // Practice wiring, then the connections that hold in both modes.
-    connect(keyboard, &VKKeyboard::noteRead, test, &VKTest::drawNote);
-    connect(keyboard, &VKKeyboard::noteRead, keyboard, &VKKeyboard::playNote);
+    wireNotes(keyboard, false, &VKControl::answerFromScreen);
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
+    // The grand staff changes the staff's height and the keyboard's octaves.
+    connect(test, &VKTest::clefModeChanged, keyboard, &VKKeyboard::setClefMode);
+    connect(test, &VKTest::clefModeChanged, column, &QLayout::invalidate);
+    connect(test, &VKTest::clefModeChanged, this, &VKControl::makeRoomFor);
+    connect(test, &VKTest::answerShown, keyboard, &VKKeyboard::showAnswer);
+    connect(test, &VKTest::answerHidden, keyboard, &VKKeyboard::clearAnswer);
     createInputs();
+
+    // Every verdict goes into the learner's record, which the drill reads.
+    m_log = new AnswerLog(AnswerLog::defaultPath(), this);
+    m_drill = std::make_unique<Drill>();
+    test->setNoteChooser(m_drill.get());
+    connect(test, &VKTest::judged, this, &VKControl::recordVerdict);
 
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
     keyboard->setOneOctave(true);
-
-    initNotes(notes);
 
     // The size the window returns to when it is no longer maximised; it can
     // still be made as small as the handheld's drawing.
@@ -95,11 +108,104 @@ VKControl::VKControl() : QMainWindow(nullptr)
                    .expandedTo(sizeHint()));
 }
 
+VKControl::~VKControl()
+{
+    // The staff holds the drill as its chooser and may outlive it briefly.
+    test->setNoteChooser(nullptr);
+}
+
+void VKControl::applyStartOptions(const StartOptions &options)
+{
+    if (!options.progressFile.isEmpty())
+        m_log->setPath(options.progressFile);
+    if (options.clef)
+        test->setClefMode(*options.clef);
+    // Through the dialog, which keeps its own copy of the choice.
+    if (options.oneOctave)
+        keyboard->configDialog()->choose(*options.oneOctave);
+    if (options.intervalMs)
+        test->setTestTime(*options.intervalMs);
+    if (options.weakNotes)
+        test->setWeakNotes(*options.weakNotes);
+    test->setShowAnswer(options.showAnswer);
+}
+
+void VKControl::openAnswerLog()
+{
+    if (m_log->state() != AnswerLog::State::Closed)
+        return;
+    const QString where = QDir::toNativeSeparators(m_log->path());
+    switch (m_log->open()) {
+    case AnswerLog::State::Recording:
+        if (!m_log->movedAside().isEmpty())
+            tellAboutLog(tr("Your practice record could not be read, so Velkaro has started a "
+                            "new one. The old file is kept as %1.")
+                             .arg(QDir::toNativeSeparators(m_log->movedAside())));
+        connect(m_log, &AnswerLog::stopped, this, [this, where] {
+            tellAboutLog(tr("Velkaro can no longer write to your practice record %1 (the disk "
+                            "may be full), so it has stopped recording your answers. Everything "
+                            "else works as usual.")
+                             .arg(where));
+        });
+        break;
+    case AnswerLog::State::Newer:
+        tellAboutLog(tr("Your practice record %1 was written by a newer version of Velkaro. "
+                        "This version leaves it untouched and does not record your answers.")
+                         .arg(where));
+        break;
+    case AnswerLog::State::Unwritable:
+    case AnswerLog::State::Closed:
+        tellAboutLog(tr("Velkaro cannot write your practice record to %1, so your answers are "
+                        "not recorded this time. Everything else works as usual.")
+                         .arg(where));
+        break;
+    }
+}
+
+// Said once, without stopping the learner: the window goes on behind it.
+void VKControl::tellAboutLog(const QString &text)
+{
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, tr("Practice record"), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+// The grand staff's keyboard needs room for four octaves of full-sized keys:
+// a window narrower than that grows, as far as its screen allows.
+void VKControl::makeRoomFor(ClefMode mode)
+{
+    if (mode != ClefMode::Both || isMaximized() || isFullScreen())
+        return;
+    const int wanted = ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
+    if (width() >= wanted)
+        return;
+    const QScreen *s = screen();
+    const int room = s ? s->availableGeometry().width() : wanted;
+    resize(std::min(wanted, room), height());
+}
+
+// The grand staff is offered only on a screen wide enough for its keyboard.
+void VKControl::testSettings()
+{
+    const int wanted = ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
+    const QScreen *s = screen();
+    const bool wide = !s || s->availableGeometry().width() >= wanted;
+    test->configDialog()->setGrandStaffAvailable(
+        wide, wide ? QString()
+                   : tr("The grand staff needs a screen at least %1 pixels wide.").arg(wanted));
+    test->setConfig();
+}
+
 void VKControl::createMenus()
 {
     QMenuBar *bar = menuBar();
 
     auto *file = new QMenu(tr("File"), bar);
+    QAction *progress = file->addAction(tr("Progress"), this, &VKControl::showProgress);
+    progress->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    file->addSeparator();
     // Ends the event loop directly: unlike quit(), exit() does not first ask
     // the windows to close.
     QAction *quit = file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
@@ -107,7 +213,7 @@ void VKControl::createMenus()
     bar->addMenu(file);
 
     auto *config = new QMenu(tr("Configuration"), bar);
-    config->addAction(tr("Test"), test, &VKTest::setConfig);
+    config->addAction(tr("Test"), this, &VKControl::testSettings);
     config->addAction(tr("Keyboard"), keyboard, &VKKeyboard::setConfig);
     bar->addMenu(config);
 
@@ -121,7 +227,8 @@ void VKControl::createMenus()
 // A source's notes are drawn and sounded in practice mode, judged in test
 // mode. A tap plays its note out; a held key's note sounds at its velocity
 // until the key is let go.
-template <typename Source> void VKControl::wireNotes(Source *source, bool testMode)
+template <typename Source>
+void VKControl::wireNotes(Source *source, bool testMode, void (VKControl::*answer)(int))
 {
     constexpr bool tapped = std::is_same_v<Source, VKKeyboard>;
     if (testMode) {
@@ -130,9 +237,9 @@ template <typename Source> void VKControl::wireNotes(Source *source, bool testMo
             disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
         else
             disconnect(source, &Source::noteStruck, keyboard, &VKKeyboard::strikeNote);
-        connect(source, &Source::noteRead, test, &VKTest::checkNote);
+        connect(source, &Source::noteRead, this, answer);
     } else {
-        disconnect(source, &Source::noteRead, test, &VKTest::checkNote);
+        disconnect(source, &Source::noteRead, this, answer);
         connect(source, &Source::noteRead, test, &VKTest::drawNote);
         if constexpr (tapped)
             connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
@@ -158,23 +265,37 @@ void VKControl::createInputs()
     computerKeys = new ComputerKeyboard(this);
     // Keys that no focused child takes end up at the window.
     installEventFilter(computerKeys);
-    connect(test, &VKTest::setClef, computerKeys, &ComputerKeyboard::setClef);
-    wireNotes(computerKeys, false);
+    connect(test, &VKTest::clefModeChanged, computerKeys, &ComputerKeyboard::setClefMode);
+    // Where the computer keyboard's rows start shows on the on-screen keys.
+    connect(computerKeys, &ComputerKeyboard::rowsMoved, keyboard, &VKKeyboard::setComputerRows);
+    keyboard->setComputerRows(computerKeys->firstNote());
+    wireNotes(computerKeys, false, &VKControl::answerFromKeys);
     wireHeldKeys(computerKeys);
 
     midi = new MidiInput(this);
-    wireNotes(midi, false);
+    wireNotes(midi, false, &VKControl::answerFromMidi);
     wireHeldKeys(midi);
     connect(midi, &MidiInput::sustainChanged, keyboard, &VKKeyboard::setSustain);
+    auto *midiStatus = new MidiStatusBar(this);
+    setStatusBar(midiStatus);
+    connect(midi, &MidiInput::sourcesChanged, midiStatus, &MidiStatusBar::setSources);
 }
 
 void VKControl::setMode(bool on)
 {
+    if (on) {
+        openAnswerLog();
+        m_log->beginSession();
+        // The drill starts from the record as it stands, other programs'
+        // answers included.
+        m_drill->setHistory(
+            m_log->recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory));
+    }
     // Rewire first: starting the test announces its first note at once, and
     // that note must reach the keyboard to be heard.
-    wireNotes(keyboard, on);
-    wireNotes(computerKeys, on);
-    wireNotes(midi, on);
+    wireNotes(keyboard, on, &VKControl::answerFromScreen);
+    wireNotes(computerKeys, on, &VKControl::answerFromKeys);
+    wireNotes(midi, on, &VKControl::answerFromMidi);
     if (on) {
         connect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
         connect(test, &VKTest::testedNote, score, &VKScore::updateScore);
@@ -183,6 +304,73 @@ void VKControl::setMode(bool on)
         disconnect(test, &VKTest::testedNote, score, &VKScore::updateScore);
     }
     test->setTestMode(on);
+    if (!on)
+        m_log->endSession();
+}
+
+void VKControl::answerFromScreen(int note)
+{
+    m_answerSource = QStringLiteral("screen");
+    test->checkNote(note);
+}
+
+void VKControl::answerFromKeys(int note)
+{
+    m_answerSource = QStringLiteral("keys");
+    test->checkNote(note);
+}
+
+void VKControl::answerFromMidi(int note)
+{
+    m_answerSource = QStringLiteral("midi");
+    test->checkNote(note);
+}
+
+void VKControl::recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs)
+{
+    Answer row;
+    row.at = QDateTime::currentDateTimeUtc();
+    switch (test->clefMode()) {
+    case ClefMode::Treble:
+        row.clef = QStringLiteral("treble");
+        break;
+    case ClefMode::Bass:
+        row.clef = QStringLiteral("bass");
+        break;
+    case ClefMode::Both:
+        row.clef = QStringLiteral("both");
+        break;
+    }
+    row.note = toMidi(std::abs(shown));
+    row.flat = shown < 0;
+    if (answer != 0) {
+        row.answer = toMidi(std::abs(answer));
+        row.responseMs = responseMs;
+        row.source = m_answerSource;
+    }
+    row.correct = correct;
+    row.intervalMs = intervalMs;
+    m_log->record(row);
+}
+
+// Made on first use, so that it costs nothing until asked for; asked again,
+// the same window comes to the front.
+void VKControl::showProgress()
+{
+    if (!m_progress) {
+        m_progress = new ProgressWindow(m_log->path(), this);
+        connect(m_log, &AnswerLog::recorded, m_progress, &ProgressWindow::scheduleRefresh);
+        connect(m_progress, &ProgressWindow::forgetRequested, this, &VKControl::forgetProgress);
+    }
+    m_progress->show();
+    m_progress->raise();
+    m_progress->activateWindow();
+}
+
+void VKControl::forgetProgress()
+{
+    openAnswerLog();
+    m_progress->forgetDone(m_log->forget());
 }
 
 void VKControl::setHelpFile(const QString &path)

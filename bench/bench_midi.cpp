@@ -115,7 +115,6 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    initNotes(notes);
     QStringList paths;
     for (int n = LowestNote; n <= HighestNote; ++n)
         paths << Resource::findSound(QString::fromLatin1(notes[n].file()));

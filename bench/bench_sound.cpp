@@ -376,7 +376,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no sound server reachable: run bench/run.sh\n");
         return 1;
     }
-    initNotes(notes);
     QStringList paths;
     for (int n = LowestNote; n <= HighestNote; ++n)
         paths << TapBench::soundOf(n);

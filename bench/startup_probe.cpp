@@ -4,6 +4,7 @@
 // painted, waits until every sample is loaded, reports peak memory and ends.
 #include "FirstPaint.h"
 
+#include "app/CommandLine.h"
 #include "app/StartUp.h"
 #include "app/VKControl.h"
 #include "platform/QPEApplication.h"
@@ -16,12 +17,15 @@
 
 int main(int argc, char **argv)
 {
+    const CommandLine::Parsed command = CommandLine::read(argc, argv);
     QPEApplication a(argc, argv, QPEApplication::GuiClient);
     StartUp::prepare(a);
     auto *window = new VKControl;
     window->setHelpFile(StartUp::helpFilePath(QPEApplication::qpeDir(), argv[0]));
+    window->applyStartOptions(command.options);
     FirstPaint::Watcher watcher(window->staffView(), [] {});
     StartUp::preloadSoundsAfterFirstPaint(window);
+    StartUp::afterFirstPaint(window, [window] { window->openAnswerLog(); });
     a.showMainWidget(window, false);
 
     // Peak memory counts only once all 48 samples are in.

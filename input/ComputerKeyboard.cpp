@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -29,21 +30,34 @@ constexpr PianoKey UpperRow[12] = {
     {15, Qt::Key_6}, {29, Qt::Key_Y}, {16, Qt::Key_7}, {30, Qt::Key_U},
 };
 
-// The treble clef's keys start at middle C, the bass clef's two octaves lower.
-int firstNote(bool treble)
+constexpr int Octave = 12;
+
+// Where the rows start in each clef mode: the test's own two octaves in one
+// clef, and the two around middle C on the grand staff.
+int firstNoteFor(ClefMode mode)
 {
-    return treble ? MiddleC : MiddleC - 24;
+    return mode == ClefMode::Both ? MiddleC - Octave : lowestTestNote(mode);
 }
 
-template <typename Match> int noteWhere(bool treble, Match matches)
+template <typename Match> int noteWhere(int first, Match matches)
 {
     for (int semitone = 0; semitone < int(std::size(LowerRow)); ++semitone) {
         if (matches(LowerRow[semitone]))
-            return firstNote(treble) + semitone;
+            return first + semitone;
         if (matches(UpperRow[semitone]))
-            return firstNote(treble) + 12 + semitone;
+            return first + Octave + semitone;
     }
     return -1;
+}
+
+int noteForScanCodeFrom(quint32 scanCode, int first)
+{
+    return noteWhere(first, [scanCode](const PianoKey &k) { return k.scanCode == scanCode; });
+}
+
+int noteForKeyFrom(int key, int first)
+{
+    return noteWhere(first, [key](const PianoKey &k) { return k.key == key; });
 }
 
 } // namespace
@@ -52,17 +66,31 @@ ComputerKeyboard::ComputerKeyboard(QObject *parent) : QObject(parent) {}
 
 int ComputerKeyboard::noteForScanCode(quint32 scanCode, bool treble)
 {
-    return noteWhere(treble, [scanCode](const PianoKey &k) { return k.scanCode == scanCode; });
+    return noteForScanCodeFrom(scanCode, firstNoteFor(treble ? ClefMode::Treble : ClefMode::Bass));
 }
 
 int ComputerKeyboard::noteForKey(int key, bool treble)
 {
-    return noteWhere(treble, [key](const PianoKey &k) { return k.key == key; });
+    return noteForKeyFrom(key, firstNoteFor(treble ? ClefMode::Treble : ClefMode::Bass));
 }
 
 void ComputerKeyboard::setClef(bool treble)
 {
-    trebleClef = treble;
+    setClefMode(treble ? ClefMode::Treble : ClefMode::Bass);
+}
+
+void ComputerKeyboard::setClefMode(ClefMode mode)
+{
+    moveRows(firstNoteFor(mode));
+}
+
+void ComputerKeyboard::moveRows(int firstNote)
+{
+    firstNote = std::clamp(firstNote, LowestNote, HighestFirstNote);
+    if (firstNote == m_firstNote)
+        return;
+    m_firstNote = firstNote;
+    emit rowsMoved(firstNote);
 }
 
 bool ComputerKeyboard::eventFilter(QObject *watched, QEvent *event)
@@ -84,8 +112,7 @@ bool ComputerKeyboard::eventFilter(QObject *watched, QEvent *event)
 
 namespace {
 
-// Platforms that report no scan code (the offscreen one, for instance) get
-// the US layout's letters instead of places.
+// A key by its place, or by its letter where the platform reports no place.
 quint32 keyId(const QKeyEvent *key)
 {
     return key->nativeScanCode() != 0 ? key->nativeScanCode() : quint32(key->key()) | 0x80000000u;
@@ -98,13 +125,25 @@ bool ComputerKeyboard::keyPressed(const QKeyEvent *key)
     // Chords with Ctrl, Alt or Meta belong to shortcuts, menus and mnemonics.
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    const int note = key->nativeScanCode() != 0 ? noteForScanCode(key->nativeScanCode(), trebleClef)
-                                                : noteForKey(key->key(), trebleClef);
+    if (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp) {
+        moveRows(m_firstNote + (key->key() == Qt::Key_PageUp ? Octave : -Octave));
+        return true;
+    }
+    // Platforms that report no scan code (the offscreen one, for instance)
+    // get the US layout's letters instead of places.
+    const int note = key->nativeScanCode() != 0
+                         ? noteForScanCodeFrom(key->nativeScanCode(), m_firstNote)
+                         : noteForKeyFrom(key->key(), m_firstNote);
     if (note < 0)
         return false;
     // A held key plays once; its repeats are swallowed with it.
-    if (key->isAutoRepeat() || held.contains(keyId(key)))
+    if (key->isAutoRepeat())
         return true;
+    // Pressed again with no release since (one lost on the way), it strikes
+    // afresh.
+    const auto again = held.constFind(keyId(key));
+    if (again != held.constEnd())
+        emit noteReleased(*again);
     held.insert(keyId(key), note);
     emit noteStruck(note, Velocity);
     emit noteRead(note);

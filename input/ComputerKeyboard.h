@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/ClefMode.h"
+
 #include <QHash>
 #include <QObject>
 
@@ -10,31 +12,42 @@ class QKeyEvent;
 // The computer keyboard played as a piano. Two rows of keys, chosen by their
 // place on the keyboard rather than by the letters printed on them, so that
 // every layout plays the same: the lower letter row Z S X D C V G B H N J M
-// is the first octave of the clef's two, the row Q 2 W 3 E R 5 T 6 Y 7 U the
-// second. Installed as an event filter on the main window, it sees the keys
-// that no focused child took. A key plays at full level while it is held and
-// is let go with its release, or when the window loses the keyboard.
+// is the first of two octaves, the row Q 2 W 3 E R 5 T 6 Y 7 U the second.
+// They start at the clef's C (C4 for the treble clef, C2 for the bass clef,
+// C3 on the grand staff); Page Down and Page Up move them an octave down or
+// up, within C2 to B5. Installed as an event filter on the main window, it
+// sees the keys that no focused child took. A key plays at full level while
+// it is held and is let go with its release, or when the window loses the
+// keyboard.
 class ComputerKeyboard : public QObject
 {
     Q_OBJECT
 public:
     explicit ComputerKeyboard(QObject *parent = nullptr);
 
-    // The note the key with this X11/Wayland scan code plays, or -1.
+    // The note the key with this X11/Wayland scan code plays, or -1, with the
+    // rows where the clef puts them.
     static int noteForScanCode(quint32 scanCode, bool treble);
     // The same by the key's US-layout name (a Qt::Key), or -1.
     static int noteForKey(int key, bool treble);
     // The level of a computer key's note, that of a tap.
     static constexpr int Velocity = 127;
 
+    // The note the lower row starts at.
+    int firstNote() const { return m_firstNote; }
+    static constexpr int HighestFirstNote = HighestNote + 1 - 2 * 12;
+
 public slots:
     void setClef(bool treble);
+    void setClefMode(ClefMode mode);
 
 signals:
     void noteRead(int note);
     // The key of note went down, and came up again.
     void noteStruck(int note, int velocity);
     void noteReleased(int note);
+    // The rows start at another note.
+    void rowsMoved(int firstNote);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -43,9 +56,10 @@ private:
     bool keyPressed(const QKeyEvent *key);
     bool keyReleased(const QKeyEvent *key);
     void releaseAll();
+    void moveRows(int firstNote);
 
-    bool trebleClef = true;
-    // The notes of the keys held, by key, as they were when struck: a clef
-    // changed meanwhile does not change what the release lets go.
+    int m_firstNote = MiddleC;
+    // The notes of the keys held, by key, as they were when struck: rows
+    // moved meanwhile do not change what the release lets go.
     QHash<quint32, int> held;
 };

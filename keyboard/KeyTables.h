@@ -13,7 +13,3 @@ inline constexpr int kbMapNB[42] = {
     0,  0,  0,  2,  2,  2,  4,  4,  4,  5,  5,  5,  7,  7,  7,  9,  9,  9,  11, 11, 11,
     12, 12, 12, 14, 14, 14, 16, 16, 16, 17, 17, 17, 19, 19, 19, 21, 21, 21, 23, 23, 23,
 };
-
-// Semitones above the octave's C of its white keys C D E F G A B; the black
-// key after a white key is one semitone above it.
-inline constexpr int whiteKeySemitone[7] = {0, 2, 4, 5, 7, 9, 11};

@@ -12,7 +12,14 @@ struct KeyboardGeometry
     static constexpr int MaxKeyHeight = 80;
     static constexpr int OneOctave = 7; // white keys per octave
     static constexpr int TwoOctaves = 2 * OneOctave;
+    static constexpr int FourOctaves = 4 * OneOctave; // the grand staff's C2 to B5
     static constexpr int ShadowWidth = 2;
+    // The bar under the keys that the computer keyboard's two rows play:
+    // its distance below the keys, its thickness, and the gap between its
+    // two octaves.
+    static constexpr int RowsBarBelow = 4;
+    static constexpr int RowsBarHeight = 3;
+    static constexpr int RowsBarGap = 2;
 
     int kbLeft = 0;
     int kbTop = 0;

@@ -45,6 +45,16 @@ void VKKbConfig::showChoiceInForce()
         twoOctaveButton->setChecked(true);
 }
 
+void VKKbConfig::choose(bool oneOctave)
+{
+    const int chosen = oneOctave ? OneOctaveKeys : TwoOctaveKeys;
+    if (chosen == whiteKeys)
+        return;
+    whiteKeys = chosen;
+    showChoiceInForce();
+    emit selectOneOctave(oneOctave);
+}
+
 int VKKbConfig::exec()
 {
     // Every run starts from the octave count in force: a cancelled run leaves

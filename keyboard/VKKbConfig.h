@@ -18,6 +18,9 @@ public:
     ~VKKbConfig() override;
 
     int exec() override;
+    // Makes the choice as if it had been accepted in the dialog: the
+    // keyboard hears of it when it changes.
+    void choose(bool oneOctave);
 
     int whiteKeyChoice() const { return whiteKeys; }
     QRadioButton *oneOctaveChoice() const { return oneOctaveButton; }

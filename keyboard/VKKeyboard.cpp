@@ -18,17 +18,6 @@ namespace {
 
 // Each white key is tapped in thirds: the outer ones may reach a black key.
 constexpr int ThirdsPerKey = 3;
-constexpr int SemitonesPerOctave = 12;
-// A held black key is filled with the highlight darkened by this factor (in
-// percent), so it still reads as a black key.
-constexpr int HeldBlackKeyDarker = 160;
-
-// Semitones from the lowest key to white key i.
-int semitoneOfWhiteKey(int i)
-{
-    return SemitonesPerOctave * (i / KeyboardGeometry::OneOctave) +
-           whiteKeySemitone[i % KeyboardGeometry::OneOctave];
-}
 
 // Every white key but E and B has a black key to its right.
 bool hasBlackKeyAfter(int whiteKey)
@@ -38,6 +27,21 @@ bool hasBlackKeyAfter(int whiteKey)
     const int inOctave = whiteKey % KeyboardGeometry::OneOctave;
     return inOctave != E && inOctave != B;
 }
+
+// Keys lit after a miss: the right one green, the one played red.
+const QColor RightWhiteKey(0x8c, 0xd6, 0x8c);
+const QColor RightBlackKey(0x1e, 0x8c, 0x3c);
+const QColor PlayedWhiteKey(0xf2, 0xa0, 0xa0);
+const QColor PlayedBlackKey(0xc0, 0x20, 0x20);
+
+// The white key each semitone of an octave is, or follows when black.
+constexpr int WhiteKeyOfSemitone[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+constexpr bool SemitoneIsBlack[12] = {false, true,  false, true,  false, false,
+                                      true,  false, true,  false, true,  false};
+constexpr int SemitonesPerOctave = 12;
+// A held black key takes the highlight darkened by this factor (in percent),
+// so that it still reads as a black key.
+constexpr int HeldBlackKeyDarker = 160;
 
 } // namespace
 
@@ -53,7 +57,9 @@ VKKeyboard::~VKKeyboard() = default;
 
 void VKKeyboard::setOneOctave(bool one)
 {
-    whiteKeys = one ? KeyboardGeometry::OneOctave : KeyboardGeometry::TwoOctaves;
+    m_octaveKeys = one ? KeyboardGeometry::OneOctave : KeyboardGeometry::TwoOctaves;
+    if (!m_grandStaff)
+        whiteKeys = m_octaveKeys;
     // Until the keys are drawn anew, no tap may land on the old layout.
     m_geometryKeys = 0;
     emit oneOctaveKb(one);
@@ -63,6 +69,26 @@ void VKKeyboard::setOneOctave(bool one)
 void VKKeyboard::setClef(bool treble)
 {
     baseNote = treble ? MiddleC : LowestNote;
+}
+
+void VKKeyboard::setClefMode(ClefMode mode)
+{
+    const bool grand = mode == ClefMode::Both;
+    baseNote = lowestTestNote(mode);
+    if (grand == m_grandStaff)
+        return;
+    m_grandStaff = grand;
+    whiteKeys = grand ? KeyboardGeometry::FourOctaves : m_octaveKeys;
+    m_geometryKeys = 0;
+    update();
+}
+
+void VKKeyboard::setComputerRows(int firstNote)
+{
+    if (firstNote == m_rowsFrom)
+        return;
+    m_rowsFrom = firstNote;
+    update();
 }
 
 void VKKeyboard::setBlackKeys(bool on)
@@ -102,72 +128,143 @@ void VKKeyboard::paintEvent(QPaintEvent *)
     // Too small to show keys: keep the geometry, draw nothing.
     if (m_geometry.keyWidth <= 0 || m_geometry.keyHeight <= 0)
         return;
-    drawHeldWhiteKeys(painter, scale);
-    drawWhiteKeys(painter, scale);
-    drawBlackKeys(painter, scale);
-    drawShadow(painter, scale);
-}
-
-bool VKKeyboard::isHeld(int semitone) const
-{
-    return m_held.contains(baseNote + semitone);
-}
-
-// Under the outlines, which are drawn over them.
-void VKKeyboard::drawHeldWhiteKeys(QPainter &painter, const PixelScale &scale)
-{
-    const KeyboardGeometry &g = m_geometry;
-    const QColor held = palette().color(QPalette::Highlight);
-    for (int i = 0; i < whiteKeys; ++i) {
-        if (isHeld(semitoneOfWhiteKey(i)))
-            painter.fillRect(
-                scale.cells(g.kbLeft + i * g.keyWidth, g.kbTop, g.keyWidth + 1, g.keyHeight + 1),
-                held);
-    }
+    // Chosen at every paint: a theme switched while the program runs shows at once.
+    const Ink ink = Ink::forPalette(palette());
+    drawWhiteKeys(painter, scale, ink);
+    drawHeldKeys(painter, scale, false);
+    drawAnswer(painter, scale, false);
+    drawBlackKeys(painter, scale, ink);
+    drawHeldKeys(painter, scale, true);
+    drawAnswer(painter, scale, true);
+    drawShadow(painter, scale, ink);
+    drawComputerRows(painter, scale, ink);
 }
 
 // A rectangle (x, y, w, h) outlined with a one-pixel line covers w + 1 by
-// h + 1 pixels, as a pen drawing it would.
-void VKKeyboard::drawWhiteKeys(QPainter &painter, const PixelScale &scale)
+// h + 1 pixels, as a pen drawing it would. White keys are light on any
+// ground: where it is light they are of its colour.
+void VKKeyboard::drawWhiteKeys(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
     const KeyboardGeometry &g = m_geometry;
+    painter.fillRect(scale.cells(g.kbLeft, g.kbTop, whiteKeys * g.keyWidth + 1, g.keyHeight + 1),
+                     ink.whiteKey);
     for (int i = 0; i < whiteKeys; ++i) {
         const int x = g.kbLeft + i * g.keyWidth;
-        painter.fillRect(scale.cells(x, g.kbTop, g.keyWidth + 1, 1), Qt::black);
-        painter.fillRect(scale.cells(x, g.bottom(), g.keyWidth + 1, 1), Qt::black);
-        painter.fillRect(scale.cells(x, g.kbTop, 1, g.keyHeight + 1), Qt::black);
-        painter.fillRect(scale.cells(x + g.keyWidth, g.kbTop, 1, g.keyHeight + 1), Qt::black);
+        painter.fillRect(scale.cells(x, g.kbTop, g.keyWidth + 1, 1), ink.keyEdge);
+        painter.fillRect(scale.cells(x, g.bottom(), g.keyWidth + 1, 1), ink.keyEdge);
+        painter.fillRect(scale.cells(x, g.kbTop, 1, g.keyHeight + 1), ink.keyEdge);
+        painter.fillRect(scale.cells(x + g.keyWidth, g.kbTop, 1, g.keyHeight + 1), ink.keyEdge);
     }
 }
 
-// A held black key keeps its black edge around the colour of a held key.
-void VKKeyboard::drawBlackKeys(QPainter &painter, const PixelScale &scale)
+void VKKeyboard::drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
     const KeyboardGeometry &g = m_geometry;
-    const QColor held = palette().color(QPalette::Highlight).darker(HeldBlackKeyDarker);
-    const int edge = scale.length(1);
     for (int i = 0; i < whiteKeys; ++i) {
-        if (!hasBlackKeyAfter(i))
-            continue;
-        const QRect key = scale.cells(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop,
-                                      g.blackWidth + 1, g.blackHeight + 1);
-        painter.fillRect(key, Qt::black);
-        if (isHeld(semitoneOfWhiteKey(i) + 1))
-            painter.fillRect(key.adjusted(edge, edge, -edge, -edge), held);
+        if (hasBlackKeyAfter(i))
+            painter.fillRect(scale.cells(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop,
+                                         g.blackWidth + 1, g.blackHeight + 1),
+                             ink.blackKey);
     }
 }
 
-// A gray edge along the bottom and the right of the keys, each line one
-// pixel further out and one pixel shorter at its inner end.
-void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale)
+// A shadow along the bottom and the right of the keys, each line one pixel
+// further out and one pixel shorter at its inner end.
+void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
     const KeyboardGeometry &g = m_geometry;
     const int r = g.right(whiteKeys);
     const int b = g.bottom();
     for (int i = 0; i < KeyboardGeometry::ShadowWidth; ++i) {
-        painter.fillRect(scale.cells(g.kbLeft + 1 + i, b + i, r - g.kbLeft, 1), Qt::gray);
-        painter.fillRect(scale.cells(r + i, g.kbTop + 1 + i, 1, b - g.kbTop), Qt::gray);
+        painter.fillRect(scale.cells(g.kbLeft + 1 + i, b + i, r - g.kbLeft, 1), ink.shadow);
+        painter.fillRect(scale.cells(r + i, g.kbTop + 1 + i, 1, b - g.kbTop), ink.shadow);
     }
+}
+
+// One bar per octave, under the white keys it covers, as far as they are shown.
+void VKKeyboard::drawComputerRows(QPainter &painter, const PixelScale &scale, const Ink &ink)
+{
+    if (m_rowsFrom < 0 || (scale.isOne() && !m_grandStaff))
+        return;
+    const KeyboardGeometry &g = m_geometry;
+    const int y = g.bottom() + KeyboardGeometry::RowsBarBelow;
+    for (int octave = 0; octave < 2; ++octave) {
+        const int first = (m_rowsFrom - baseNote) / SemitonesPerOctave + octave;
+        const int from = std::max(0, first * KeyboardGeometry::OneOctave);
+        const int to = std::min(whiteKeys, (first + 1) * KeyboardGeometry::OneOctave);
+        if (from >= to)
+            continue;
+        const int left = g.kbLeft + from * g.keyWidth + KeyboardGeometry::RowsBarGap;
+        const int right = g.kbLeft + to * g.keyWidth - KeyboardGeometry::RowsBarGap;
+        painter.fillRect(scale.cells(left, y, right - left + 1, KeyboardGeometry::RowsBarHeight),
+                         ink.text);
+    }
+}
+
+void VKKeyboard::showAnswer(int right, int played)
+{
+    m_rightNote = std::abs(right);
+    m_playedNote = std::abs(played);
+    update();
+}
+
+void VKKeyboard::clearAnswer()
+{
+    if (m_rightNote == 0 && m_playedNote == 0)
+        return;
+    m_rightNote = m_playedNote = 0;
+    update();
+}
+
+bool VKKeyboard::keyOf(int note, int *whiteKey, bool *black) const
+{
+    if (note <= 0)
+        return false;
+    const int octaves = whiteKeys / KeyboardGeometry::OneOctave;
+    int above = note - baseNote;
+    // Beyond the keys shown, the key of the same name stands in.
+    if (above < 0 || above >= octaves * SemitonesPerOctave)
+        above = ((above % SemitonesPerOctave) + SemitonesPerOctave) % SemitonesPerOctave;
+    const int semitone = above % SemitonesPerOctave;
+    *whiteKey =
+        above / SemitonesPerOctave * KeyboardGeometry::OneOctave + WhiteKeyOfSemitone[semitone];
+    *black = SemitoneIsBlack[semitone];
+    return true;
+}
+
+// Keys held in the highlight colour, under the answer's colours. A held
+// note beyond the keys shown has no key of its own, and is not drawn.
+void VKKeyboard::drawHeldKeys(QPainter &painter, const PixelScale &scale, bool onBlackKeys)
+{
+    const QColor held = palette().color(QPalette::Highlight);
+    const int shown = whiteKeys / KeyboardGeometry::OneOctave * SemitonesPerOctave;
+    for (int note : std::as_const(m_held)) {
+        if (note >= baseNote && note < baseNote + shown)
+            fillKey(painter, scale, note, held, held.darker(HeldBlackKeyDarker), onBlackKeys);
+    }
+}
+
+void VKKeyboard::drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys)
+{
+    fillKey(painter, scale, m_playedNote, PlayedWhiteKey, PlayedBlackKey, onBlackKeys);
+    fillKey(painter, scale, m_rightNote, RightWhiteKey, RightBlackKey, onBlackKeys);
+}
+
+// A white key's inside, within its outline; a black key whole.
+void VKKeyboard::fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
+                         const QColor &black, bool onBlackKeys)
+{
+    int key = 0;
+    bool isBlack = false;
+    if (!keyOf(note, &key, &isBlack) || isBlack != onBlackKeys)
+        return;
+    const KeyboardGeometry &g = m_geometry;
+    const int x = g.kbLeft + key * g.keyWidth;
+    if (isBlack)
+        painter.fillRect(
+            scale.cells(x + g.blackWidth, g.kbTop, g.blackWidth + 1, g.blackHeight + 1), black);
+    else
+        painter.fillRect(scale.cells(x + 1, g.kbTop + 1, g.keyWidth - 1, g.keyHeight - 1), white);
 }
 
 int VKKeyboard::noteAt(int x, int y) const
@@ -185,9 +282,11 @@ int VKKeyboard::noteAt(int x, int y) const
     // narrow for whole thirds is split as evenly as its pixels allow.
     const int third = kw >= ThirdsPerKey ? std::min(ThirdsPerKey - 1, within / (kw / ThirdsPerKey))
                                          : within * ThirdsPerKey / kw;
-    const int index = ThirdsPerKey * k + third;
+    // The tables give one octave's thirds; each octave up is 12 semitones.
+    const int octave = k / KeyboardGeometry::OneOctave;
+    const int index = ThirdsPerKey * (k % KeyboardGeometry::OneOctave) + third;
     const bool upperZone = blackKeys && y < g.kbTop + g.blackHeight;
-    return (upperZone ? kbMapB[index] : kbMapNB[index]) + baseNote;
+    return (upperZone ? kbMapB[index] : kbMapNB[index]) + SemitonesPerOctave * octave + baseNote;
 }
 
 void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
@@ -209,8 +308,8 @@ QString VKKeyboard::soundOf(int note) const
 {
     if (note < -HighestNote || note > HighestNote)
         return QString();
-    const auto entry = notes.constFind(std::abs(note));
-    if (entry == notes.constEnd())
+    const Note *entry = notes.find(std::abs(note));
+    if (!entry)
         return QString();
     return Resource::findSound(QString::fromLatin1(entry->file()));
 }

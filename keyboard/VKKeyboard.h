@@ -4,6 +4,8 @@
 
 #include "keyboard/KeyboardGeometry.h"
 #include "notes/Catalogue.h"
+#include "notes/ClefMode.h"
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
 #include <QSet>
@@ -12,9 +14,9 @@
 class QPainter;
 class VKKbConfig;
 
-// The on-screen piano keyboard: one or two octaves of white keys from C,
-// with black keys over them. A tap becomes a note number; notes are sounded
-// through the sound service.
+// The on-screen piano keyboard: one or two octaves of white keys from C, or
+// the grand staff's four, with black keys over them. A tap becomes a note
+// number; notes are sounded through the sound service.
 class VKKeyboard : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,9 @@ public:
     // Notes whose keys are held on a computer or MIDI keyboard.
     QSet<int> heldKeys() const { return m_held; }
     VKKbConfig *configDialog() const { return kbConfig; }
+    // The white key (0 up) or the white key a black key follows, and
+    // whether it is black, where note is shown; false when it is not shown.
+    bool keyOf(int note, int *whiteKey, bool *black) const;
 
     // Draws the keys this many times larger than on the handheld; the strip
     // is as much taller, and taps are mapped back through the same factor.
@@ -53,6 +58,18 @@ public slots:
     void setOneOctave(bool one);
     void setBlackKeys(bool on);
     void setClef(bool treble);
+    // The grand staff's four octaves from C2, or the octaves chosen from the
+    // clef's C.
+    void setClefMode(ClefMode mode);
+    // Marks under the keys the two octaves from firstNote that the computer
+    // keyboard plays (on a zoomed or four-octave keyboard; the handheld's
+    // drawing stays as it is); -1 marks nothing.
+    void setComputerRows(int firstNote);
+    // Lights the key of the right note and marks the one played (0: none)
+    // after a miss, until clearAnswer. A note beyond the keys shown is shown
+    // on the key of the same name.
+    void showAnswer(int right, int played);
+    void clearAnswer();
 
 signals:
     void noteRead(int note);
@@ -63,12 +80,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void drawWhiteKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawShadow(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawComputerRows(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawHeldKeys(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
+    void drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
     QString soundOf(int note) const;
-    bool isHeld(int semitone) const;
-    void drawHeldWhiteKeys(QPainter &painter, const PixelScale &scale);
-    void drawWhiteKeys(QPainter &painter, const PixelScale &scale);
-    void drawBlackKeys(QPainter &painter, const PixelScale &scale);
-    void drawShadow(QPainter &painter, const PixelScale &scale);
+    void fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
+                 const QColor &black, bool onBlackKeys);
 
     int whiteKeys = KeyboardGeometry::OneOctave;
     bool blackKeys = true;
@@ -78,4 +98,9 @@ private:
     qreal m_zoom = 1;
     QSet<int> m_held;
     VKKbConfig *kbConfig = nullptr;
+    int m_octaveKeys = KeyboardGeometry::OneOctave; // the octaves chosen, as white keys
+    bool m_grandStaff = false;
+    int m_rowsFrom = -1;
+    int m_rightNote = 0;
+    int m_playedNote = 0;
 };

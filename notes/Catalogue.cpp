@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-QMap<int, Note> notes;
+const NoteCatalogue notes;
 
 namespace {
 
@@ -30,7 +30,7 @@ int letterIndex(char name)
 
 } // namespace
 
-void initNotes(QMap<int, Note> &map)
+NoteCatalogue::NoteCatalogue()
 {
     for (int n = LowestNote; n <= HighestNote; ++n) {
         const int octave = n / 12 + 1;
@@ -39,6 +39,20 @@ void initNotes(QMap<int, Note> &map)
         const int frequency = int(std::lround(440.0 * std::pow(2.0, (n - 45) / 12.0)));
         const QString file =
             QStringLiteral("velkaro/") + QLatin1String(s.soundPitch) + QString::number(octave);
-        map[n] = Note(s.name, s.offset, frequency, position, file);
+        m_notes.append(Note(s.name, s.offset, frequency, position, file));
     }
+}
+
+const Note *NoteCatalogue::find(int number) const
+{
+    if (number < LowestNote || number > HighestNote)
+        return nullptr;
+    return &m_notes[number - LowestNote];
+}
+
+const Note &NoteCatalogue::operator[](int number) const
+{
+    static const Note none;
+    const Note *note = find(number);
+    return note ? *note : none;
 }

@@ -2,12 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
-class QBitmap;
 class QPainter;
 
 // Basic staff sizes, in pixels.
@@ -22,9 +23,6 @@ class Note
 public:
     Note();
     Note(char name, int offset, int frequency, int position, QString file);
-    Note(const Note &other);
-    Note &operator=(const Note &other);
-    ~Note();
 
     char name() const { return m_name; }
     int offset() const { return m_offset; }
@@ -34,29 +32,29 @@ public:
     const char *file() const { return m_fileLatin1.constData(); }
 
     // Draws the note on a staff whose bottom line is at row y, head's left
-    // edge at column x. Leaves the painter with the last pen it set.
-    // Coordinates are those of the staff's pixel grid; scale maps them to the
-    // painter's device pixels, where it paints a zoomed staff.
+    // edge at column x, with the glyphs all notes share. Leaves the painter
+    // with the last pen it set. Coordinates are those of the staff's pixel
+    // grid; scale maps them to the painter's device pixels, where it paints a
+    // zoomed staff. The note is drawn in ink's text colour, and its cross in
+    // ink's mark colour.
+    // The stem goes up on the right of the head in the treble clef and down
+    // on the left in the bass clef, unless stem says otherwise.
+    enum class Stem { ForClef, Up, Down };
     void draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
-              const PixelScale &scale = PixelScale());
-
-    // The shared glyphs; null until the first draw and after any record dies.
-    static const QBitmap *noteGlyph() { return noteBm; }
-    static const QBitmap *flatGlyph() { return flatBm; }
-    static const QBitmap *sharpGlyph() { return sharpBm; }
+              const PixelScale &scale = PixelScale(), const Ink &ink = Ink(),
+              Stem stem = Stem::ForClef) const;
+    // The grid pixels that draw covers with the same arguments: head, sign,
+    // ledger lines, stem and, for a wrong answer, the cross.
+    QRect extent(int y, int x, bool treble, bool correct, bool flat,
+                 Stem stem = Stem::ForClef) const;
+    // The staff step the note is written at (1 the bottom line, 9 the top).
+    int step(bool treble, bool flat) const;
 
 private:
-    static void createGlyphs();
-    static void releaseGlyphs();
-
     char m_name;
     int m_offset;
     int m_frequency;
     int m_position;
     QString m_file;
     QByteArray m_fileLatin1;
-
-    static QBitmap *noteBm;
-    static QBitmap *flatBm;
-    static QBitmap *sharpBm;
 };

@@ -36,6 +36,10 @@ public:
     {
         return QRect(start(x, w), start(y, h), length(w), length(h));
     }
+    QRect cells(const QRect &grid) const
+    {
+        return cells(grid.x(), grid.y(), grid.width(), grid.height());
+    }
 
     // A point of the grid, unsnapped, for shapes drawn smooth.
     QPointF map(QPointF p) const { return p * m_factor; }

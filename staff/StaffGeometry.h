@@ -8,9 +8,14 @@
 namespace StaffGeometry {
 
 constexpr int Height = 120; // fixed height of the strip
-// Rows a zoomed staff gains under the strip: room for the lines of notes
-// below the staff, which a MIDI keyboard reaches in either clef.
-constexpr int DesktopRoomBelow = 10;
+// Rows a zoomed staff gains above and under the strip, for the notes beyond
+// the staff that a MIDI keyboard reaches: under the treble staff, C3 with
+// its four ledger lines; over the bass staff, C sharp 5 over four ledger
+// lines, and under it C2 with its stem. (Notes above the treble staff and
+// below the bass staff go no further than the strip does.)
+constexpr int TrebleRoomBelow = 16;
+constexpr int BassRoomAbove = 10;
+constexpr int BassRoomBelow = 12;
 constexpr int BottomLineBelowMiddle = 25; // bottom staff line, below the strip's middle
 constexpr int LineGap = 2 * StaffPitch;
 constexpr int StaffLines = 5;
@@ -23,16 +28,29 @@ constexpr int SlotWidth = 20;
 constexpr int LabelGap = 2; // least room between the names of neighbouring notes
 constexpr int InitialSlots = 15;
 
+// The grand staff: a brace and a common bar line at the left, the treble
+// staff over the bass staff with room for C4's ledger line and B3 between
+// them, for B5 and its stem above, for C2 with its stem below, and the names
+// under it all.
+constexpr int GrandHeight = 240;
+constexpr int GrandTrebleBottomLine = 90;
+constexpr int GrandBassBottomLine = 170;
+constexpr int GrandBraceLeft = 1;
+constexpr int GrandBraceWidth = 9;
+constexpr int GrandBarLineX = 12; // the common bar line covers this column and the one before
+constexpr int GrandClefX = 14;
+constexpr int GrandFirstSlotX = 50;
+
 // How many notes fit in a row on a staff this wide (never fewer than one).
-constexpr int capacityFor(int width)
+constexpr int capacityFor(int width, int firstSlotX = FirstSlotX)
 {
-    const int fit = (width - FirstSlotX) / SlotWidth;
+    const int fit = (width - firstSlotX) / SlotWidth;
     return fit < 1 ? 1 : fit;
 }
 
-constexpr int slotX(int slot)
+constexpr int slotX(int slot, int firstSlotX = FirstSlotX)
 {
-    return FirstSlotX + SlotWidth * slot;
+    return firstSlotX + SlotWidth * slot;
 }
 
 } // namespace StaffGeometry

@@ -3,6 +3,7 @@
 #include "staff/VKTest.h"
 
 #include "notes/Catalogue.h"
+#include "notes/NoteChooser.h"
 #include "staff/ClefBits.h"
 #include "staff/StaffGeometry.h"
 #include "staff/VKTestConfig.h"
@@ -90,20 +91,92 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
 
     testConfig = new VKTestConfig(this, nullptr);
     connect(testConfig, &VKTestConfig::selectGClef, this, &VKTest::setTrebleClef);
+    connect(testConfig, &VKTestConfig::selectGrandStaff, this, &VKTest::showGrandStaff);
     connect(testConfig, &VKTestConfig::newTestTime, this, &VKTest::setTestTime);
     connect(testConfig, &VKTestConfig::selectLabelNotes, this, &VKTest::setLabelNotes);
+    connect(testConfig, &VKTestConfig::selectWeakNotes, this, &VKTest::setWeakNotes);
+    connect(testConfig, &VKTestConfig::selectShowAnswer, this, &VKTest::setShowAnswer);
 
     testTimer = new QTimer(this);
     // The interval is a promise to the user: a coarse timer may fire early.
     testTimer->setTimerType(Qt::PreciseTimer);
     connect(testTimer, &QTimer::timeout, this, &VKTest::checkNoNote);
+
+    m_answerPause = new QTimer(this);
+    m_answerPause->setSingleShot(true);
+    connect(m_answerPause, &QTimer::timeout, this, &VKTest::endAnswerPause);
 }
 
 void VKTest::setTrebleClef(bool treble)
 {
+    const bool wasGrand = grandStaff;
     trebleClef = treble;
+    grandStaff = false;
     emit setClef(treble);
+    emit clefModeChanged(clefMode());
     noteCount = 0;
+    if (wasGrand)
+        applyHeight();
+}
+
+void VKTest::setClefMode(ClefMode mode)
+{
+    if (mode != ClefMode::Both) {
+        setTrebleClef(mode == ClefMode::Treble);
+        return;
+    }
+    const bool wasGrand = grandStaff;
+    grandStaff = true;
+    emit clefModeChanged(mode);
+    noteCount = 0;
+    if (!wasGrand)
+        applyHeight();
+}
+
+void VKTest::showGrandStaff()
+{
+    setClefMode(ClefMode::Both);
+}
+
+ClefMode VKTest::clefMode() const
+{
+    if (grandStaff)
+        return ClefMode::Both;
+    return trebleClef ? ClefMode::Treble : ClefMode::Bass;
+}
+
+int VKTest::stripRows() const
+{
+    return grandStaff ? GrandHeight : Height;
+}
+
+int VKTest::roomWantedAbove() const
+{
+    return clefMode() == ClefMode::Bass ? BassRoomAbove : 0;
+}
+
+int VKTest::roomWantedBelow() const
+{
+    switch (clefMode()) {
+    case ClefMode::Treble:
+        return TrebleRoomBelow;
+    case ClefMode::Bass:
+        return BassRoomBelow;
+    case ClefMode::Both:
+        break;
+    }
+    return 0;
+}
+
+int VKTest::firstSlotX() const
+{
+    return grandStaff ? GrandFirstSlotX : FirstSlotX;
+}
+
+void VKTest::applyHeight()
+{
+    setFixedHeight(qRound((stripRows() + m_roomAbove + m_roomBelow) * m_zoom));
+    update();
 }
 
 void VKTest::setLabelNotes(bool on)
@@ -116,16 +189,36 @@ void VKTest::setKb(bool oneOctave)
     kbOneOctave = oneOctave;
 }
 
+void VKTest::setWeakNotes(bool on)
+{
+    weakNotes = on;
+}
+
+void VKTest::setShowAnswer(bool on)
+{
+    showAnswer = on;
+}
+
+void VKTest::setNoteChooser(NoteChooser *chooser)
+{
+    m_chooser = chooser;
+}
+
+bool VKTest::isShowingAnswer() const
+{
+    return m_answerPause->isActive();
+}
+
 void VKTest::drawNote(int n)
 {
     // Magnitude first: the negation of INT_MIN would overflow.
-    if (n < -HighestNote || n > HighestNote || notes.find(std::abs(n)) == notes.end()) {
+    if (n < -HighestNote || n > HighestNote || !notes.contains(std::abs(n))) {
         // The wording and the trailing line break are deliberate: tools that
         // read the warning log match this exact line.
         qWarning("Invalid MIDI note number: %d\n", n);
         return;
     }
-    const int capacity = capacityFor(gridWidth());
+    const int capacity = capacityFor(gridWidth(), firstSlotX());
     if (noteCount + 1 > unsigned(capacity))
         noteCount = 0;
     if (staffNotes.size() < qsizetype(noteCount) + 1) {
@@ -138,14 +231,15 @@ void VKTest::drawNote(int n)
     repaint();
 }
 
-void VKTest::setZoom(qreal zoom, int roomBelow)
+void VKTest::setZoom(qreal zoom, int roomBelow, int roomAbove)
 {
-    if ((zoom == m_zoom && roomBelow == m_roomBelow) || !(zoom > 0) || roomBelow < 0)
+    if ((zoom == m_zoom && roomBelow == m_roomBelow && roomAbove == m_roomAbove) || !(zoom > 0) ||
+        roomBelow < 0 || roomAbove < 0)
         return;
     m_zoom = zoom;
     m_roomBelow = roomBelow;
-    setFixedHeight(qRound((Height + roomBelow) * zoom));
-    update();
+    m_roomAbove = roomAbove;
+    applyHeight();
 }
 
 int VKTest::gridWidth() const
@@ -167,30 +261,82 @@ void VKTest::paintEvent(QPaintEvent *)
     if (dpr != 1)
         painter.scale(1 / dpr, 1 / dpr);
     const PixelScale scale(m_zoom * dpr);
-    // The staff stands where it would in the strip alone; the room below is
-    // for what hangs under it, the names included.
-    const int half = (gridHeight() - m_roomBelow) / 2;
-    const int bottomLine = half + BottomLineBelowMiddle;
-    drawClef(painter, scale, half);
-    drawBarLines(painter, scale, bottomLine);
-    drawStaffLines(painter, scale, bottomLine);
-    drawNotes(painter, scale, bottomLine);
+    // Chosen at every paint: a theme switched while the program runs shows at once.
+    const Ink ink = Ink::forPalette(palette());
+    if (grandStaff)
+        paintGrandStaff(painter, scale, ink);
+    else
+        paintStaff(painter, scale, ink);
 }
 
-void VKTest::drawClef(QPainter &painter, const PixelScale &scale, int half)
+void VKTest::paintStaff(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
-    painter.setPen(QPen(Qt::black, 1));
-    const int top = half - (trebleClef ? TrebleClefAboveMiddle : BassClefAboveMiddle);
-    const QBitmap &bitmap = trebleClef ? trebleBm : bassBm;
+    // The staff stands where it would in the strip alone; the room around it
+    // is for what reaches beyond it, the names included.
+    const int half = (gridHeight() - m_roomBelow - m_roomAbove) / 2 + m_roomAbove;
+    const int bottomLine = half + BottomLineBelowMiddle;
+    const int topLine = bottomLine - (StaffLines - 1) * LineGap;
+    drawClef(painter, scale, trebleClef, 0, bottomLine, ink.text);
+    drawBarLines(painter, scale, BarLineInset, topLine, bottomLine, ink.text);
+    drawStaffLines(painter, scale, 0, bottomLine, ink.text);
+    drawNotes(painter, scale, ink, trebleClef ? bottomLine : -1, trebleClef ? -1 : bottomLine);
+}
+
+// Treble staff over bass staff, joined by a brace and a common bar line.
+void VKTest::paintGrandStaff(QPainter &painter, const PixelScale &scale, const Ink &ink)
+{
+    const int trebleBottom = m_roomAbove + GrandTrebleBottomLine;
+    const int bassBottom = m_roomAbove + GrandBassBottomLine;
+    const int trebleTop = trebleBottom - (StaffLines - 1) * LineGap;
+    drawBrace(painter, scale, trebleTop, bassBottom, ink.text);
+    drawBarLines(painter, scale, GrandBarLineX, trebleTop, bassBottom, ink.text);
+    for (const bool treble : {true, false}) {
+        const int bottomLine = treble ? trebleBottom : bassBottom;
+        drawClef(painter, scale, treble, GrandClefX, bottomLine, ink.text);
+        drawStaffLines(painter, scale, GrandBarLineX, bottomLine, ink.text);
+    }
+    drawNotes(painter, scale, ink, trebleBottom, bassBottom);
+}
+
+// A curly brace filling the grand staff's height, its point to the left:
+// each half a stroke that is thin at its tip and at the point and thickest
+// in between, as a brace is engraved.
+void VKTest::drawBrace(QPainter &painter, const PixelScale &scale, int top, int bottom,
+                       const QColor &ink)
+{
+    constexpr qreal W = GrandBraceWidth;
+    const qreal H = bottom - top;
+    QPainterPath upper;
+    upper.moveTo(W, 0);
+    upper.cubicTo(W * 0.2, H * 0.03, W * 0.15, H * 0.12, W * 0.2, H * 0.24);
+    upper.cubicTo(W * 0.26, H * 0.38, W * 0.3, H * 0.47, 0, H * 0.5);
+    upper.cubicTo(W * 0.75, H * 0.46, W * 0.9, H * 0.36, W * 0.8, H * 0.24);
+    upper.cubicTo(W * 0.68, H * 0.1, W * 0.7, H * 0.03, W, 0);
+    upper.closeSubpath();
+    const QPainterPath lower = QTransform(1, 0, 0, -1, 0, H).map(upper);
+    const QPainterPath brace = (upper + lower).translated(GrandBraceLeft, top);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(scale.transform().map(brace), ink);
+    painter.restore();
+}
+
+void VKTest::drawClef(QPainter &painter, const PixelScale &scale, bool treble, int x,
+                      int bottomLine, const QColor &ink)
+{
+    painter.setPen(QPen(ink, 1));
+    const int half = bottomLine - BottomLineBelowMiddle;
+    const int top = half - (treble ? TrebleClefAboveMiddle : BassClefAboveMiddle);
+    const QBitmap &bitmap = treble ? trebleBm : bassBm;
     if (scale.isOne()) {
-        painter.drawPixmap(0, top, bitmap);
+        painter.drawPixmap(x, top, bitmap);
         return;
     }
-    QPainterPath &outline = trebleClef ? m_trebleOutline : m_bassOutline;
+    QPainterPath &outline = treble ? m_trebleOutline : m_bassOutline;
     if (outline.isEmpty())
-        outline = clefOutline(trebleClef, bitmap);
+        outline = clefOutline(treble, bitmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(scale.transform(0, top).map(outline), Qt::black);
+    painter.fillPath(scale.transform(x, top).map(outline), ink);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -212,24 +358,28 @@ QPainterPath VKTest::clefOutline(bool treble, const QBitmap &bitmap) const
     return sized.translated(pixels.boundingRect().left() - sized.boundingRect().left(), lineCentre);
 }
 
-void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine)
+// At column x (and the right edge), from the top line to the bottom line.
+void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int x, int topLine,
+                          int bottomLine, const QColor &ink)
 {
     // A line two pixels wide along a column covers that column and the one
     // before it, and reaches a pixel past its upper end.
-    const int topLine = bottomLine - (StaffLines - 1) * LineGap;
     const int rows = bottomLine - topLine + 2;
-    painter.setPen(QPen(Qt::black, BarLineWidth));
-    painter.fillRect(scale.cells(BarLineInset - 1, topLine - 1, BarLineWidth, rows), Qt::black);
+    painter.setPen(QPen(ink, BarLineWidth));
+    painter.fillRect(scale.cells(x - 1, topLine - 1, BarLineWidth, rows), ink);
     const QRect left = scale.cells(0, topLine - 1, BarLineWidth, rows);
-    painter.fillRect(left.translated(deviceWidth() - left.width() - left.x(), 0), Qt::black);
+    painter.fillRect(left.translated(deviceWidth() - left.width() - left.x(), 0), ink);
 }
 
-void VKTest::drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine)
+// From column x to the right edge.
+void VKTest::drawStaffLines(QPainter &painter, const PixelScale &scale, int x, int bottomLine,
+                            const QColor &ink)
 {
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink, 1));
+    const int left = scale.cells(x, 0, 1, 1).x();
     for (int i = 0; i < StaffLines; ++i) {
-        const QRect line = scale.cells(0, bottomLine - i * LineGap, 1, 1);
-        painter.fillRect(QRect(0, line.y(), deviceWidth(), line.height()), Qt::black);
+        const QRect line = scale.cells(x, bottomLine - i * LineGap, 1, 1);
+        painter.fillRect(QRect(left, line.y(), deviceWidth() - left, line.height()), ink);
     }
 }
 
@@ -238,15 +388,39 @@ int VKTest::deviceWidth() const
     return qRound(width() * devicePixelRatioF());
 }
 
-void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine)
+// Each note on the staff it belongs to: the one staff, or on the grand
+// staff the treble staff from middle C up and the bass staff below it (a
+// bottom line of -1 means no such staff). A note is drawn whole or not at
+// all: where its stem would reach beyond the strip it turns the other way,
+// as an engraver turns the stems of notes far from the staff's middle, and a
+// note that still does not fit is left out, name and all (it still sounds).
+void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
+                       int bassBottom)
 {
     for (unsigned int i = 0; i < noteCount; ++i) {
         const int n = staffNotes[i];
-        const int x = slotX(int(i));
-        notes[std::abs(n)].draw(bottomLine, x, trebleClef, painter, staffMarks[i], n < 0, scale);
+        const Note &note = notes[std::abs(n)];
+        const bool flat = n < 0;
+        const bool treble = bassBottom < 0 || (trebleBottom >= 0 && std::abs(n) >= MiddleC);
+        const int y = treble ? trebleBottom : bassBottom;
+        const int x = slotX(int(i), firstSlotX());
+        Note::Stem stem = Note::Stem::ForClef;
+        if (!fits(note.extent(y, x, treble, staffMarks[i], flat, stem), scale) && !grandStaff)
+            stem = treble ? Note::Stem::Down : Note::Stem::Up;
+        if (!fits(note.extent(y, x, treble, staffMarks[i], flat, stem), scale))
+            continue;
+        note.draw(y, x, treble, painter, staffMarks[i], flat, scale, ink, stem);
         if (labelNotes)
             drawLabel(painter, x, n);
     }
+}
+
+// Whether what covers these cells of the grid lies within the strip. Drawn
+// zoomed, shapes are smooth and may shade a device pixel beyond their cells.
+bool VKTest::fits(const QRect &extent, const PixelScale &scale) const
+{
+    const int margin = scale.isOne() ? 0 : 1;
+    return extent.top() - margin >= 0 && extent.bottom() + margin < gridHeight();
 }
 
 // The name sits on the strip's bottom edge, in the pen the note was
@@ -329,6 +503,7 @@ void VKTest::setTestTime(int ms)
 
 void VKTest::startTestTimer()
 {
+    m_intervalInForce = testTime;
     // A negative interval means no time limit: the note waits for an answer.
     if (testTime < 0) {
         testTimer->stop();
@@ -339,40 +514,81 @@ void VKTest::startTestTimer()
 
 void VKTest::setTestMode(bool on)
 {
+    testing = on;
     if (on) {
-        generateNote();
-        startTestTimer();
+        m_answerPause->stop();
+        nextNote();
     } else {
         testTimer->stop();
+        if (m_answerPause->isActive()) {
+            m_answerPause->stop();
+            emit answerHidden();
+        }
     }
+}
+
+void VKTest::nextNote()
+{
+    generateNote();
+    startTestTimer();
 }
 
 void VKTest::generateNote()
 {
-    // rand() is deliberately never seeded: every run presents the same
-    // sequence of notes, so a learner can repeat a test and compare scores.
-    const int r = std::rand();
-    const int index = int(r * 24.0 / 2147483648.0);
-    testNote = index + (trebleClef ? MiddleC : LowestNote);
+    const int lowest = lowestTestNote(clefMode());
+    const int count = testNoteCount(clefMode());
+    if (weakNotes && m_chooser) {
+        testNote = m_chooser->next(lowest, count);
+    } else {
+        // rand() is deliberately never seeded: every run presents the same
+        // sequence of notes, so a learner can repeat a test and compare
+        // scores.
+        const int r = std::rand();
+        const int index = int(r * double(count) / 2147483648.0);
+        testNote = index + lowest;
+    }
     if (notes[testNote].offset() == 1 && (std::rand() & 1))
         testNote = -testNote;
     drawNote(testNote);
+    m_shownFor.start();
     emit newNote(testNote);
 }
 
 void VKTest::checkNote(int answer)
 {
+    // While a missed note's right key is shown, no note waits for an answer.
+    if (m_answerPause->isActive())
+        return;
     testTimer->stop();
     const long long a = std::llabs(answer);
     const long long t = std::llabs(testNote);
     bool verdict = false;
     if (a != 0)
-        verdict = kbOneOctave ? a % 12 == t % 12 : a == t;
+        // A one-octave keyboard answers every octave with its keys; on the
+        // grand staff's four octaves, as on two, only the exact key counts.
+        verdict = kbOneOctave && !grandStaff ? a % 12 == t % 12 : a == t;
     if (noteCount > 0)
         staffMarks[noteCount - 1] = verdict;
+    const int responseMs = a != 0 && m_shownFor.isValid() ? int(m_shownFor.elapsed()) : -1;
     emit testedNote(verdict);
-    generateNote();
-    startTestTimer();
+    emit judged(testNote, answer, verdict, responseMs, m_intervalInForce);
+    if (weakNotes && m_chooser)
+        m_chooser->judged(int(t), verdict,
+                          responseMs >= 0 ? std::optional<int>(responseMs) : std::nullopt);
+    if (!verdict && showAnswer) {
+        // The cross shows now, and the right key with it, for a while.
+        update();
+        emit answerShown(int(t), int(a));
+        m_answerPause->start(AnswerPauseMs);
+        return;
+    }
+    nextNote();
+}
+
+void VKTest::endAnswerPause()
+{
+    emit answerHidden();
+    nextNote();
 }
 
 void VKTest::checkNoNote()
@@ -382,6 +598,17 @@ void VKTest::checkNoNote()
 
 void VKTest::setConfig()
 {
-    testConfig->exec(trebleClef, testTime, labelNotes);
+    const bool accepted =
+        testConfig->exec(trebleClef, testTime, labelNotes, weakNotes, showAnswer, grandStaff);
+    if (accepted && testing) {
+        // The staff was emptied and the note that waited went with it: it
+        // gets no verdict, and a note under the new settings takes its place.
+        testTimer->stop();
+        if (m_answerPause->isActive()) {
+            m_answerPause->stop();
+            emit answerHidden();
+        }
+        nextNote();
+    }
     repaint();
 }

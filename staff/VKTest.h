@@ -10,14 +10,22 @@
 #include <QStaticText>
 #include <QWidget>
 
+#include "notes/ClefMode.h"
+#include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
+#include <QElapsedTimer>
+
+class NoteChooser;
 class QPainter;
 class QTimer;
 class VKTestConfig;
 
 // The test interval until the user sets another, in milliseconds.
 constexpr int DefaultTestTime = 5000;
+// How long a missed note and its right key stay shown, when the learner asks
+// to see them, before the next note comes.
+constexpr int AnswerPauseMs = 2000;
 
 // The music staff: clef, five lines and a row of notes. Also runs the
 // note-reading test, which shows random notes and judges the answers.
@@ -32,10 +40,16 @@ public:
 
     // Read-only view of the state, for the window and for tests.
     bool isTrebleClef() const { return trebleClef; }
+    ClefMode clefMode() const;
     bool labelsNotes() const { return labelNotes; }
     int testInterval() const { return testTime; }
     int currentTestNote() const { return testNote; }
     bool keyboardOneOctave() const { return kbOneOctave; }
+    bool drillsWeakNotes() const { return weakNotes; }
+    bool showsAnswers() const { return showAnswer; }
+    bool isTesting() const { return testing; }
+    // True while a missed note's right key is shown and no note waits.
+    bool isShowingAnswer() const;
     int notesShown() const { return int(noteCount); }
     int noteInSlot(int slot) const { return staffNotes.at(slot); }
     bool markInSlot(int slot) const { return staffMarks.at(slot); }
@@ -48,11 +62,23 @@ public:
     // Draws the staff this many times larger than on the handheld; the strip
     // is as much taller, and as much wider a staff holds as many more notes
     // in a row as a handheld-sized staff would in the same grid. roomBelow
-    // adds that many rows of the grid under the strip, for notes below the
-    // staff; the names under the notes move down with the strip's edge.
-    void setZoom(qreal zoom, int roomBelow = 0);
+    // and roomAbove add that many rows of the grid under and over the strip,
+    // for notes beyond the staff; the names under the notes move down with
+    // the strip's edge. The grand staff has room of its own and takes none.
+    void setZoom(qreal zoom, int roomBelow = 0, int roomAbove = 0);
     qreal zoom() const { return m_zoom; }
     int roomBelow() const { return m_roomBelow; }
+    int roomAbove() const { return m_roomAbove; }
+    // Rows of the grid the strip has at zoom 1: the single staff's or the
+    // grand staff's.
+    int stripRows() const;
+    // The rows of room the staff wants above and below it when zoomed.
+    int roomWantedAbove() const;
+    int roomWantedBelow() const;
+
+    // Draws the test's notes through chooser (not owned) while weak notes
+    // are drilled; otherwise, or without one, every note is equally likely.
+    void setNoteChooser(NoteChooser *chooser);
 
 public slots:
     void drawNote(int note);
@@ -62,13 +88,29 @@ public slots:
     void setConfig();
     void setTestTime(int ms);
     void setTrebleClef(bool treble);
+    // Treble or bass as setTrebleClef does, or the grand staff; empties the
+    // staff either way.
+    void setClefMode(ClefMode mode);
+    void showGrandStaff();
     void setLabelNotes(bool on);
     void setKb(bool oneOctave);
+    void setWeakNotes(bool on);
+    void setShowAnswer(bool on);
 
 signals:
     void testedNote(bool correct);
     void newNote(int note);
     void setClef(bool treble);
+    // Every change of clef, the grand staff included.
+    void clefModeChanged(ClefMode mode);
+    // Every verdict, with what the log keeps: the note shown (signed as
+    // shown), the answer (0 on a time-out), the time from the note's
+    // appearance to the answer (-1 on a time-out) and the interval in force.
+    void judged(int shown, int answer, bool correct, int responseMs, int intervalMs);
+    // After a miss, when the learner asks to see it: the right note and the
+    // one played (0 on a time-out), until answerHidden.
+    void answerShown(int right, int played);
+    void answerHidden();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -79,17 +121,31 @@ private:
     int gridWidth() const;
     int gridHeight() const;
     int deviceWidth() const;
-    void drawClef(QPainter &painter, const PixelScale &scale, int half);
+    void paintStaff(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void paintGrandStaff(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawClef(QPainter &painter, const PixelScale &scale, bool treble, int x, int bottomLine,
+                  const QColor &ink);
     QPainterPath clefOutline(bool treble, const QBitmap &bitmap) const;
-    void drawBarLines(QPainter &painter, const PixelScale &scale, int bottomLine);
-    void drawStaffLines(QPainter &painter, const PixelScale &scale, int bottomLine);
-    void drawNotes(QPainter &painter, const PixelScale &scale, int bottomLine);
+    void drawBarLines(QPainter &painter, const PixelScale &scale, int x, int topLine,
+                      int bottomLine, const QColor &ink);
+    void drawStaffLines(QPainter &painter, const PixelScale &scale, int x, int bottomLine,
+                        const QColor &ink);
+    void drawBrace(QPainter &painter, const PixelScale &scale, int top, int bottom,
+                   const QColor &ink);
+    void drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
+                   int bassBottom);
+    bool fits(const QRect &extent, const PixelScale &scale) const;
+    int firstSlotX() const;
+    void applyHeight();
     void drawLabel(QPainter &painter, int x, int note);
     void startTestTimer();
+    void nextNote();
+    void endAnswerPause();
 
     QBitmap trebleBm;
     QBitmap bassBm;
     bool trebleClef = true;
+    bool grandStaff = false;
     bool labelNotes = true;
     int testTime = DefaultTestTime;
     int testNote = 0;
@@ -99,9 +155,18 @@ private:
     QList<bool> staffMarks;
     QTimer *testTimer = nullptr;
     VKTestConfig *testConfig = nullptr;
+    bool weakNotes = false;
+    bool showAnswer = false;
+    bool testing = false;
+    NoteChooser *m_chooser = nullptr;
+    // Since the note under test appeared; the interval it was given.
+    QElapsedTimer m_shownFor;
+    int m_intervalInForce = DefaultTestTime;
+    QTimer *m_answerPause = nullptr;
 
     qreal m_zoom = 1;
     int m_roomBelow = 0;
+    int m_roomAbove = 0;
     // The clefs' smooth outlines, made when first drawn zoomed.
     QPainterPath m_trebleOutline;
     QPainterPath m_bassOutline;

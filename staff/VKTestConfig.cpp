@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "staff/VKTestConfig.h"
 
+#include "notes/Ink.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,11 +32,19 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
     auto *clefColumn = new QVBoxLayout(clefGroup);
     trebleButton = new QRadioButton(tr("Treble"), clefGroup);
     bassButton = new QRadioButton(tr("Bass"), clefGroup);
+    bothButton = new QRadioButton(tr("Both (grand staff)"), clefGroup);
     clefColumn->addWidget(trebleButton);
     clefColumn->addWidget(bassButton);
+    clefColumn->addWidget(bothButton);
+    // Says why the grand staff cannot be chosen; hidden while it can.
+    grandStaffProblem = new QLabel(clefGroup);
+    grandStaffProblem->setWordWrap(true);
+    grandStaffProblem->hide();
+    clefColumn->addWidget(grandStaffProblem);
     auto *exclusive = new QButtonGroup(clefGroup);
     exclusive->addButton(trebleButton);
     exclusive->addButton(bassButton);
+    exclusive->addButton(bothButton);
     column->addWidget(clefGroup);
 
     auto *intervalRow = new QHBoxLayout;
@@ -49,15 +60,26 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
     // Says why an interval cannot be accepted; hidden while there is nothing to say.
     intervalProblem = new QLabel(this);
     intervalProblem->setWordWrap(true);
-    QPalette warning = intervalProblem->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x20));
-    intervalProblem->setPalette(warning);
     intervalProblem->hide();
     column->addWidget(intervalProblem);
     connect(intervalEdit, &QLineEdit::textEdited, intervalProblem, &QWidget::hide);
 
     labelBox = new QCheckBox(tr("Label Notes"), this);
     column->addWidget(labelBox);
+
+    // How the test chooses its notes: the first item is the even draw.
+    auto *notesRow = new QHBoxLayout;
+    column->addLayout(notesRow);
+    auto *notesLabel = new QLabel(tr("Notes:"), this);
+    notesBox = new QComboBox(this);
+    notesBox->addItem(tr("at random"));
+    notesBox->addItem(tr("more of those I miss"));
+    notesLabel->setBuddy(notesBox);
+    notesRow->addWidget(notesLabel);
+    notesRow->addWidget(notesBox, 1);
+
+    showAnswerBox = new QCheckBox(tr("Show the right key after a miss"), this);
+    column->addWidget(showAnswerBox);
 }
 
 bool VKTestConfig::intervalIsValid() const
@@ -72,6 +94,10 @@ bool VKTestConfig::intervalIsValid() const
 void VKTestConfig::accept()
 {
     if (!intervalIsValid()) {
+        // In a red that reads on the theme of the moment.
+        QPalette warning = palette();
+        warning.setColor(QPalette::WindowText, Ink::forPalette(warning).warning);
+        intervalProblem->setPalette(warning);
         intervalProblem->setText(tr("The note interval must be a whole number of milliseconds "
                                     "from %1 to %2.")
                                      .arg(ShortestInterval)
@@ -84,19 +110,37 @@ void VKTestConfig::accept()
     QDialog::accept();
 }
 
-void VKTestConfig::exec(bool treble, int time, bool labels)
+void VKTestConfig::setGrandStaffAvailable(bool available, const QString &why)
 {
-    if (treble)
+    bothButton->setEnabled(available);
+    grandStaffProblem->setText(why);
+    grandStaffProblem->setVisible(!available && !why.isEmpty());
+}
+
+bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool showAnswer,
+                        bool grandStaff)
+{
+    if (grandStaff)
+        bothButton->setChecked(true);
+    else if (treble)
         trebleButton->setChecked(true);
     else
         bassButton->setChecked(true);
     intervalEdit->setText(QString::number(time, 10));
     intervalProblem->hide();
     labelBox->setChecked(labels);
+    notesBox->setCurrentIndex(weakNotes ? 1 : 0);
+    showAnswerBox->setChecked(showAnswer);
 
     if (QDialog::exec() != QDialog::Accepted)
-        return;
-    emit selectGClef(trebleButton->isChecked());
+        return false;
+    if (bothButton->isChecked())
+        emit selectGrandStaff();
+    else
+        emit selectGClef(trebleButton->isChecked());
     emit selectLabelNotes(labelBox->isChecked());
     emit newTestTime(intervalEdit->text().toInt(nullptr, 10));
+    emit selectWeakNotes(notesBox->currentIndex() == 1);
+    emit selectShowAnswer(showAnswerBox->isChecked());
+    return true;
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -18,12 +19,22 @@ class VKTestConfig : public QDialog
 public:
     explicit VKTestConfig(QWidget *parent = nullptr, const char *name = nullptr);
 
-    void exec(bool treble, int time, bool labels);
+    // Runs the dialog preset with these values; true when it was accepted
+    // and the values handed on.
+    bool exec(bool treble, int time, bool labels, bool weakNotes = false, bool showAnswer = false,
+              bool grandStaff = false);
+    // The grand staff needs a wide screen: where it has none, the choice is
+    // shown unavailable, with the reason.
+    void setGrandStaffAvailable(bool available, const QString &why = QString());
 
     QRadioButton *trebleChoice() const { return trebleButton; }
     QRadioButton *bassChoice() const { return bassButton; }
+    QRadioButton *grandStaffChoice() const { return bothButton; }
+    QLabel *grandStaffMessage() const { return grandStaffProblem; }
     QCheckBox *labelChoice() const { return labelBox; }
     QLineEdit *intervalField() const { return intervalEdit; }
+    QComboBox *notesChoice() const { return notesBox; }
+    QCheckBox *showAnswerChoice() const { return showAnswerBox; }
     // The explanation shown when the interval cannot be accepted.
     QLabel *intervalMessage() const { return intervalProblem; }
 
@@ -34,15 +45,24 @@ public slots:
 
 signals:
     void selectGClef(bool treble);
+    // Both clefs on a grand staff, chosen in place of one clef.
+    void selectGrandStaff();
     void selectLabelNotes(bool on);
     void newTestTime(int ms);
+    // true: more of the notes the learner misses; false: all equally often.
+    void selectWeakNotes(bool on);
+    void selectShowAnswer(bool on);
 
 private:
     bool intervalIsValid() const;
 
     QRadioButton *trebleButton;
     QRadioButton *bassButton;
+    QRadioButton *bothButton;
+    QLabel *grandStaffProblem;
     QCheckBox *labelBox;
     QLineEdit *intervalEdit;
     QLabel *intervalProblem;
+    QComboBox *notesBox;
+    QCheckBox *showAnswerBox;
 };

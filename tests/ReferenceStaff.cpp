@@ -114,7 +114,8 @@ QChar labelLetter(int note)
     return QLatin1Char(SemitoneLetter[named % 12]);
 }
 
-void drawNote(QImage &image, int y, int x, bool treble, int number, bool right, bool flat)
+void drawNote(QImage &image, int y, int x, bool treble, int number, bool right, bool flat,
+              Stem stem)
 {
     const bool black = isBlack(number);
     const int step = position(number) + (treble ? 0 : 12) + (black && flat ? 1 : 0);
@@ -133,7 +134,7 @@ void drawNote(QImage &image, int y, int x, bool treble, int number, bool right, 
     for (int line = 11; line <= step; line += 2)
         horizontalLine(image, x - 2, x + 13, rowOfStep(y, line), Black);
 
-    if (treble)
+    if (stem == Stem::Up || (stem == Stem::ForClef && treble))
         verticalLine(image, x + 9, top + 2, top + 2 - 25, Black);
     else
         verticalLine(image, x, top + 5, top + 5 + 25, Black);
@@ -144,6 +145,27 @@ void drawNote(QImage &image, int y, int x, bool treble, int number, bool right, 
         painter.drawLine(x - 3, top, x + 14, top + 10);
         painter.drawLine(x - 3, top + 10, x + 14, top);
     }
+}
+
+Shown shown(bool treble, int number, bool right, bool flat)
+{
+    constexpr int Beyond = 200; // rows of the taller picture above and below the strip
+    const auto fits = [&](Stem stem) {
+        QImage tall = blank(80, Height + 2 * Beyond);
+        drawNote(tall, BottomLine + Beyond, 30, treble, number, right, flat, stem);
+        for (int y = 0; y < tall.height(); ++y) {
+            if (y >= Beyond && y < Beyond + Height)
+                continue;
+            for (int x = 0; x < tall.width(); ++x) {
+                if (tall.pixel(x, y) != Background)
+                    return false;
+            }
+        }
+        return true;
+    };
+    if (fits(Stem::ForClef))
+        return Shown::Whole;
+    return fits(treble ? Stem::Down : Stem::Up) ? Shown::Turned : Shown::Not;
 }
 
 QImage render(int width, bool treble, const QList<Slot> &row, const QFont *labelFont)
@@ -160,7 +182,12 @@ QImage render(int width, bool treble, const QList<Slot> &row, const QFont *label
 
     for (int i = 0; i < row.size(); ++i) {
         const Slot &s = row[i];
-        drawNote(image, BottomLine, slotX(i), treble, std::abs(s.note), s.right, s.note < 0);
+        const Shown how = shown(treble, std::abs(s.note), s.right, s.note < 0);
+        if (how == Shown::Not)
+            continue;
+        const Stem turned = treble ? Stem::Down : Stem::Up;
+        drawNote(image, BottomLine, slotX(i), treble, std::abs(s.note), s.right, s.note < 0,
+                 how == Shown::Turned ? turned : Stem::ForClef);
         if (labelFont) {
             QPainter painter(&image);
             painter.setFont(*labelFont);

@@ -32,9 +32,21 @@ int slotX(int slot);
 QRect labelBox(int slot);
 QChar labelLetter(int note);
 
+// Which way a stem goes: up on the head's right as in the treble clef, or
+// down on its left as in the bass clef.
+enum class Stem { ForClef, Up, Down };
+
 // One note as it is drawn with the bottom staff line at row y and the head's
 // left edge at column x; number is a catalogue key.
-void drawNote(QImage &image, int y, int x, bool treble, int number, bool right, bool flat);
+void drawNote(QImage &image, int y, int x, bool treble, int number, bool right, bool flat,
+              Stem stem = Stem::ForClef);
+
+// How a note is shown on the strip: whole with its clef's stem, whole with
+// its stem turned (where the clef's would leave the strip), or not at all.
+// Worked out by drawing the note on a taller picture and looking for ink
+// beyond the strip.
+enum class Shown { Whole, Turned, Not };
+Shown shown(bool treble, int number, bool right, bool flat);
 
 // The whole strip. With a label font, each slot's letter follows its note,
 // in black or, for a wrong note, in red.

@@ -11,7 +11,6 @@
 // and a note made before the application are destroyed after it.
 int main(int argc, char **argv)
 {
-    initNotes(notes);
     const Note madeEarly = notes[40];
     QPEApplication app(argc, argv);
     VKTest staff;

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts as the program does, uses every feature once as a user would
 // (practice taps, both settings dialogs, a test with time-outs and answers,
-// the manual, About) and ends through File > Quit. Run by the clean-exit
-// checks, alone and under valgrind; anything printed or any non-zero exit
-// status is a fault.
+// the progress window following it, the manual, About) and ends through
+// File > Quit. Run by the clean-exit checks, alone and under valgrind;
+// anything printed or any non-zero exit status is a fault.
 #include "MessageBoxCatcher.h"
 #include "WindowDriver.h"
 
@@ -16,6 +16,7 @@
 #include "platform/help/HelpBrowser.h"
 #include "platform/help/HelpWindow.h"
 #include "platform/sound/SoundEngine.h"
+#include "report/ProgressWindow.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
 
@@ -128,7 +129,15 @@ int main(int argc, char **argv)
     steps.add(50, [&] { testButton->setChecked(true); });
     steps.add(400, [&] { tap(kb, 3); });
     steps.add(100, [&] { tap(kb, 10); });
+    steps.add(50, [&] { menuItem(window, "File", "Progress")->trigger(); });
+    steps.add(100, [&] { tap(kb, 5); });
     steps.add(400, [&] { testButton->setChecked(false); });
+    steps.add(300, [&] {
+        ProgressWindow *progress = window->progressWindow();
+        if (!progress || !progress->isVisible() || progress->history().answers.isEmpty())
+            qFatal("the progress window did not show the test");
+        progress->close();
+    });
     steps.add(50, [&] { menuItem(window, "Help", "User's Guide")->trigger(); });
     steps.add(300, [&] {
         HelpWindow *help = app.helpBrowser()->window();

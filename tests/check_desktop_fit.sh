@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Velkaro developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the desktop-fit probe $1 maximised under a window manager on virtual
-# screens of a laptop, a desktop and a high-density monitor.
+# screens of a laptop, a desktop and a high-density monitor, and once more
+# with the grand staff on the desktop's.
 set -u
 probe=$1
 for tool in Xvfb openbox; do
@@ -12,9 +13,12 @@ runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 
 status=0
-for screen in 1920x1080:1 1366x768:1 3840x2160:2; do
-    size=${screen%:*}
-    scale=${screen#*:}
+# The last run starts with the grand staff and checks where notes stand.
+for screen in 1920x1080:1: 1366x768:1: 3840x2160:2: 1920x1080:1:--grand; do
+    size=${screen%%:*}
+    rest=${screen#*:}
+    scale=${rest%%:*}
+    mode=${rest#*:}
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$runtime/display" 2>/dev/null &
     xvfb=$!
     for _ in $(seq 100); do
@@ -31,7 +35,7 @@ for screen in 1920x1080:1 1366x768:1 3840x2160:2; do
     wm=$!
     sleep 0.5
     env -u QT_QPA_PLATFORM DISPLAY="$display" XDG_RUNTIME_DIR="$runtime" QT_SCALE_FACTOR="$scale" \
-        "$probe" || status=1
+        "$probe" $mode || status=1
     kill "$wm" "$xvfb" 2>/dev/null
     wait "$wm" "$xvfb" 2>/dev/null
     : >"$runtime/display"

@@ -2,8 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Velkaro developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a folder includes from one it must not know: the views never
-# know the window or each other, the input sources know only the notes, and
-# the sound and help rooms of the platform know nothing of the program.
+# know the window or each other, the input sources and the learner's record
+# know only the notes, the progress window knows the record and no other
+# view, and the sound and help rooms of the platform know nothing of the
+# program.
 set -u
 allowed='
 app -> *
@@ -12,6 +14,10 @@ keyboard -> notes
 keyboard -> platform
 keyboard -> platform/sound
 input -> notes
+progress -> notes
+report -> notes
+report -> progress
+report -> platform
 platform -> platform/sound
 platform -> platform/help
 '

@@ -4,7 +4,7 @@
 // Copied into the bin folder of an installed Velkaro and started there by
 // its bare name, with no configuration: runs the program's own start-up
 // and help code, as the installed program would, and reports whether it
-// finds the installed picture and manual.
+// finds the installed picture, manual and chart module.
 // Arguments: the installation prefix, the name the desktop starts Velkaro by.
 #include "MessageBoxCatcher.h"
 
@@ -14,6 +14,7 @@
 #include "platform/Resource.h"
 #include "platform/help/HelpBrowser.h"
 #include "platform/help/HelpWindow.h"
+#include "report/ProgressWindow.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -75,7 +76,11 @@ int main(int argc, char **argv)
                           5000);
     check(catcher.boxes.isEmpty(), "no error box: the manual is found at " + manual);
     check(browser->window() && browser->window()->page() == QUrl::fromLocalFile(manual) &&
-              browser->window()->windowTitle() == QLatin1String("Velkaro User's Guide"),
+              browser->window()->windowTitle() == QStringLiteral("User's Guide \u2014 Velkaro"),
           "the help window shows the manual");
+    // File > Progress, whose chart comes from a module of the installation.
+    window.showProgress();
+    check(window.progressWindow() && window.progressWindow()->hasChart(),
+          "the Progress window's chart module loads");
     return failures == 0 ? 0 : 1;
 }

@@ -3,9 +3,12 @@
 #include "FakeSound.h"
 #include "WindowDriver.h"
 
+#include "app/MidiStatusBar.h"
 #include "app/StartUp.h"
 #include "app/VKControl.h"
 #include "app/VKScore.h"
+#include "app/ZoomLayout.h"
+#include "input/MidiInput.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
@@ -65,28 +68,76 @@ private slots:
         QVERIFY(!w.staffView()->testTimerActive());
     }
 
-    void layoutStacksStaffKeyboardAndTheButtonRow()
+    // On the handheld's screen the window is laid out as written: staff on
+    // top, keyboard under it, then a row with a 10-pixel margin that the
+    // button, from the left margin, and the score after it share; the row
+    // takes the height that is left.
+    void theHandheldWindowIsLaidOutAsWritten()
     {
         VKControl w;
         w.resize(240, 300);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QWidget *staff = w.staffView();
-        QWidget *kb = w.keyboardView();
-        QCOMPARE(staff->height(), 120);
-        QCOMPARE(kb->height(), 80);
-        QCOMPARE(staff->x(), 0);
-        QCOMPARE(staff->width(), w.centralWidget()->width());
-        QCOMPARE(kb->y(), staff->y() + staff->height());
-        // The button and the score at their natural sizes, side by side.
-        QPushButton *button = WindowDriver::testToggle(&w);
-        QLabel *score = w.scoreView();
-        QVERIFY(button->y() >= kb->y() + kb->height() + 10);
-        QCOMPARE(button->size(), button->sizeHint());
-        QCOMPARE(score->width(), score->sizeHint().width());
-        QVERIFY(score->x() > button->x() + button->width());
-        QVERIFY(score->x() + score->width() <= w.centralWidget()->width() - 10);
-        QCOMPARE(score->alignment(), Qt::AlignCenter);
+        QCOMPARE(w.staffView()->geometry(), QRect(0, 0, 240, 120));
+        QCOMPARE(w.keyboardView()->geometry(), QRect(0, 120, 240, 80));
+        const QRect button = WindowDriver::testToggle(&w)->geometry();
+        const QRect score = w.scoreView()->geometry();
+        QCOMPARE(button.left(), 10);
+        QCOMPARE(score.left(), button.right() + 1);
+        QCOMPARE(score.right(), 229);
+        QCOMPARE(score.top(), 210);
+        QCOMPARE(score.bottom(), w.centralWidget()->height() - 11);
+        QVERIFY(std::abs(button.center().y() - score.center().y()) <= 1);
+        QCOMPARE(w.scoreView()->alignment(), Qt::AlignCenter);
+    }
+
+    // On a desktop screen the button and the score keep their natural sizes
+    // and stand together in the middle of the row.
+    void aDesktopWindowCentresTheButtonAndTheScore()
+    {
+        VKControl w;
+        w.resize(1000, 700);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QRect button = WindowDriver::testToggle(&w)->geometry();
+        const QRect score = w.scoreView()->geometry();
+        QCOMPARE(button.size(), WindowDriver::testToggle(&w)->sizeHint());
+        QCOMPARE(score.width(), w.scoreView()->sizeHint().width());
+        QCOMPARE(score.left(), button.right() + 1 + ZoomLayout::DesktopRowSpacing);
+        QVERIFY(std::abs(button.left() - (999 - score.right())) <= 1);
+    }
+
+    // Each MIDI keyboard listened to is named in the status line, which is
+    // hidden while there is none and never makes the handheld's window wider.
+    void theStatusLineNamesTheMidiKeyboards_data()
+    {
+        QTest::addColumn<QStringList>("sources");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << QStringList() << QString();
+        QTest::newRow("one on JACK") << QStringList{"Piano:keys"} << "MIDI: Piano:keys";
+        QTest::newRow("two, one on ALSA with its numbers")
+            << QStringList{"Piano:keys", "Keystation 49:Keystation 49 MIDI 1 20:0"}
+            << QStringLiteral(
+                   "MIDI: Piano:keys   \u00b7   MIDI: Keystation 49:Keystation 49 MIDI 1");
+        QTest::newRow("a long name") << QStringList{QString(80, QLatin1Char('k'))}
+                                     << "MIDI: " + QString(80, QLatin1Char('k'));
+    }
+    void theStatusLineNamesTheMidiKeyboards()
+    {
+        QFETCH(QStringList, sources);
+        VKControl w;
+        QSignalSpy scanned(w.midiInput(), &MidiInput::sourcesChanged);
+        w.resize(240, 300);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_COMPARE(scanned.count(), 1);
+        auto *line = w.findChild<MidiStatusBar *>();
+        QVERIFY(line);
+        emit w.midiInput()->sourcesChanged(sources);
+        QTEST(line->text(), "text");
+        QCOMPARE(line->isVisibleTo(&w), !sources.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(w.width(), 240);
     }
 
     void menusOfferTheirItemsInOrder()

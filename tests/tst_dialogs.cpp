@@ -3,6 +3,7 @@
 #include "FakeSound.h"
 #include "WindowDriver.h"
 
+#include "app/CommandLine.h"
 #include "app/VKControl.h"
 #include "keyboard/VKKbConfig.h"
 #include "keyboard/VKKeyboard.h"
@@ -13,6 +14,7 @@
 #include "staff/VKTestConfig.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,7 +61,6 @@ class DialogsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void testSettingsOpenWithTheValuesTheyAreGiven()
     {
@@ -207,6 +208,67 @@ private slots:
         staff.setConfig();
         QCOMPARE(staff.notesShown(), 1);
         QCOMPARE(clefs.count(), 1);
+    }
+
+    // The note that waited went with the emptied staff: it gets no verdict,
+    // and a note under the new settings takes slot 0 at once.
+    void settingsAcceptedDuringATestDropTheWaitingNoteUnjudged()
+    {
+        FakeSound sound;
+        VKTest staff;
+        staff.resize(240, 120);
+        staff.setTestTime(60000);
+        staff.setTestMode(true);
+        staff.checkNote(0);
+        QSignalSpy verdicts(&staff, &VKTest::testedNote);
+        QSignalSpy announced(&staff, &VKTest::newNote);
+        whenModal([&](QDialog *d) {
+            auto *config = staff.configDialog();
+            clickChoice(config->bassChoice());
+            config->notesChoice()->setCurrentIndex(1);
+            clickChoice(config->showAnswerChoice());
+            clickOk(d);
+        });
+        staff.setConfig();
+        QCOMPARE(verdicts.count(), 0);
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(staff.notesShown(), 1);
+        QCOMPARE(staff.noteInSlot(0), announced.first().first().toInt());
+        QVERIFY(std::abs(staff.currentTestNote()) < MiddleC);
+        QVERIFY(staff.testTimerActive());
+        QVERIFY(staff.drillsWeakNotes() && staff.showsAnswers());
+        staff.checkNote(std::abs(staff.currentTestNote()));
+        QCOMPARE(verdicts.count(), 1);
+        QVERIFY(verdicts.first().first().toBool());
+        staff.setTestMode(false);
+    }
+
+    void startSettingsReachTheViewsAndTheDialogs()
+    {
+        VKControl w;
+        StartOptions options;
+        options.clef = ClefMode::Bass;
+        options.oneOctave = false;
+        options.intervalMs = 1234;
+        options.weakNotes = true;
+        options.showAnswer = true;
+        w.applyStartOptions(options);
+        VKTest *staff = w.staffView();
+        QVERIFY(!staff->isTrebleClef() && !staff->keyboardOneOctave());
+        QCOMPARE(staff->testInterval(), 1234);
+        QVERIFY(staff->drillsWeakNotes() && staff->showsAnswers());
+        QCOMPARE(w.keyboardView()->whiteKeyCount(), 14);
+        QCOMPARE(w.keyboardView()->lowestNote(), LowestNote);
+        // The keyboard dialog knows the choice in force: going back to one
+        // octave there is a change.
+        VKKbConfig *config = w.keyboardView()->configDialog();
+        QCOMPARE(config->whiteKeyChoice(), 14);
+        whenModal([&](QDialog *d) {
+            clickChoice(config->oneOctaveChoice());
+            clickOk(d);
+        });
+        w.keyboardView()->setConfig();
+        QCOMPARE(w.keyboardView()->whiteKeyCount(), 7);
     }
 
     void keyboardSettingsReportOnlyAChangedChoice()

@@ -42,7 +42,6 @@ class KeyboardTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     // Guards the reference against the written worked examples.
     void referenceLayoutAgreesWithTheWrittenExamples()
@@ -322,6 +321,37 @@ private slots:
 
     // Below the sizes where keys can be drawn, and before any paint, the
     // keyboard neither fails nor gives a note outside the catalogue.
+    void aMissLightsTheRightKeyAndMarksThePlayedOneUntilCleared()
+    {
+        VKKeyboard kb;
+        kb.setClef(true);
+        kb.setOneOctave(true);
+        kb.resize(240, 80);
+        const QImage plain = kb.grab().toImage();
+        const KeyboardGeometry g = kb.recordedGeometry();
+        // Inside a black key, and low in a white key where no black key hangs.
+        const auto blackKey = [&](int after) {
+            return QPoint(g.kbLeft + after * g.keyWidth + g.keyWidth, g.kbTop + 5);
+        };
+        const auto whiteKey = [&](int k) {
+            return QPoint(g.kbLeft + k * g.keyWidth + g.keyWidth / 2, g.bottom() - 5);
+        };
+        // C sharp 4 right, E played; then notes beyond the one octave shown.
+        kb.showAnswer(-37, 40);
+        QImage lit = kb.grab().toImage();
+        QColor right = lit.pixelColor(blackKey(0)), played = lit.pixelColor(whiteKey(2));
+        QVERIFY(right.green() > 2 * right.red());
+        QVERIFY(played.red() > played.green() + 60);
+        QCOMPARE(lit.pixelColor(whiteKey(1)), plain.pixelColor(whiteKey(1)));
+        kb.showAnswer(59, 0);
+        lit = kb.grab().toImage();
+        right = lit.pixelColor(whiteKey(6));
+        QVERIFY(right.green() > right.red() + 40);
+        QCOMPARE(lit.pixelColor(whiteKey(2)), plain.pixelColor(whiteKey(2)));
+        kb.clearAnswer();
+        QCOMPARE(kb.grab().toImage(), plain);
+    }
+
     void degenerateSizesNeverFail_data()
     {
         QTest::addColumn<int>("width");

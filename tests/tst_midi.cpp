@@ -9,6 +9,7 @@
 #include "Played.h"
 #include "SoundServer.h"
 
+#include "app/MidiStatusBar.h"
 #include "app/VKControl.h"
 #include "input/MidiInput.h"
 #include "keyboard/VKKeyboard.h"
@@ -169,8 +170,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_COMPARE(scanned.count(), 1);
 
+        auto *line = w.findChild<MidiStatusBar *>();
+        QVERIFY(!line->isVisibleTo(&w));
         Keyboard keyboard("Piano");
         QTRY_VERIFY_WITH_TIMEOUT(w.midiInput()->sources().contains("Piano:keys"), FoundWithinMs);
+        QCOMPARE(line->text(), QStringLiteral("MIDI: Piano:keys"));
+        QVERIFY(line->isVisibleTo(&w));
 
         keyboard.send({0x90, 60, 100}); // C4
         keyboard.send({0x80, 60, 64});
@@ -197,9 +202,12 @@ private slots:
         QCOMPARE(w.keyboardView()->heldKeys(), QSet<int>({38, 48, 23}));
         QCOMPARE(sound.pedal, QList<bool>{true});
 
-        // Unplugged, the keyboard lets go of its keys and its pedal.
+        // Unplugged, the keyboard lets go of its keys and its pedal, and
+        // leaves the status line.
         keyboard.unplug();
-        QTRY_COMPARE_WITH_TIMEOUT(sound.pedal, QList<bool>({true, false}), FoundWithinMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!line->isVisibleTo(&w), FoundWithinMs);
+        QCOMPARE(line->text(), QString());
+        QTRY_COMPARE(sound.pedal, QList<bool>({true, false}));
         QTRY_VERIFY(w.keyboardView()->heldKeys().isEmpty());
         QStringList letGo = Played::names(sound.released.mid(2));
         letGo.sort();
@@ -303,7 +311,6 @@ private slots:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initNotes(notes);
     MidiTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -13,7 +13,6 @@ class NoSoundTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void soundIsReportedUnavailable() { QVERIFY(!QSound::available()); }
 

@@ -4,6 +4,7 @@
 #include "ReferenceStaff.h"
 
 #include "notes/Catalogue.h"
+#include "notes/NoteGlyphs.h"
 #include "staff/VKTest.h"
 
 #include <QApplication>
@@ -14,16 +15,6 @@
 #include <QTest>
 
 namespace {
-
-bool glyphsPresent()
-{
-    return Note::noteGlyph() && Note::flatGlyph() && Note::sharpGlyph();
-}
-
-bool glyphsAbsent()
-{
-    return !Note::noteGlyph() && !Note::flatGlyph() && !Note::sharpGlyph();
-}
 
 // One note drawn by the record itself and by the reference, on blank images.
 QString drawDifferences(int number, int y, int x, bool treble, bool right, bool flat)
@@ -45,7 +36,6 @@ class NoteGlyphTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     // Each record draws head, sign, ledger lines, stem and cross relative to
     // the place it is given, for every note, clef, spelling and mark.
@@ -110,7 +100,8 @@ private slots:
         QCOMPARE(painter.font(), font);
     }
 
-    void glyphsAreMadeOnDrawAndReleasedWhenAnyNoteDies()
+    // One set of glyphs serves every note, whatever records come and go.
+    void glyphsOutliveEveryRecordMadeOrDestroyed()
     {
         VKTest staff;
         staff.resize(240, 120);
@@ -118,28 +109,19 @@ private slots:
         const QList<ReferenceStaff::Slot> shown{{37}};
         const QImage expected = ReferenceStaff::render(240, true, shown);
         const QRegion labels(ReferenceStaff::labelBox(0));
-
+        QCOMPARE(ReferenceRaster::differences(staff.grab().toImage(), expected, labels), QString());
+        QVERIFY(NoteGlyphs::exist());
         {
             Note temporary;
-        }
-        QVERIFY(glyphsAbsent());
-        QCOMPARE(ReferenceRaster::differences(staff.grab().toImage(), expected, labels), QString());
-        QVERIFY(glyphsPresent());
-
-        {
             const Note copy = notes[37];
         }
-        QVERIFY(glyphsAbsent());
+        QVERIFY(NoteGlyphs::exist());
         QCOMPARE(ReferenceRaster::differences(staff.grab().toImage(), expected, labels), QString());
-        QVERIFY(glyphsPresent());
-
-        Note assigned;
-        assigned = notes[12]; // assigning destroys no record
-        QVERIFY(glyphsPresent());
     }
 
-    // The catalogue is a static object: its records die after the
-    // application, with glyphs still alive. That must end quietly.
+    // The catalogue is a static object, whose records die after the
+    // application, and the glyphs are alive when it goes: that must end
+    // quietly.
     void programWithLiveGlyphsEndsCleanly()
     {
         QTemporaryDir runtime;

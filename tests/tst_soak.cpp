@@ -111,7 +111,6 @@ private slots:
 int main(int argc, char **argv)
 {
     QPEApplication app(argc, argv);
-    initNotes(notes);
     SoakTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -113,7 +113,6 @@ int serverStreams()
 int quitWhileNotesRing(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initNotes(notes);
     QSound::preload(allSounds());
     QTimer::singleShot(100, &app, [] {
         QSound::play(soundOf(A4));
@@ -132,7 +131,6 @@ private slots:
     void initTestCase()
     {
         VELKARO_REQUIRE_SOUND_SERVER();
-        initNotes(notes);
         QVERIFY2(recorder.start(), "parec cannot be started");
         QTest::qWait(MonitorRecorder::WarmUpMs);
         QVERIFY2(recorder.frames() > 0, "nothing arrives from out.monitor");

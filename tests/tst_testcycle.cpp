@@ -17,23 +17,25 @@ class TestCycleTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void testNotesStayInTheClefsTwoOctavesAndFlatsComeAboutHalfTheTime_data()
     {
-        QTest::addColumn<bool>("treble");
+        QTest::addColumn<ClefMode>("mode");
         QTest::addColumn<int>("lowest");
-        QTest::newRow("treble") << true << 36;
-        QTest::newRow("bass") << false << 12;
+        QTest::addColumn<int>("count");
+        QTest::newRow("treble") << ClefMode::Treble << 36 << 24;
+        QTest::newRow("bass") << ClefMode::Bass << 12 << 24;
+        QTest::newRow("grand staff: all four octaves") << ClefMode::Both << 12 << 48;
     }
 
     void testNotesStayInTheClefsTwoOctavesAndFlatsComeAboutHalfTheTime()
     {
-        QFETCH(bool, treble);
+        QFETCH(ClefMode, mode);
         QFETCH(int, lowest);
+        QFETCH(int, count);
         VKTest staff;
         staff.resize(240, 120);
-        staff.setTrebleClef(treble);
+        staff.setClefMode(mode);
         QSignalSpy announced(&staff, &VKTest::newNote);
         QSet<int> seen;
         int blackKeys = 0;
@@ -44,7 +46,7 @@ private slots:
             QCOMPARE(announced.last().first().toInt(), n);
             QCOMPARE(staff.noteInSlot(staff.notesShown() - 1), n);
             const int key = std::abs(n);
-            QVERIFY2(key >= lowest && key < lowest + 24, qPrintable(QString::number(n)));
+            QVERIFY2(key >= lowest && key < lowest + count, qPrintable(QString::number(n)));
             if (notes[key].offset() == 1) {
                 ++blackKeys;
                 flats += n < 0;
@@ -53,7 +55,7 @@ private slots:
             }
             seen.insert(key);
         }
-        QCOMPARE(seen.size(), 24);
+        QCOMPARE(seen.size(), count);
         QVERIFY(flats > blackKeys * 4 / 10 && flats < blackKeys * 6 / 10);
     }
 
@@ -74,6 +76,9 @@ private slots:
         QTest::newRow("time-out, one octave") << 36 << true << 0 << false;
         QTest::newRow("time-out, two octaves") << 36 << false << 0 << false;
         QTest::newRow("time-out on a C of the octave below") << 24 << true << 0 << false;
+        // On the grand staff the octave counts, whatever keyboard was chosen.
+        QTest::newRow("grand staff, other octave") << -37 << true << 25 << false;
+        QTest::newRow("grand staff, exact key") << 24 << true << 24 << true;
     }
 
     void answersAreJudgedByPitchClassOrExactly()
@@ -85,7 +90,10 @@ private slots:
         VKTest staff;
         staff.resize(240, 120);
         staff.setKb(oneOctave);
-        staff.setTrebleClef(std::abs(testNote) >= 36);
+        if (QByteArray(QTest::currentDataTag()).startsWith("grand"))
+            staff.setClefMode(ClefMode::Both);
+        else
+            staff.setTrebleClef(std::abs(testNote) >= 36);
         // Put the wanted note under test by generating until it comes up.
         for (int i = 0; i < 100000 && staff.currentTestNote() != testNote; ++i)
             staff.generateNote();
@@ -168,6 +176,37 @@ private slots:
         staff.setTestMode(true);
         QCOMPARE(staff.notesShown(), 5);
         QCOMPARE(verdicts.count(), 0);
+        staff.setTestMode(false);
+    }
+
+    void aMissShowsTheRightKeyUntilTheNextNote()
+    {
+        VKTest staff;
+        staff.resize(240, 120);
+        staff.setShowAnswer(true);
+        staff.setTestTime(60000);
+        staff.setTestMode(true);
+        QSignalSpy verdicts(&staff, &VKTest::testedNote);
+        QSignalSpy announced(&staff, &VKTest::newNote);
+        QSignalSpy shown(&staff, &VKTest::answerShown);
+        QSignalSpy hidden(&staff, &VKTest::answerHidden);
+        const int right = std::abs(staff.currentTestNote());
+        const int wrong = right % 12 == 11 ? right - 1 : right + 1;
+        staff.checkNote(wrong);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.first(), (QList<QVariant>{right, wrong}));
+        QVERIFY(staff.isShowingAnswer() && !staff.markInSlot(0));
+        // Nothing waits for an answer meanwhile: keys played are not judged.
+        staff.checkNote(right);
+        QCOMPARE(verdicts.count(), 1);
+        QCOMPARE(announced.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(announced.count(), 1, AnswerPauseMs + 3000);
+        QCOMPARE(hidden.count(), 1);
+        QVERIFY(staff.testTimerActive());
+        // A right answer goes on at once.
+        staff.checkNote(std::abs(staff.currentTestNote()));
+        QCOMPARE(announced.count(), 2);
+        QCOMPARE(shown.count(), 1);
         staff.setTestMode(false);
     }
 

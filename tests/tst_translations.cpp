@@ -8,10 +8,13 @@
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
+#include "report/ProgressWindow.h"
+#include "report/ReportText.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -70,21 +73,30 @@ class TranslationTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        initNotes(notes);
-        StartUp::installTranslators(*qApp);
-    }
+    void initTestCase() { StartUp::installTranslators(*qApp); }
 
     void theWindowSpeaksGermanButTheTestButtonKeepsItsLabel()
     {
         VKControl w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Velkaro"));
-        QCOMPARE(menuTexts(w),
-                 QStringList({"Datei", "  Beenden", "Einstellungen", "  Test", "  Tastatur",
-                              "Hilfe", "  Benutzerhandbuch", "  Über Velkaro"}));
+        QCOMPARE(menuTexts(w), QStringList({"Datei", "  Fortschritt", "  ", "  Beenden",
+                                            "Einstellungen", "  Test", "  Tastatur", "Hilfe",
+                                            "  Benutzerhandbuch", "  Über Velkaro"}));
         QCOMPARE(w.scoreView()->text(), QStringLiteral("Punkte: 0 von 0"));
         QCOMPARE(testButtonText(w), QStringLiteral("&Test"));
+    }
+
+    // Notes are named as under the staff, numbers written the German way.
+    void theProgressWindowIsGermanToo()
+    {
+        VKControl w;
+        w.showProgress();
+        QCOMPARE(w.progressWindow()->windowTitle(), QStringLiteral("Fortschritt \u2013 Velkaro"));
+        QCOMPARE(ReportText::noteName(71), QStringLiteral("H4"));
+        QCOMPARE(ReportText::noteName(61), QStringLiteral("C\u266f4"));
+        QCOMPARE(ReportText::seconds(1500), QStringLiteral("1,5 s"));
+        QCOMPARE(ReportText::duration(2 * 3600 * 1000 + 5 * 60 * 1000),
+                 QStringLiteral("2 h 05 min"));
     }
 
     void theTestSettingsAreGermanAndTheKeyboardSettingsAreNot()
@@ -93,9 +105,14 @@ private slots:
         const VKTest *staff = w.staffView();
         QCOMPARE(staff->findChildren<QGroupBox *>().size(), 1);
         QCOMPARE(staff->findChild<QGroupBox *>()->title(), QStringLiteral("Notenschlüssel"));
-        QCOMPARE(textsOf<QRadioButton>(staff), QStringList({"Bassschlüssel", "Violinschlüssel"}));
-        QCOMPARE(textsOf<QLabel>(staff), QStringList({"", " ms", "Zeit pro Note:"}));
-        QCOMPARE(textsOf<QCheckBox>(staff), QStringList({"Noten beschriften"}));
+        QCOMPARE(textsOf<QRadioButton>(staff),
+                 QStringList({"Bassschlüssel", "Beide (Klaviersystem)", "Violinschlüssel"}));
+        QCOMPARE(textsOf<QLabel>(staff), QStringList({"", "", " ms", "Noten:", "Zeit pro Note:"}));
+        QCOMPARE(textsOf<QCheckBox>(staff),
+                 QStringList({"Nach einem Fehler die richtige Taste zeigen", "Noten beschriften"}));
+        const QComboBox *notesChoice = staff->configDialog()->notesChoice();
+        QCOMPARE(notesChoice->itemText(0), QStringLiteral("zufällig"));
+        QCOMPARE(notesChoice->itemText(1), QStringLiteral("mehr von denen, die ich verfehle"));
         VKTestConfig *config = staff->configDialog();
         config->intervalField()->setText("0");
         config->accept();

@@ -100,7 +100,6 @@ class VoiceMixTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     void notesTogetherPeakBelowMinusOneDbfsWithoutFlatTops_data()
     {

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "InkRuns.h"
 #include "WindowDriver.h"
 
 #include "app/VKControl.h"
@@ -7,6 +8,7 @@
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "notes/MusicFont.h"
+#include "staff/StaffGeometry.h"
 #include "staff/VKTest.h"
 
 #include <QApplication>
@@ -21,37 +23,7 @@
 // with QT_SCALE_FACTOR=2), lines on whole device pixels with even thickness.
 namespace {
 
-struct Run
-{
-    int start;
-    int end; // one past the last pixel
-    qreal middle() const { return (start + end) / 2.0; }
-    int length() const { return end - start; }
-};
-
-bool isInk(QRgb p)
-{
-    return qGray(p) < 96;
-}
-
-// The runs of dark pixels along one column or one row of an image.
-QList<Run> runs(const QImage &image, int fixed, Qt::Orientation along)
-{
-    QList<Run> found;
-    const int size = along == Qt::Vertical ? image.height() : image.width();
-    int start = -1;
-    for (int i = 0; i <= size; ++i) {
-        const bool ink = i < size && isInk(along == Qt::Vertical ? image.pixel(fixed, i)
-                                                                 : image.pixel(i, fixed));
-        if (ink && start < 0)
-            start = i;
-        if (!ink && start >= 0) {
-            found << Run{start, i};
-            start = -1;
-        }
-    }
-    return found;
-}
+using namespace InkRuns;
 
 // Device pixels per pixel of the handheld's drawing.
 qreal deviceScale(qreal zoom)
@@ -62,14 +34,6 @@ qreal deviceScale(qreal zoom)
 int thickness(qreal scale)
 {
     return std::max(1, int(std::floor(scale + 0.5)));
-}
-
-QString describe(const QList<Run> &found)
-{
-    QStringList parts;
-    for (const Run &r : found)
-        parts << QStringLiteral("%1-%2").arg(r.start).arg(r.end);
-    return parts.join(QLatin1Char(' '));
 }
 
 struct PaintCounter : QObject
@@ -96,7 +60,6 @@ class ZoomTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { initNotes(notes); }
 
     // Zooms to try: 2, a fractional one, and 1 where the screen itself is
     // denser than the handheld's.
@@ -283,27 +246,46 @@ private slots:
         QTEST(ZoomLayout::zoomFor(area, 50, std::abs(whiteKeys), room), "zoom");
     }
 
-    // With its room below, a zoomed treble staff shows every ledger line of
-    // C3, two octaves under the treble keyboard, where a MIDI keyboard
-    // reaches: four, at the scaled rows of 95 to 125.
-    void aZoomedStaffShowsTheLinesOfNotesBelowIt()
+    // With its room, a zoomed staff shows notes with four ledger lines beyond
+    // it, where a MIDI keyboard reaches: C3 under the treble staff, C5 over
+    // the bass staff.
+    void aZoomedStaffShowsFourLedgerLinesBeyondIt_data()
     {
+        QTest::addColumn<bool>("treble");
+        QTest::addColumn<int>("note");
+        QTest::addColumn<int>("firstLine"); // grid row of the line nearest the staff
+        QTest::addColumn<int>("direction");
+        // The treble staff's bottom line is at row 85 of the grid, the bass
+        // staff's at 95, under its room above.
+        QTest::newRow("C3 under the treble staff") << true << 24 << 95 << 1;
+        QTest::newRow("C5 over the bass staff") << false << 48 << 45 << -1;
+    }
+    void aZoomedStaffShowsFourLedgerLinesBeyondIt()
+    {
+        QFETCH(bool, treble);
+        QFETCH(int, note);
+        QFETCH(int, firstLine);
+        QFETCH(int, direction);
         VKTest staff;
-        staff.setZoom(2, 10);
+        staff.setTrebleClef(treble);
+        staff.setZoom(2, staff.roomWantedBelow(), staff.roomWantedAbove());
         staff.resize(480, staff.height());
-        QCOMPARE(staff.height(), 260);
-        staff.drawNote(24);
+        staff.drawNote(note);
         const qreal f = deviceScale(2);
         const QImage image = staff.grab().toImage();
         const QList<Run> column = runs(image, qRound(48.5 * f), Qt::Vertical);
+        // Beyond the staff lines: under the bottom one, or over the top one.
+        const int edge = direction > 0 ? firstLine - 10 : firstLine + 10;
         QList<Run> ledger;
         for (const Run &r : column) {
-            if (r.start > 86 * f)
+            if (direction > 0 ? r.start > (edge + 1) * f : r.start + r.length() < edge * f)
                 ledger << r;
         }
+        if (direction < 0)
+            std::reverse(ledger.begin(), ledger.end());
         QVERIFY2(ledger.size() == 4, qPrintable(describe(column)));
         for (int i = 0; i < 4; ++i)
-            QVERIFY(std::abs(ledger[i].middle() - (95 + 10 * i + 0.5) * f) <= 1);
+            QVERIFY(std::abs(ledger[i].middle() - (firstLine + direction * 10 * i + 0.5) * f) <= 1);
     }
 
     // In a window, both views take the layout's zoom, follow the window's
@@ -324,9 +306,11 @@ private slots:
             QVERIFY(zoom > 1);
             QCOMPARE(kb->zoom(), zoom);
             // Zoomed, the staff has room for the lines of notes below it.
-            QCOMPARE(staff->roomBelow(), 10);
-            QCOMPARE(zoom, ZoomLayout::zoomFor(area->size(), row, whiteKeys, 10));
-            QCOMPARE(staff->height(), qRound(130 * zoom));
+            const int room = StaffGeometry::TrebleRoomBelow;
+            QCOMPARE(staff->roomBelow(), room);
+            QCOMPARE(staff->roomAbove(), 0);
+            QCOMPARE(zoom, ZoomLayout::zoomFor(area->size(), row, whiteKeys, room));
+            QCOMPARE(staff->height(), qRound((StaffGeometry::Height + room) * zoom));
             QCOMPARE(kb->y(), staff->geometry().bottom() + 1);
             QCOMPARE(button->y(), kb->geometry().bottom() + 11);
             const int spare = area->height() - staff->height() - kb->height() - row;
@@ -338,7 +322,8 @@ private slots:
         check(7);
         kb->setOneOctave(false);
         QTRY_COMPARE(kb->zoom(),
-                     ZoomLayout::zoomFor(w.centralWidget()->size(), button->height() + 20, 14, 10));
+                     ZoomLayout::zoomFor(w.centralWidget()->size(), button->height() + 20, 14,
+                                         StaffGeometry::TrebleRoomBelow));
         check(14);
     }
 

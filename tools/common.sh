@@ -11,7 +11,9 @@ VELKARO_BUILD=${VELKARO_BUILD:-$VELKARO_ROOT/build}
 # What building the program and its data needs, and the music font its
 # staff is drawn with.
 BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    # Qt Charts for the progress window; its CMake package needs Qt OpenGL's.
+    qt6-charts-dev libqt6opengl6-dev
     libqt6multimedia6 fonts-dejavu-core librsvg2-bin
     fluidsynth fluidr3mono-gm-soundfont
     lilypond-fonts
@@ -22,7 +24,7 @@ BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
 # making and checking the Debian package needs.
 TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base
     valgrind
-    xvfb openbox
+    xvfb openbox xdotool sqlite3
     jackd2
     git
     dpkg-dev

@@ -4,28 +4,34 @@
 # Takes the screenshots that the README and the user's guide show, of the
 # program as a user meets it on a virtual display: maximised under a window
 # manager on a 1920x1080 desktop, in practice mode and in test mode, and on
-# a screen of the handheld's 240x320 pixels. Notes are played from the
-# computer keyboard, as a user would.
+# a screen of the handheld's 240x320 pixels; then all three again with the
+# dark Adwaita-Dark style (the *-dark.png pictures); the grand staff; and
+# last the Progress window over a made-up history of two months, light and
+# dark. Notes are played from the computer keyboard, as a user would; the
+# answers go to a record of the script's own.
 #
 # Usage: bash tools/screenshots.sh [output folder]
 # The folder defaults to data/help/html/images, where the guide finds them.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 out=${1:-$VELKARO_ROOT/data/help/html/images}
-ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick \
+    adwaita-qt6
 configure_tree "$VELKARO_BUILD"
-cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable
+cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable velkaro_make_history
 use_private_runtime
+export XDG_DATA_HOME=$VELKARO_RUNTIME/data
 mkdir -p "$out"
 program=$VELKARO_BUILD/bin/velkaro
 
 # Starts a display of size $1 with window manager $2 (see
-# start_virtual_display), then the program in English, and waits until its
-# window is up and painted.
+# start_virtual_display), then the program in English with the arguments
+# after them, and waits until its window is up and painted.
 session() {
     start_virtual_display "$1" "$2"
+    shift 2
     sleep 0.5
-    LANGUAGE=en "$program" >/dev/null 2>&1 &
+    LANGUAGE=en "$program" "$@" >/dev/null 2>&1 &
     VELKARO_PIDS+=($!)
     window=$(xdotool search --sync --onlyvisible --name '^Velkaro$' | head -n 1)
     sleep 1.5 # maximised and painted
@@ -43,33 +49,80 @@ keys() {
     done
 }
 
+# Saves the screen, converted as the arguments say, and prints the contrast
+# of its colours against the ground at full size (see tools/contrast.sh).
 shoot() {
     import -window root "$VELKARO_RUNTIME/shot.png"
     convert "$VELKARO_RUNTIME/shot.png" "$@"
+    bash "$VELKARO_ROOT/tools/contrast.sh" "$VELKARO_RUNTIME/shot.png" "" 6 >&2
 }
 
-log "1920x1080, practice mode"
-session 1920x1080 openbox
-# C4 C#4 D4 E4 F4 G4 A4 B4, then C5 and D5 on the upper row.
-keys z s x c v b n m q w
-shoot -resize 50% -strip "$out/practice.png"
+# The three pictures, named with the suffix $1, of the program started with
+# the arguments after it.
+shots() {
+    local suffix=$1
+    shift
+    log "1920x1080, practice mode$suffix"
+    session 1920x1080 openbox "$@"
+    # C4 C#4 D4 E4 F4 G4 A4 B4, then C5 and D5 on the upper row.
+    keys z s x c v b n m q w
+    shoot -resize 50% -strip "$out/practice$suffix.png"
 
-log "1920x1080, test mode"
-keys alt+t
-sleep 0.5
-keys z
-sleep 0.8
-keys x
-sleep 0.8
-keys c
-sleep 0.8
-shoot -resize 50% -strip "$out/test.png"
-stop_processes
+    log "1920x1080, test mode$suffix"
+    keys alt+t
+    sleep 0.5
+    keys z
+    sleep 0.8
+    keys x
+    sleep 0.8
+    keys c
+    sleep 0.8
+    shoot -resize 50% -strip "$out/test$suffix.png"
+    stop_processes
 
-log "240x320, the handheld's screen"
-session 240x320 matchbox
-keys z s x c v
-shoot -strip "$out/handheld.png"
-stop_processes
+    log "240x320, the handheld's screen$suffix"
+    session 240x320 matchbox "$@"
+    keys z s x c v
+    shoot -strip "$out/handheld$suffix.png"
+    stop_processes
+}
 
-ls -l "$out"/practice.png "$out"/test.png "$out"/handheld.png
+# The grand staff, maximised: notes from C2 to B5 on both staves, played
+# with the computer keyboard's rows moved by Page Down and Page Up.
+grand() {
+    log "1920x1080, the grand staff"
+    session 1920x1080 openbox --clef both
+    # C3 E3 G3 B3 and C4 E4 G4 from C3 up; then C2 and D2; then B5 and A5.
+    keys z c b m q e t Next z x Prior Prior u y
+    shoot -resize 50% -strip "$out/grand.png"
+    stop_processes
+}
+
+shots ""
+shots -dark -style Adwaita-Dark
+grand
+
+# The Progress window, with the record in its usual place under a home
+# folder of its own.
+export HOME=$VELKARO_RUNTIME/learner
+unset XDG_DATA_HOME
+mkdir -p "$HOME/.local/share/velkaro"
+"$VELKARO_BUILD/tests/velkaro_make_history" "$HOME/.local/share/velkaro/progress.sqlite" 2400 60
+progress_shot() {
+    local suffix=$1
+    shift
+    log "1920x1080, the Progress window$suffix"
+    session 1920x1080 openbox "$@"
+    keys ctrl+shift+p
+    local progress
+    progress=$(xdotool search --sync --onlyvisible --name 'Progress' | head -n 1)
+    sleep 1.5 # placed and painted
+    # The window with its title bar, at the screen's own size.
+    import -frame -window "$progress" -strip "$out/progress$suffix.png"
+    bash "$VELKARO_ROOT/tools/contrast.sh" "$out/progress$suffix.png" "" 6 >&2
+    stop_processes
+}
+progress_shot ""
+progress_shot -dark -style Adwaita-Dark
+
+ls -l "$out"/{practice,test,handheld,progress}{,-dark}.png "$out/grand.png"

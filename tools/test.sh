@@ -36,6 +36,8 @@ build_tree "$VELKARO_BUILD"
 
 start_sound_server
 export VELKARO_REQUIRE_SOUND=1
+# Whatever a test records goes into a folder of its own, never the home folder.
+export XDG_DATA_HOME=$VELKARO_RUNTIME/data-home
 
 if $quick; then
     log "running the tests, without the valgrind tour and the soak"

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CsvExport</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>it is the record of answers itself</source>
+        <translation>es ist die Antwortaufzeichnung selbst</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Navigation</source>
@@ -26,6 +37,217 @@
     <message>
         <source>User&apos;s Guide</source>
         <translation>Benutzerhandbuch</translation>
+    </message>
+</context>
+<context>
+    <name>MidiStatusBar</name>
+    <message>
+        <source>MIDI: %1</source>
+        <extracomment>In the status line, one per MIDI keyboard the program listens to; %1 is the keyboard&apos;s name.</extracomment>
+        <translation>MIDI: %1</translation>
+    </message>
+</context>
+<context>
+    <name>NoteStaffPicture</name>
+    <message>
+        <source>%1: never asked</source>
+        <translation>%1: nie abgefragt</translation>
+    </message>
+    <message>
+        <source>Answers: %1, right: %2</source>
+        <translation>Antworten: %1, richtig: %2</translation>
+    </message>
+    <message>
+        <source>Of the last %1: %2 right</source>
+        <translation>Von den letzten %1: %2 richtig</translation>
+    </message>
+    <message>
+        <source>Median time of those right: %1</source>
+        <translation>Medianzeit der richtigen: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressChart</name>
+    <message>
+        <source>Right answers (%)</source>
+        <translation>Richtige Antworten (%)</translation>
+    </message>
+    <message>
+        <source>Notes per minute of test time</source>
+        <translation>Noten pro Minute Testzeit</translation>
+    </message>
+    <message>
+        <source>MMM d</source>
+        <extracomment>The date format of the labels under the chart (d day, M month, MMM its short name).</extracomment>
+        <translation>d.M.</translation>
+    </message>
+    <message>
+        <source>No tests in the last %1 days</source>
+        <translation>Keine Tests in den letzten %1 Tagen</translation>
+    </message>
+    <message>
+        <source>Accuracy and speed, day by day</source>
+        <translation>Genauigkeit und Tempo, Tag für Tag</translation>
+    </message>
+    <message>
+        <source>Accuracy and speed, week by week</source>
+        <translation>Genauigkeit und Tempo, Woche für Woche</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressFile</name>
+    <message>
+        <source>There is no record of answers at %1.</source>
+        <translation>Unter %1 gibt es keine Antwortaufzeichnung.</translation>
+    </message>
+    <message>
+        <source>%1 is not a record of answers.</source>
+        <translation>%1 ist keine Antwortaufzeichnung.</translation>
+    </message>
+    <message>
+        <source>The record of answers %1 cannot be read: %2</source>
+        <translation>Die Antwortaufzeichnung %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation>Das Diagramm kann nicht gezeigt werden: %1</translation>
+    </message>
+    <message>
+        <source>Progress – Velkaro</source>
+        <translation>Fortschritt – Velkaro</translation>
+    </message>
+    <message>
+        <source>Note by note</source>
+        <translation>Note für Note</translation>
+    </message>
+    <message>
+        <source>Each note is coloured by its last ten answers, from red for always wrong to green for always right; an open grey note was never asked. Under it stands the median time of its right answers among those ten. Point at a note for its figures.</source>
+        <translation>Jede Note ist nach ihren letzten zehn Antworten gefärbt, von Rot für immer falsch bis Grün für immer richtig; eine offene graue Note wurde nie abgefragt. Darunter steht die Medianzeit ihrer richtigen Antworten unter diesen zehn. Zeigen Sie auf eine Note, um ihre Zahlen zu sehen.</translation>
+    </message>
+    <message>
+        <source>Over time</source>
+        <translation>Im Lauf der Zeit</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Summen</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Als CSV exportieren…</translation>
+    </message>
+    <message>
+        <source>Forget my record…</source>
+        <translation>Meine Aufzeichnung vergessen…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>No answers recorded yet.</source>
+        <translation>Noch keine Antworten aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>Answers from %1</source>
+        <translation>Antworten aus %1</translation>
+    </message>
+    <message>
+        <source>Forget my record</source>
+        <translation>Meine Aufzeichnung vergessen</translation>
+    </message>
+    <message>
+        <source>The record could not be emptied: %1 cannot be written.</source>
+        <translation>Die Aufzeichnung konnte nicht geleert werden: %1 ist nicht beschreibbar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Forget all %n answers in your record? This cannot be undone.</source>
+        <translation>
+            <numerusform>Die eine Antwort Ihrer Aufzeichnung vergessen? Das lässt sich nicht rückgängig machen.</numerusform>
+            <numerusform>Alle %n Antworten Ihrer Aufzeichnung vergessen? Das lässt sich nicht rückgängig machen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Forget</source>
+        <translation>Vergessen</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n answers written to %1</source>
+        <translation>
+            <numerusform>%n Antwort in %1 geschrieben</numerusform>
+            <numerusform>%n Antworten in %1 geschrieben</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ReportText</name>
+    <message>
+        <source>%1 s</source>
+        <comment>seconds</comment>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A whole percentage; %1 is the number.</extracomment>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>TotalsTable</name>
+    <message>
+        <source>All time</source>
+        <translation>Insgesamt</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Letzte 7 Tage</translation>
+    </message>
+    <message>
+        <source>Notes answered</source>
+        <translation>Beantwortete Noten</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Richtig</translation>
+    </message>
+    <message>
+        <source>Time in tests</source>
+        <translation>Zeit in Tests</translation>
+    </message>
+    <message>
+        <source>Tests</source>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <source>Longest run of right answers</source>
+        <translation>Längste Reihe richtiger Antworten</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -73,6 +295,34 @@
     <message>
         <source>Help file not found</source>
         <translation>Hilfedatei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Your practice record could not be read, so Velkaro has started a new one. The old file is kept as %1.</source>
+        <translation>Deine Übungsaufzeichnung war nicht lesbar, darum hat Velkaro eine neue begonnen. Die alte Datei liegt unter %1.</translation>
+    </message>
+    <message>
+        <source>Velkaro can no longer write to your practice record %1 (the disk may be full), so it has stopped recording your answers. Everything else works as usual.</source>
+        <translation>Velkaro kann nicht mehr in deine Übungsaufzeichnung %1 schreiben (vielleicht ist der Datenträger voll) und zeichnet deine Antworten darum nicht mehr auf. Alles andere funktioniert wie gewohnt.</translation>
+    </message>
+    <message>
+        <source>Your practice record %1 was written by a newer version of Velkaro. This version leaves it untouched and does not record your answers.</source>
+        <translation>Deine Übungsaufzeichnung %1 stammt von einer neueren Version von Velkaro. Diese Version lässt sie unverändert und zeichnet deine Antworten nicht auf.</translation>
+    </message>
+    <message>
+        <source>Velkaro cannot write your practice record to %1, so your answers are not recorded this time. Everything else works as usual.</source>
+        <translation>Velkaro kann deine Übungsaufzeichnung nicht unter %1 speichern, darum werden deine Antworten diesmal nicht aufgezeichnet. Alles andere funktioniert wie gewohnt.</translation>
+    </message>
+    <message>
+        <source>Practice record</source>
+        <translation>Übungsaufzeichnung</translation>
+    </message>
+    <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation>Das Klaviersystem braucht einen Bildschirm von mindestens %1 Pixeln Breite.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
     </message>
 </context>
 <context>
@@ -162,6 +412,26 @@
     <message>
         <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
         <translation>Das Notenintervall muss eine ganze Zahl von %1 bis %2 Millisekunden sein.</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Noten:</translation>
+    </message>
+    <message>
+        <source>at random</source>
+        <translation>zufällig</translation>
+    </message>
+    <message>
+        <source>more of those I miss</source>
+        <translation>mehr von denen, die ich verfehle</translation>
+    </message>
+    <message>
+        <source>Show the right key after a miss</source>
+        <translation>Nach einem Fehler die richtige Taste zeigen</translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
+        <translation>Beide (Klaviersystem)</translation>
     </message>
 </context>
 </TS>

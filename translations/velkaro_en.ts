@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CsvExport</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is the record of answers itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Navigation</source>
@@ -25,6 +36,217 @@
     </message>
     <message>
         <source>User&apos;s Guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MidiStatusBar</name>
+    <message>
+        <source>MIDI: %1</source>
+        <extracomment>In the status line, one per MIDI keyboard the program listens to; %1 is the keyboard&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NoteStaffPicture</name>
+    <message>
+        <source>%1: never asked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answers: %1, right: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Of the last %1: %2 right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Median time of those right: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgressChart</name>
+    <message>
+        <source>Right answers (%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes per minute of test time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MMM d</source>
+        <extracomment>The date format of the labels under the chart (d day, M month, MMM its short name).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tests in the last %1 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accuracy and speed, day by day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accuracy and speed, week by week</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgressFile</name>
+    <message>
+        <source>There is no record of answers at %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a record of answers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The record of answers %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress – Velkaro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note by note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each note is coloured by its last ten answers, from red for always wrong to green for always right; an open grey note was never asked. Under it stands the median time of its right answers among those ten. Point at a note for its figures.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Over time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forget my record…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No answers recorded yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answers from %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forget my record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The record could not be emptied: %1 cannot be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Forget all %n answers in your record? This cannot be undone.</source>
+        <translation>
+            <numerusform>Forget the one answer in your record? This cannot be undone.</numerusform>
+            <numerusform>Forget all %n answers in your record? This cannot be undone.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Forget</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n answers written to %1</source>
+        <translation>
+            <numerusform>%n answer written to %1</numerusform>
+            <numerusform>%n answers written to %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ReportText</name>
+    <message>
+        <source>%1 s</source>
+        <comment>seconds</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A whole percentage; %1 is the number.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TotalsTable</name>
+    <message>
+        <source>All time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time in tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Longest run of right answers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -72,6 +294,34 @@
     </message>
     <message>
         <source>Help file not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your practice record could not be read, so Velkaro has started a new one. The old file is kept as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velkaro can no longer write to your practice record %1 (the disk may be full), so it has stopped recording your answers. Everything else works as usual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your practice record %1 was written by a newer version of Velkaro. This version leaves it untouched and does not record your answers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velkaro cannot write your practice record to %1, so your answers are not recorded this time. Everything else works as usual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Practice record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -161,6 +411,26 @@
     </message>
     <message>
         <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>at random</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more of those I miss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the right key after a miss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

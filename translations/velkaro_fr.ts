@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CsvExport</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Impossible d’écrire %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>it is the record of answers itself</source>
+        <translation>c’est l’historique des réponses lui-même</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Navigation</source>
@@ -26,6 +37,217 @@
     <message>
         <source>User&apos;s Guide</source>
         <translation>Guide de l&apos;utilisateur</translation>
+    </message>
+</context>
+<context>
+    <name>MidiStatusBar</name>
+    <message>
+        <source>MIDI: %1</source>
+        <extracomment>In the status line, one per MIDI keyboard the program listens to; %1 is the keyboard&apos;s name.</extracomment>
+        <translation>MIDI&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>NoteStaffPicture</name>
+    <message>
+        <source>%1: never asked</source>
+        <translation>%1&#xa0;: jamais demandée</translation>
+    </message>
+    <message>
+        <source>Answers: %1, right: %2</source>
+        <translation>Réponses&#xa0;: %1, justes&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Of the last %1: %2 right</source>
+        <translation>Sur les %1 dernières&#xa0;: %2 justes</translation>
+    </message>
+    <message>
+        <source>Median time of those right: %1</source>
+        <translation>Temps médian des justes&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressChart</name>
+    <message>
+        <source>Right answers (%)</source>
+        <translation>Réponses justes (%)</translation>
+    </message>
+    <message>
+        <source>Notes per minute of test time</source>
+        <translation>Notes par minute de test</translation>
+    </message>
+    <message>
+        <source>MMM d</source>
+        <extracomment>The date format of the labels under the chart (d day, M month, MMM its short name).</extracomment>
+        <translation>d/M</translation>
+    </message>
+    <message>
+        <source>No tests in the last %1 days</source>
+        <translation>Aucun test ces %1 derniers jours</translation>
+    </message>
+    <message>
+        <source>Accuracy and speed, day by day</source>
+        <translation>Justesse et vitesse, jour par jour</translation>
+    </message>
+    <message>
+        <source>Accuracy and speed, week by week</source>
+        <translation>Justesse et vitesse, semaine par semaine</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressFile</name>
+    <message>
+        <source>There is no record of answers at %1.</source>
+        <translation>Il n’y a pas d’historique des réponses à %1.</translation>
+    </message>
+    <message>
+        <source>%1 is not a record of answers.</source>
+        <translation>%1 n’est pas un historique des réponses.</translation>
+    </message>
+    <message>
+        <source>The record of answers %1 cannot be read: %2</source>
+        <translation>L’historique des réponses %1 ne peut pas être lu&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>The chart cannot be shown: %1</source>
+        <translation>Le graphique ne peut pas être affiché&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Progress – Velkaro</source>
+        <translation>Progrès – Velkaro</translation>
+    </message>
+    <message>
+        <source>Note by note</source>
+        <translation>Note par note</translation>
+    </message>
+    <message>
+        <source>Each note is coloured by its last ten answers, from red for always wrong to green for always right; an open grey note was never asked. Under it stands the median time of its right answers among those ten. Point at a note for its figures.</source>
+        <translation>Chaque note est colorée selon ses dix dernières réponses, du rouge pour toujours fausse au vert pour toujours juste&#xa0;; une note grise et vide n’a jamais été demandée. En dessous figure le temps médian de ses réponses justes parmi ces dix. Pointez une note pour voir ses chiffres.</translation>
+    </message>
+    <message>
+        <source>Over time</source>
+        <translation>Au fil du temps</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Totaux</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Exporter en CSV…</translation>
+    </message>
+    <message>
+        <source>Forget my record…</source>
+        <translation>Oublier mon historique…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>No answers recorded yet.</source>
+        <translation>Aucune réponse enregistrée pour l’instant.</translation>
+    </message>
+    <message>
+        <source>Answers from %1</source>
+        <translation>Réponses de %1</translation>
+    </message>
+    <message>
+        <source>Forget my record</source>
+        <translation>Oublier mon historique</translation>
+    </message>
+    <message>
+        <source>The record could not be emptied: %1 cannot be written.</source>
+        <translation>L’historique n’a pas pu être vidé&#xa0;: %1 n’est pas modifiable.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Forget all %n answers in your record? This cannot be undone.</source>
+        <translation>
+            <numerusform>Oublier la réponse de votre historique&#xa0;? Cela ne peut pas être annulé.</numerusform>
+            <numerusform>Oublier les %n réponses de votre historique&#xa0;? Cela ne peut pas être annulé.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Forget</source>
+        <translation>Oublier</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exporter en CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n answers written to %1</source>
+        <translation>
+            <numerusform>%n réponse écrite dans %1</numerusform>
+            <numerusform>%n réponses écrites dans %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ReportText</name>
+    <message>
+        <source>%1 s</source>
+        <comment>seconds</comment>
+        <translation>%1&#xa0;s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1&#xa0;min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1&#xa0;h %2&#xa0;min</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A whole percentage; %1 is the number.</extracomment>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
+    <name>TotalsTable</name>
+    <message>
+        <source>All time</source>
+        <translation>Depuis le début</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>7 derniers jours</translation>
+    </message>
+    <message>
+        <source>Notes answered</source>
+        <translation>Notes répondues</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Justes</translation>
+    </message>
+    <message>
+        <source>Time in tests</source>
+        <translation>Temps en test</translation>
+    </message>
+    <message>
+        <source>Tests</source>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <source>Longest run of right answers</source>
+        <translation>Plus longue série de réponses justes</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -73,6 +295,34 @@
     <message>
         <source>Help file not found</source>
         <translation>Fichier d&apos;aide introuvable</translation>
+    </message>
+    <message>
+        <source>Your practice record could not be read, so Velkaro has started a new one. The old file is kept as %1.</source>
+        <translation>Votre historique d’exercices était illisible&#xa0;: Velkaro en a commencé un nouveau. L’ancien fichier est conservé sous %1.</translation>
+    </message>
+    <message>
+        <source>Velkaro can no longer write to your practice record %1 (the disk may be full), so it has stopped recording your answers. Everything else works as usual.</source>
+        <translation>Velkaro ne peut plus écrire dans votre historique d’exercices %1 (le disque est peut-être plein) et n’enregistre donc plus vos réponses. Tout le reste fonctionne comme d’habitude.</translation>
+    </message>
+    <message>
+        <source>Your practice record %1 was written by a newer version of Velkaro. This version leaves it untouched and does not record your answers.</source>
+        <translation>Votre historique d’exercices %1 a été écrit par une version plus récente de Velkaro. Cette version n’y touche pas et n’enregistre pas vos réponses.</translation>
+    </message>
+    <message>
+        <source>Velkaro cannot write your practice record to %1, so your answers are not recorded this time. Everything else works as usual.</source>
+        <translation>Velkaro ne peut pas enregistrer votre historique d’exercices dans %1&#xa0;: vos réponses ne sont pas enregistrées cette fois. Tout le reste fonctionne comme d’habitude.</translation>
+    </message>
+    <message>
+        <source>Practice record</source>
+        <translation>Historique d’exercices</translation>
+    </message>
+    <message>
+        <source>The grand staff needs a screen at least %1 pixels wide.</source>
+        <translation>La grande portée demande un écran d’au moins %1 pixels de large.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progrès</translation>
     </message>
 </context>
 <context>
@@ -162,6 +412,26 @@
     <message>
         <source>The note interval must be a whole number of milliseconds from %1 to %2.</source>
         <translation>L’intervalle entre les notes doit être un nombre entier de millisecondes, de %1 à %2.</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Notes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>at random</source>
+        <translation>au hasard</translation>
+    </message>
+    <message>
+        <source>more of those I miss</source>
+        <translation>davantage celles que je rate</translation>
+    </message>
+    <message>
+        <source>Show the right key after a miss</source>
+        <translation>Montrer la bonne touche après une erreur</translation>
+    </message>
+    <message>
+        <source>Both (grand staff)</source>
+        <translation>Les deux (grande portée)</translation>
     </message>
 </context>
 </TS>

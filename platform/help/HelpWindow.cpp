@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QIcon>
+#include <QPalette>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -42,6 +43,13 @@ HelpWindow::HelpWindow(QWidget *parent) : QMainWindow(parent)
     // Every link passes through followLink, which decides where it may go.
     m_view->setOpenLinks(false);
     m_view->setOpenExternalLinks(false);
+    // The manual is a page of paper in every theme: its headings, tables
+    // and notes are coloured for a light page, and a dark theme's light
+    // text would vanish on them.
+    QPalette paper = m_view->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    m_view->setPalette(paper);
     setCentralWidget(m_view);
 
     auto *tools = addToolBar(tr("Navigation"));

@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "notes/ClefMode.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks of a run: where the answer log is, and the
+// settings to start with. Unset settings keep the program's defaults.
+struct StartOptions
+{
+    QString progressFile; // empty: the default place
+    std::optional<ClefMode> clef;
+    std::optional<bool> oneOctave;
+    std::optional<int> intervalMs;
+    std::optional<bool> weakNotes;
+    bool showAnswer = false;
+    // Where to write the record as CSV ("-" for standard output) instead of
+    // starting; empty to start as usual.
+    QString exportProgress;
+};
+
+namespace CommandLine {
+
+// Exit statuses: a bad option or value stops the program before any window.
+constexpr int UsageError = 2;
+
+struct Parsed
+{
+    StartOptions options;
+    // Set when the program is to end at once with this status, printing
+    // output on standard output and error on standard error.
+    std::optional<int> exitStatus;
+    QString output;
+    QString error;
+};
+
+// Reads the arguments (the program's name first). Options of the toolkit
+// itself, such as -style NAME, are let through for the application object.
+Parsed parse(const QStringList &arguments);
+
+// The same for the program's own arguments, read before any window system
+// is asked for, so that --help, --version, a mistyped option and the export
+// work without a display. Prints what the parse has to say, and writes the
+// export when one is asked for, setting the status to end with.
+Parsed read(int argc, char **argv);
+
+} // namespace CommandLine

@@ -1,0 +1,210 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "progress/ProgressFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace {
+
+constexpr char ConnectOptions[] = "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000";
+
+// SQLite reads the log's ISO 8601 times itself: this expression turns the
+// column's time into milliseconds since the epoch (Julian day 2440587.5).
+QString epochMs(const char *column)
+{
+    return QStringLiteral("CAST(round((julianday(%1) - 2440587.5) * 86400000) AS INTEGER)")
+        .arg(QLatin1String(column));
+}
+
+// The CSV is written in pieces of about this size.
+constexpr qsizetype CsvChunk = 256 * 1024;
+
+void appendCsvField(QByteArray &line, const QVariant &value)
+{
+    if (value.isNull())
+        return;
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        line += QByteArray::number(value.toLongLong());
+        return;
+    case QMetaType::Double:
+        line += QByteArray::number(value.toDouble(), 'g', 17);
+        return;
+    default:
+        break;
+    }
+    const QByteArray text = value.toString().toUtf8();
+    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r')) {
+        QByteArray quoted = text;
+        quoted.replace("\"", "\"\"");
+        line += '"' + quoted + '"';
+    } else {
+        line += text;
+    }
+}
+
+} // namespace
+
+ProgressFile::ProgressFile(const QString &path)
+    : m_path(path), m_connection(QStringLiteral("velkaro-progress-%1").arg(quintptr(this), 0, 16))
+{}
+
+ProgressFile::~ProgressFile()
+{
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool ProgressFile::fail(const QString &what)
+{
+    m_error = what;
+    return false;
+}
+
+bool ProgressFile::open()
+{
+    if (m_open)
+        return true;
+    const QFileInfo file(m_path);
+    if (!file.exists())
+        return fail(
+            tr("There is no record of answers at %1.").arg(QDir::toNativeSeparators(m_path)));
+    if (!file.isFile())
+        return fail(tr("%1 is not a record of answers.").arg(QDir::toNativeSeparators(m_path)));
+    QSqlDatabase db = QSqlDatabase::contains(m_connection)
+                          ? QSqlDatabase::database(m_connection, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(m_path);
+    db.setConnectOptions(QLatin1String(ConnectOptions));
+    const QString cannotRead = tr("The record of answers %1 cannot be read: %2");
+    if (!db.open())
+        return fail(cannotRead.arg(QDir::toNativeSeparators(m_path), db.lastError().text()));
+    // A file that is no database, or one without answers, fails here.
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("SELECT id, at, session, note, correct, response_ms,"
+                                   " interval_ms FROM answers LIMIT 1"))) {
+        const QString why = probe.lastError().text();
+        db.close();
+        return fail(cannotRead.arg(QDir::toNativeSeparators(m_path), why));
+    }
+    m_open = true;
+    m_error.clear();
+    return true;
+}
+
+std::optional<bool> ProgressFile::hasAnswer(qint64 id)
+{
+    if (!open())
+        return std::nullopt;
+    QSqlQuery q(QSqlDatabase::database(m_connection));
+    q.prepare(QStringLiteral("SELECT count(*) FROM answers WHERE id = ?"));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next()) {
+        fail(tr("The record of answers %1 cannot be read: %2")
+                 .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
+        return std::nullopt;
+    }
+    return q.value(0).toInt() > 0;
+}
+
+bool ProgressFile::readAnswers(QList<LoggedAnswer> &into, qint64 afterId)
+{
+    if (!open())
+        return false;
+    QSqlQuery q(QSqlDatabase::database(m_connection));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT id, %1, session, note, correct, response_ms, interval_ms"
+                             " FROM answers WHERE id > ? ORDER BY id")
+                  .arg(epochMs("at")));
+    q.addBindValue(afterId);
+    if (!q.exec())
+        return fail(tr("The record of answers %1 cannot be read: %2")
+                        .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
+    while (q.next()) {
+        LoggedAnswer a;
+        a.id = q.value(0).toLongLong();
+        a.atMs = q.value(1).toLongLong();
+        a.session = q.value(2).toLongLong();
+        a.note = q.value(3).toInt();
+        a.correct = q.value(4).toInt() != 0;
+        const QVariant response = q.value(5);
+        if (!response.isNull())
+            a.responseMs = response.toInt();
+        a.intervalMs = q.value(6).toInt();
+        into.append(a);
+    }
+    return true;
+}
+
+QHash<qint64, TestSession> ProgressFile::readSessions()
+{
+    QHash<qint64, TestSession> sessions;
+    if (!open())
+        return sessions;
+    QSqlQuery q(QSqlDatabase::database(m_connection));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id, %1, %2 FROM sessions WHERE started_at IS NOT NULL")
+                    .arg(epochMs("started_at"), epochMs("ended_at"))))
+        return sessions;
+    while (q.next()) {
+        TestSession s;
+        s.startMs = q.value(1).toLongLong();
+        if (!q.value(2).isNull())
+            s.endMs = q.value(2).toLongLong();
+        sessions.insert(q.value(0).toLongLong(), s);
+    }
+    return sessions;
+}
+
+bool ProgressFile::writeCsv(QIODevice &out, qint64 *rows)
+{
+    qint64 written = 0;
+    if (!open())
+        return false;
+    QSqlQuery q(QSqlDatabase::database(m_connection));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT * FROM answers ORDER BY id")))
+        return fail(tr("The record of answers %1 cannot be read: %2")
+                        .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
+    const QSqlRecord columns = q.record();
+    QByteArray chunk;
+    chunk.reserve(CsvChunk + 1024);
+    for (int i = 0; i < columns.count(); ++i) {
+        if (i > 0)
+            chunk += ',';
+        appendCsvField(chunk, columns.fieldName(i));
+    }
+    chunk += '\n';
+    const auto flush = [&] {
+        const bool written = out.write(chunk) == chunk.size();
+        chunk.clear();
+        return written ? true : fail(out.errorString());
+    };
+    while (q.next()) {
+        for (int i = 0; i < columns.count(); ++i) {
+            if (i > 0)
+                chunk += ',';
+            appendCsvField(chunk, q.value(i));
+        }
+        chunk += '\n';
+        ++written;
+        if (chunk.size() >= CsvChunk && !flush())
+            return false;
+    }
+    if (q.lastError().isValid())
+        return fail(tr("The record of answers %1 cannot be read: %2")
+                        .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
+    if (rows)
+        *rows = written;
+    return flush();
+}

@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "progress/History.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+// The answer log opened for reading only: what the progress window and the
+// export read. It never creates, changes or moves a file, so it may read a
+// log from a newer version or one that another program is writing to.
+class ProgressFile
+{
+    Q_DECLARE_TR_FUNCTIONS(ProgressFile)
+public:
+    explicit ProgressFile(const QString &path);
+    ~ProgressFile();
+    ProgressFile(const ProgressFile &) = delete;
+    ProgressFile &operator=(const ProgressFile &) = delete;
+
+    // False, with errorString() saying why in plain words, when the file is
+    // absent, no database or holds no answers table.
+    bool open();
+    bool isOpen() const { return m_open; }
+    QString path() const { return m_path; }
+    QString errorString() const { return m_error; }
+
+    // Whether the answer numbered id is still there; none when the file
+    // cannot be read.
+    std::optional<bool> hasAnswer(qint64 id);
+    // Appends the answers written after the one numbered afterId, in order.
+    bool readAnswers(QList<LoggedAnswer> &into, qint64 afterId = 0);
+    // Every test run; none when the file has no table of them.
+    QHash<qint64, TestSession> readSessions();
+
+    // Every answer as comma-separated values: a header row naming the
+    // table's columns, then one line per row in the order of writing; an
+    // empty field stands for NULL.
+    bool writeCsv(QIODevice &out, qint64 *rows = nullptr);
+
+private:
+    bool fail(const QString &what);
+
+    QString m_path;
+    QString m_connection;
+    bool m_open = false;
+    QString m_error;
+};

@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+// Figures as the progress window writes them, in the user's language.
+class ReportText
+{
+    Q_DECLARE_TR_FUNCTIONS(ReportText)
+public:
+    // A response time: "1.4 s", whole seconds from ten on.
+    static QString seconds(int ms);
+    // Time spent: "2 h 05 min", "12 min", "40 s".
+    static QString duration(qint64 ms);
+    // A share as a whole percentage.
+    static QString percent(qreal share);
+    // A note by its name in the user's language and its octave: "C♯4".
+    static QString noteName(int midi);
+};
