@@ -43,7 +43,9 @@ idle() {
 }
 
 export JACK_DEFAULT_SERVER=velkaro-bench-$$ JACK_NO_START_SERVER=1
-"$bin" >/dev/null 2>&1 &
+# A record of its own, away from the user's and from the runtime folder.
+record=$(mktemp -d)
+"$bin" --progress-file "$record/progress.sqlite" >/dev/null 2>&1 &
 pid=$!
 VELKARO_PIDS+=("$pid")
 sleep 3 # past start-up and sample loading
@@ -52,7 +54,18 @@ log "idle window, practice mode, no JACK server"
 idle "$pid"
 
 log "the same with a JACK server started after the window"
-jackd -n "$JACK_DEFAULT_SERVER" --no-realtime -d dummy -r 48000 -p 256 >/dev/null 2>&1 &
+jackd -n "$JACK_DEFAULT_SERVER" --no-realtime -d dummy -r 48000 -p 256 \
+    >"$record/jackd.log" 2>&1 &
 VELKARO_PIDS+=($!)
-sleep 3 # found within a second or so
-idle "$pid"
+for _ in $(seq 50); do
+    jack_lsp >/dev/null 2>&1 && break
+    sleep 0.1
+done
+if jack_lsp >/dev/null 2>&1; then
+    sleep 3 # found within a second or so
+    idle "$pid"
+else
+    echo "  the JACK server did not start:"
+    sed 's/^/    /' "$record/jackd.log"
+fi
+rm -rf "$record"
