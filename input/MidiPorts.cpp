@@ -38,6 +38,12 @@ constexpr int Retries = 5;
 // Where no folder can be watched, a server is looked for this often: each
 // question costs libjack one to two milliseconds of CPU.
 constexpr int JackPollMs = 3000;
+// A server that says it is going still tells its clients of the ports it
+// takes away. A client closed meanwhile breaks that off: the server dies of
+// the broken pipe, leaving its entry in JACK's list of servers behind, and
+// libjack can be left holding a lock that hangs every later close. So the
+// server's clients are closed this long after it said so.
+constexpr int ServerLeavingMs = 1000;
 
 // RtMidi and libjack print their complaints on stderr unless told otherwise;
 // a missing or failing MIDI system is an ordinary state here, and the scan
@@ -102,6 +108,9 @@ void MidiPorts::start()
     jackRetry = new QTimer(this);
     jackRetry->setSingleShot(true);
     connect(jackRetry, &QTimer::timeout, this, &MidiPorts::askForJackAgain);
+    jackLeaving = new QTimer(this);
+    jackLeaving->setSingleShot(true);
+    connect(jackLeaving, &QTimer::timeout, this, &MidiPorts::serverLeft);
     socketWatch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (socketWatch >= 0) {
         socketNotifier = new QSocketNotifier(socketWatch, QSocketNotifier::Read, this);
@@ -114,9 +123,13 @@ void MidiPorts::scan()
 {
     scanPending = false;
     const bool alsa = watchAlsa();
-    const bool jack = watchJack();
     follow(alsaSources, RtMidi::LINUX_ALSA, alsa ? alsaSourceNames() : std::vector<std::string>());
-    follow(jackSources, RtMidi::UNIX_JACK, jack ? jackSourceNames() : std::vector<std::string>());
+    // A server on its way out is left alone until it is gone.
+    const bool leaving = jackWatcher && jackLost && !jackLeft;
+    const bool jack = !leaving && watchJack();
+    if (!leaving)
+        follow(jackSources, RtMidi::UNIX_JACK,
+               jack ? jackSourceNames() : std::vector<std::string>());
     if (!scanned && !alsa && !jack)
         qWarning("No MIDI input: there is neither an ALSA sequencer nor a JACK server");
     const QStringList now = listening();
@@ -242,6 +255,7 @@ void MidiPorts::forgetJack()
         close(jackSources, jackSources.begin());
     jack_client_close(jackWatcher);
     jackWatcher = nullptr;
+    jackLeft = false;
 }
 
 // Watches the socket folders while no server is known, and only then: other
@@ -302,7 +316,18 @@ void MidiPorts::serverGone(void *ports)
 {
     auto *self = static_cast<MidiPorts *>(ports);
     self->jackLost = true;
-    self->scanSoon();
+    QMetaObject::invokeMethod(self, &MidiPorts::serverLeaving, Qt::QueuedConnection);
+}
+
+void MidiPorts::serverLeaving()
+{
+    jackLeaving->start(ServerLeavingMs);
+}
+
+void MidiPorts::serverLeft()
+{
+    jackLeft = true;
+    scan();
 }
 
 void MidiPorts::portsChanged(std::uint32_t, int, void *ports)

@@ -58,6 +58,8 @@ private:
 
     void scan();
     void scanSoon();
+    void serverLeaving();
+    void serverLeft();
     bool watchAlsa();
     void listenToAlsaAnnouncements();
     void alsaAnnounced();
@@ -93,6 +95,10 @@ private:
     // watched, every few seconds.
     QTimer *jackRetry = nullptr;
     int jackRetriesLeft = 0;
+    // Runs while a server that has said it is going finishes going; then
+    // its clients may be closed.
+    QTimer *jackLeaving = nullptr;
+    bool jackLeft = false;
     Sources alsaSources;
     Sources jackSources;
     int lastSourceId = 0;
