@@ -295,8 +295,6 @@ private slots:
                 QVERIFY2(db[size_t(velocity)] > db[size_t(velocity - 1)],
                          qPrintable(QString::number(velocity)));
         }
-        qInfo("velocity 1: %.1f dB, 30: %.1f dB, 64: %.1f dB, 100: %.1f dB, 120: %.1f dB", db[1],
-              db[30], db[64], db[100], db[120]);
         QVERIFY(db[1] >= -40.0 && db[1] <= -30.0);
         QVERIFY(db[120] - db[30] >= 12.0);
     }
