@@ -37,11 +37,13 @@ qreal middleOf(const ProgressFigures::PeriodFigures &p)
 
 } // namespace
 
-ProgressChart::ProgressChart(QWidget *parent) : QChartView(parent)
+// The view is made with its chart: a view made without one makes a chart of
+// its own, which it lets go of, undeleted, when it is given another.
+ProgressChart::ProgressChart(QWidget *parent) : QChartView(new QChart, parent)
 {
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(ReportGeometry::ChartMinimumWidth, ReportGeometry::ChartMinimumHeight);
-    auto *chart = new QChart;
+    QChart *chart = this->chart();
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setAlignment(Qt::AlignBottom);
 
@@ -66,7 +68,6 @@ ProgressChart::ProgressChart(QWidget *parent) : QChartView(parent)
     m_accuracy->attachAxis(m_percent);
     m_speed->attachAxis(m_time);
     m_speed->attachAxis(m_perMinute);
-    setChart(chart);
     retitle();
     applyPalette();
 }
