@@ -36,6 +36,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <type_traits>
+
 namespace {
 constexpr int ButtonRowMargin = 10;
 // Un-maximised, the window takes this share of the screen.
@@ -222,19 +224,38 @@ void VKControl::createMenus()
     bar->addMenu(help);
 }
 
-// A source's notes are drawn and sounded in practice mode, judged in test mode.
+// A source's notes are drawn and sounded in practice mode, judged in test
+// mode. A tap plays its note out; a held key's note sounds at its velocity
+// until the key is let go.
 template <typename Source>
 void VKControl::wireNotes(Source *source, bool testMode, void (VKControl::*answer)(int))
 {
+    constexpr bool tapped = std::is_same_v<Source, VKKeyboard>;
     if (testMode) {
         disconnect(source, &Source::noteRead, test, &VKTest::drawNote);
-        disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        if constexpr (tapped)
+            disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        else
+            disconnect(source, &Source::noteStruck, keyboard, &VKKeyboard::strikeNote);
         connect(source, &Source::noteRead, this, answer);
     } else {
         disconnect(source, &Source::noteRead, this, answer);
         connect(source, &Source::noteRead, test, &VKTest::drawNote);
-        connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        if constexpr (tapped)
+            connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
+        else
+            connect(source, &Source::noteStruck, keyboard, &VKKeyboard::strikeNote);
     }
+}
+
+// In both modes a held key is drawn pressed, and its release damps the note
+// it sounded in practice mode. A test note is never damped: it was not
+// struck by a key.
+template <typename Source> void VKControl::wireHeldKeys(Source *source)
+{
+    connect(source, &Source::noteStruck, keyboard, &VKKeyboard::pressKey);
+    connect(source, &Source::noteReleased, keyboard, &VKKeyboard::releaseKey);
+    connect(source, &Source::noteReleased, keyboard, &VKKeyboard::releaseNote);
 }
 
 // The computer keyboard and MIDI keyboards answer like the on-screen keys and
@@ -249,9 +270,12 @@ void VKControl::createInputs()
     connect(computerKeys, &ComputerKeyboard::rowsMoved, keyboard, &VKKeyboard::setComputerRows);
     keyboard->setComputerRows(computerKeys->firstNote());
     wireNotes(computerKeys, false, &VKControl::answerFromKeys);
+    wireHeldKeys(computerKeys);
 
     midi = new MidiInput(this);
     wireNotes(midi, false, &VKControl::answerFromMidi);
+    wireHeldKeys(midi);
+    connect(midi, &MidiInput::sustainChanged, keyboard, &VKKeyboard::setSustain);
     auto *midiStatus = new MidiStatusBar(this);
     setStatusBar(midiStatus);
     connect(midi, &MidiInput::sourcesChanged, midiStatus, &MidiStatusBar::setSources);

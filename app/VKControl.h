@@ -60,6 +60,7 @@ private:
     void createInputs();
     template <typename Source>
     void wireNotes(Source *source, bool testMode, void (VKControl::*answer)(int));
+    template <typename Source> void wireHeldKeys(Source *source);
     // A test's answers, by where they came from.
     void answerFromScreen(int note);
     void answerFromKeys(int note);

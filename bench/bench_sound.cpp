@@ -123,6 +123,10 @@ public:
         effect->play();
         m_playing.append(effect);
     }
+    // The comparison plays taps only.
+    void strike(const QString &path, int) override { play(path); }
+    void release(const QString &) override {}
+    void setSustain(bool) override {}
     void preload(const QStringList &paths)
     {
         for (const QString &path : paths) {

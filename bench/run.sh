@@ -4,13 +4,13 @@
 # Builds the benchmarks and prints every figure: sound latency and memory,
 # MIDI note-on to sound, recording an answer, paint and tap costs, start-up
 # time and memory beside a bare Qt program, the progress window and export
-# over a large record, and the CPU an idle window uses. Runs against a
-# private sound server and a virtual display, both stopped afterwards.
-# Arguments go to bench_sound.
+# over a large record, and the CPU and wake-ups of an idle window. Runs
+# against a private sound server and a virtual display, both stopped
+# afterwards. Arguments go to bench_sound.
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
-    libbenchmark-dev xvfb matchbox-window-manager xdotool
+    libbenchmark-dev xvfb matchbox-window-manager xdotool strace
 build_tree "$VELKARO_BUILD"
 bin=$VELKARO_BUILD/bin
 
@@ -59,14 +59,5 @@ start=$(date +%s%N)
 echo "velkaro --export-progress: $(( ($(date +%s%N) - start) / 1000000 )) ms," \
     "$(wc -l <"$VELKARO_RUNTIME/out.csv") lines"
 
-log "CPU used by an idle window over 10 s, practice mode"
-"$bin/velkaro" >/dev/null 2>&1 &
-pid=$!
-VELKARO_PIDS+=("$pid")
-sleep 3 # past start-up and sample loading
-ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-before=$(ticks)
-sleep 10
-after=$(ticks)
-hz=$(getconf CLK_TCK)
-echo "idle CPU: $(( (after - before) * 1000 / hz )) ms in 10 s (resolution $(( 1000 / hz )) ms)"
+# The CPU and the wake-ups of an idle window, with and without a JACK server.
+bash "$VELKARO_ROOT/bench/idle.sh"

@@ -95,9 +95,33 @@ void ComputerKeyboard::moveRows(int firstNote)
 
 bool ComputerKeyboard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPressed(static_cast<QKeyEvent *>(event));
+    case QEvent::KeyRelease:
+        return keyReleased(static_cast<QKeyEvent *>(event));
+    case QEvent::WindowDeactivate:
+        // The release of a key held now would go to another window.
+        releaseAll();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
+// A key by its place, or by its letter where the platform reports no place.
+quint32 keyId(const QKeyEvent *key)
+{
+    return key->nativeScanCode() != 0 ? key->nativeScanCode() : quint32(key->key()) | 0x80000000u;
+}
+
+} // namespace
+
+bool ComputerKeyboard::keyPressed(const QKeyEvent *key)
+{
     // Chords with Ctrl, Alt or Meta belong to shortcuts, menus and mnemonics.
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
@@ -113,7 +137,38 @@ bool ComputerKeyboard::eventFilter(QObject *watched, QEvent *event)
     if (note < 0)
         return false;
     // A held key plays once; its repeats are swallowed with it.
-    if (!key->isAutoRepeat())
-        emit noteRead(note);
+    if (key->isAutoRepeat())
+        return true;
+    // Pressed again with no release since (one lost on the way), it strikes
+    // afresh.
+    const auto again = held.constFind(keyId(key));
+    if (again != held.constEnd())
+        emit noteReleased(*again);
+    held.insert(keyId(key), note);
+    emit noteStruck(note, Velocity);
+    emit noteRead(note);
     return true;
+}
+
+// Whatever the modifiers are by now: a key struck is let go however it comes up.
+bool ComputerKeyboard::keyReleased(const QKeyEvent *key)
+{
+    const auto it = held.constFind(keyId(key));
+    if (it == held.constEnd())
+        return false;
+    // A repeating key reports a release before each repeat: it is still down.
+    if (key->isAutoRepeat())
+        return true;
+    const int note = *it;
+    held.erase(it);
+    emit noteReleased(note);
+    return true;
+}
+
+void ComputerKeyboard::releaseAll()
+{
+    const QList<int> notes = held.values();
+    held.clear();
+    for (int note : notes)
+        emit noteReleased(note);
 }

@@ -4,7 +4,10 @@
 
 #include "notes/ClefMode.h"
 
+#include <QHash>
 #include <QObject>
+
+class QKeyEvent;
 
 // The computer keyboard played as a piano. Two rows of keys, chosen by their
 // place on the keyboard rather than by the letters printed on them, so that
@@ -13,7 +16,9 @@
 // They start at the clef's C (C4 for the treble clef, C2 for the bass clef,
 // C3 on the grand staff); Page Down and Page Up move them an octave down or
 // up, within C2 to B5. Installed as an event filter on the main window, it
-// sees the keys that no focused child took.
+// sees the keys that no focused child took. A key plays at full level while
+// it is held and is let go with its release, or when the window loses the
+// keyboard.
 class ComputerKeyboard : public QObject
 {
     Q_OBJECT
@@ -25,6 +30,8 @@ public:
     static int noteForScanCode(quint32 scanCode, bool treble);
     // The same by the key's US-layout name (a Qt::Key), or -1.
     static int noteForKey(int key, bool treble);
+    // The level of a computer key's note, that of a tap.
+    static constexpr int Velocity = 127;
 
     // The note the lower row starts at.
     int firstNote() const { return m_firstNote; }
@@ -36,6 +43,9 @@ public slots:
 
 signals:
     void noteRead(int note);
+    // The key of note went down, and came up again.
+    void noteStruck(int note, int velocity);
+    void noteReleased(int note);
     // The rows start at another note.
     void rowsMoved(int firstNote);
 
@@ -43,7 +53,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool keyPressed(const QKeyEvent *key);
+    bool keyReleased(const QKeyEvent *key);
+    void releaseAll();
     void moveRows(int firstNote);
 
     int m_firstNote = MiddleC;
+    // The notes of the keys held, by key, as they were when struck: rows
+    // moved meanwhile do not change what the release lets go.
+    QHash<quint32, int> held;
 };

@@ -13,14 +13,19 @@
 // and as a JACK bridge port; the second copy of a note arrives from the other
 // port a few milliseconds to a few tens of milliseconds later. A note heard
 // from another port within EchoMs of the same note is taken for that copy and
-// dropped; the same port may repeat a note as quickly as it likes.
+// dropped; the same port may repeat a note as quickly as it likes. Keys let
+// go are told apart the same way, so that the late copy of a release never
+// lets go of the key struck again since.
 class EchoFilter
 {
 public:
     static constexpr qint64 EchoMs = 50;
 
-    // True when the note, from port at time ms, is to be played.
-    bool accept(int note, int port, qint64 ms);
+    enum Event { Press, Release };
+
+    // True when the note's press or release, from port at time ms, is to be
+    // played.
+    bool accept(int note, int port, qint64 ms, Event event = Press);
 
 private:
     struct Heard
@@ -28,5 +33,5 @@ private:
         int port = -1;
         qint64 ms = 0;
     };
-    std::array<Heard, HighestNote + 1> heard{};
+    std::array<std::array<Heard, HighestNote + 1>, 2> heard{};
 };

@@ -13,7 +13,8 @@ MidiInput::MidiInput(QObject *parent) : QObject(parent)
     connect(&m_thread, &QThread::finished, ports, &QObject::deleteLater);
     // Notes come from the MIDI systems' threads: queued, they reach this
     // object's thread, which is the only one that touches the views.
-    connect(ports, &MidiPorts::noteArrived, this, &MidiInput::deliver, Qt::QueuedConnection);
+    connect(ports, &MidiPorts::keyArrived, this, &MidiInput::deliverKey, Qt::QueuedConnection);
+    connect(ports, &MidiPorts::pedalArrived, this, &MidiInput::deliverPedal, Qt::QueuedConnection);
     connect(ports, &MidiPorts::sourcesChanged, this, &MidiInput::setSources, Qt::QueuedConnection);
     m_thread.start();
 }
@@ -24,10 +25,33 @@ MidiInput::~MidiInput()
     m_thread.wait();
 }
 
-void MidiInput::deliver(int note, int source, qint64 ms)
+// The sound first, so that nothing stands between the key and its note.
+void MidiInput::deliverKey(int note, int velocity, int source, qint64 ms)
 {
-    if (m_echoes.accept(note, source, ms))
+    if (velocity > 0) {
+        if (!m_echoes.accept(note, source, ms, EchoFilter::Press))
+            return;
+        m_held.set(size_t(note));
+        emit noteStruck(note, velocity);
         emit noteRead(note);
+    } else if (m_echoes.accept(note, source, ms, EchoFilter::Release) &&
+               m_held.test(size_t(note))) {
+        m_held.reset(size_t(note));
+        emit noteReleased(note);
+    }
+}
+
+// With the pedals of two keyboards, or one keyboard heard through two
+// routes, the pedal is down while any of them is.
+void MidiInput::deliverPedal(bool down, int source)
+{
+    const bool wasDown = !m_pedals.isEmpty();
+    if (down)
+        m_pedals.insert(source);
+    else
+        m_pedals.remove(source);
+    if (m_pedals.isEmpty() == wasDown)
+        emit sustainChanged(!wasDown);
 }
 
 void MidiInput::setSources(const QStringList &sources)

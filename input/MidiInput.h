@@ -3,17 +3,22 @@
 #pragma once
 
 #include "input/EchoFilter.h"
+#include "notes/Catalogue.h"
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QThread>
+
+#include <bitset>
 
 class MidiPorts;
 
 // MIDI keyboards as a source of notes: every keyboard on the ALSA sequencer
 // or on a JACK server, present at start or plugged in later, plays. A key
 // struck comes out as noteRead on this object's thread, like a tap on the
-// on-screen keyboard.
+// on-screen keyboard, together with its velocity; its release and the
+// sustain pedal come out too.
 class MidiInput : public QObject
 {
     Q_OBJECT
@@ -26,13 +31,23 @@ public:
 
 signals:
     void noteRead(int note);
+    // A key struck, with its velocity (1 to 127), and let go. Each key let go
+    // was struck before.
+    void noteStruck(int note, int velocity);
+    void noteReleased(int note);
+    // The sustain pedal went down (on any keyboard) or came up.
+    void sustainChanged(bool down);
     void sourcesChanged(const QStringList &sources);
 
 private:
-    void deliver(int note, int source, qint64 ms);
+    void deliverKey(int note, int velocity, int source, qint64 ms);
+    void deliverPedal(bool down, int source);
     void setSources(const QStringList &sources);
 
     QThread m_thread;
     EchoFilter m_echoes;
+    std::bitset<HighestNote + 1> m_held;
+    // The sources whose pedal is down.
+    QSet<int> m_pedals;
     QStringList m_sources;
 };

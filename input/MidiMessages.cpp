@@ -5,16 +5,45 @@
 #include "notes/Catalogue.h"
 
 namespace {
+constexpr unsigned char NoteOff = 0x80;
 constexpr unsigned char NoteOn = 0x90;
+constexpr unsigned char ControlChange = 0xb0;
 constexpr unsigned char StatusKind = 0xf0;
+constexpr unsigned char SustainPedal = 64;
+constexpr unsigned char AllSoundOff = 120;
+constexpr unsigned char AllNotesOff = 123;
+// A pedal value from this on holds the dampers off.
+constexpr unsigned char PedalDown = 64;
 // MIDI numbers the same keys 24 higher: its middle C is 60.
 constexpr int MidiMiddleC = 60;
 } // namespace
 
-int MidiMessages::noteOf(const unsigned char *message, std::size_t size)
+MidiMessages::Event MidiMessages::decode(const unsigned char *message, std::size_t size)
 {
-    if (size < 3 || (message[0] & StatusKind) != NoteOn || message[2] == 0)
-        return -1;
+    Event event;
+    if (size < 3)
+        return event;
+    const unsigned char kind = message[0] & StatusKind;
+    if (kind == ControlChange) {
+        if (message[1] == SustainPedal) {
+            event.kind = Event::Pedal;
+            event.down = message[2] >= PedalDown;
+        } else if (message[1] == AllNotesOff || message[1] == AllSoundOff) {
+            event.kind = Event::AllKeysUp;
+        }
+        return event;
+    }
+    if (kind != NoteOn && kind != NoteOff)
+        return event;
     const int note = message[1] - (MidiMiddleC - MiddleC);
-    return note >= LowestNote && note <= HighestNote ? note : -1;
+    if (note < LowestNote || note > HighestNote)
+        return event;
+    event.note = note;
+    if (kind == NoteOn && message[2] > 0) {
+        event.kind = Event::KeyDown;
+        event.velocity = message[2];
+    } else {
+        event.kind = Event::KeyUp;
+    }
+    return event;
 }

@@ -4,12 +4,30 @@
 
 #include <cstddef>
 
-// What a MIDI message means to the trainer: only a key struck counts.
+// What a MIDI message means to the trainer: keys struck and let go, and the
+// sustain pedal. Every channel counts.
 namespace MidiMessages {
 
-// The catalogue note a complete MIDI message plays: a note-on with a velocity
-// above 0, on any channel, of a note from C2 to B5. Anything else, note-offs
-// and velocity-0 note-ons included, gives -1.
-int noteOf(const unsigned char *message, std::size_t size);
+struct Event
+{
+    enum Kind {
+        Ignored,
+        KeyDown,   // a note-on with a velocity above 0
+        KeyUp,     // a note-off, or a note-on with velocity 0
+        Pedal,     // the sustain pedal (controller 64): down from 64 on
+        AllKeysUp, // "all notes off" or "all sound off"
+    };
+    Kind kind = Ignored;
+    // KeyDown and KeyUp: the catalogue note, C2 to B5; keys outside that
+    // range are Ignored.
+    int note = -1;
+    // KeyDown: 1 to 127.
+    int velocity = 0;
+    // Pedal: true while it is down.
+    bool down = false;
+};
+
+// The meaning of a complete MIDI message.
+Event decode(const unsigned char *message, std::size_t size);
 
 } // namespace MidiMessages

@@ -39,6 +39,9 @@ constexpr int WhiteKeyOfSemitone[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
 constexpr bool SemitoneIsBlack[12] = {false, true,  false, true,  false, false,
                                       true,  false, true,  false, true,  false};
 constexpr int SemitonesPerOctave = 12;
+// A held black key takes the highlight darkened by this factor (in percent),
+// so that it still reads as a black key.
+constexpr int HeldBlackKeyDarker = 160;
 
 } // namespace
 
@@ -128,8 +131,10 @@ void VKKeyboard::paintEvent(QPaintEvent *)
     // Chosen at every paint: a theme switched while the program runs shows at once.
     const Ink ink = Ink::forPalette(palette());
     drawWhiteKeys(painter, scale, ink);
+    drawHeldKeys(painter, scale, false);
     drawAnswer(painter, scale, false);
     drawBlackKeys(painter, scale, ink);
+    drawHeldKeys(painter, scale, true);
     drawAnswer(painter, scale, true);
     drawShadow(painter, scale, ink);
     drawComputerRows(painter, scale, ink);
@@ -227,6 +232,18 @@ bool VKKeyboard::keyOf(int note, int *whiteKey, bool *black) const
     return true;
 }
 
+// Keys held in the highlight colour, under the answer's colours. A held
+// note beyond the keys shown has no key of its own, and is not drawn.
+void VKKeyboard::drawHeldKeys(QPainter &painter, const PixelScale &scale, bool onBlackKeys)
+{
+    const QColor held = palette().color(QPalette::Highlight);
+    const int shown = whiteKeys / KeyboardGeometry::OneOctave * SemitonesPerOctave;
+    for (int note : std::as_const(m_held)) {
+        if (note >= baseNote && note < baseNote + shown)
+            fillKey(painter, scale, note, held, held.darker(HeldBlackKeyDarker), onBlackKeys);
+    }
+}
+
 void VKKeyboard::drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys)
 {
     fillKey(painter, scale, m_playedNote, PlayedWhiteKey, PlayedBlackKey, onBlackKeys);
@@ -285,17 +302,63 @@ void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
         emit noteRead(note);
 }
 
+// The sound file of note, or nothing for a number outside the catalogue:
+// nothing else sends those, and they are ignored quietly.
+QString VKKeyboard::soundOf(int note) const
+{
+    if (note < -HighestNote || note > HighestNote)
+        return QString();
+    const Note *entry = notes.find(std::abs(note));
+    if (!entry)
+        return QString();
+    return Resource::findSound(QString::fromLatin1(entry->file()));
+}
+
 void VKKeyboard::playNote(int note)
 {
     if (!QSound::available()) {
         qWarning("Warning - No Sound facility!");
         return;
     }
-    // Nothing else sends numbers outside the catalogue; ignore them quietly.
-    if (note < -HighestNote || note > HighestNote)
+    const QString sound = soundOf(note);
+    if (!sound.isEmpty())
+        QSound::play(sound);
+}
+
+void VKKeyboard::strikeNote(int note, int velocity)
+{
+    if (!QSound::available()) {
+        qWarning("Warning - No Sound facility!");
         return;
-    const Note *entry = notes.find(std::abs(note));
-    if (!entry)
-        return;
-    QSound::play(Resource::findSound(QString::fromLatin1(entry->file())));
+    }
+    const QString sound = soundOf(note);
+    if (!sound.isEmpty())
+        QSound::strike(sound, velocity);
+}
+
+void VKKeyboard::releaseNote(int note)
+{
+    const QString sound = soundOf(note);
+    if (!sound.isEmpty() && QSound::available())
+        QSound::release(sound);
+}
+
+void VKKeyboard::setSustain(bool down)
+{
+    if (QSound::available())
+        QSound::setSustain(down);
+}
+
+void VKKeyboard::pressKey(int note)
+{
+    if (!m_held.contains(note)) {
+        m_held.insert(note);
+        update();
+    }
+}
+
+void VKKeyboard::releaseKey(int note)
+{
+    if (m_held.remove(note))
+        update();
 }

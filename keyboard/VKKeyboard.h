@@ -8,6 +8,7 @@
 #include "notes/Ink.h"
 #include "notes/PixelScale.h"
 
+#include <QSet>
 #include <QWidget>
 
 class QPainter;
@@ -30,6 +31,8 @@ public:
     KeyboardGeometry recordedGeometry() const { return m_geometry; }
     // The note a release at (x, y) stands for, or -1 when it misses the keys.
     int noteAt(int x, int y) const;
+    // Notes whose keys are held on a computer or MIDI keyboard.
+    QSet<int> heldKeys() const { return m_held; }
     VKKbConfig *configDialog() const { return kbConfig; }
     // The white key (0 up) or the white key a black key follows, and
     // whether it is black, where note is shown; false when it is not shown.
@@ -42,6 +45,15 @@ public:
 
 public slots:
     void playNote(int note);
+    // A note struck on a held key, at velocity (1 to 127; 127 is a tap's
+    // level): it sounds until releaseNote damps it, or the pedal after that.
+    void strikeNote(int note, int velocity);
+    void releaseNote(int note);
+    void setSustain(bool down);
+    // Draws the key of note pressed while it is held; a note beyond the keys
+    // shown is not drawn.
+    void pressKey(int note);
+    void releaseKey(int note);
     void setConfig();
     void setOneOctave(bool one);
     void setBlackKeys(bool on);
@@ -72,7 +84,9 @@ private:
     void drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink);
     void drawShadow(QPainter &painter, const PixelScale &scale, const Ink &ink);
     void drawComputerRows(QPainter &painter, const PixelScale &scale, const Ink &ink);
+    void drawHeldKeys(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
     void drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
+    QString soundOf(int note) const;
     void fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
                  const QColor &black, bool onBlackKeys);
 
@@ -82,6 +96,7 @@ private:
     KeyboardGeometry m_geometry;
     int m_geometryKeys = 0; // white-key count the recorded geometry was made for
     qreal m_zoom = 1;
+    QSet<int> m_held;
     VKKbConfig *kbConfig = nullptr;
     int m_octaveKeys = KeyboardGeometry::OneOctave; // the octaves chosen, as white keys
     bool m_grandStaff = false;

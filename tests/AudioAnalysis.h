@@ -122,6 +122,18 @@ inline double fundamental(const QList<qint16> &samples, double lowest, double hi
     return rough * std::exp2(bestCents / 1200.0);
 }
 
+// The plain level of a stretch of audio in dBFS, its mean square relative
+// to full scale; silence gives -200.
+inline double level(const QList<qint16> &samples)
+{
+    double sum = 0.0;
+    for (qint16 s : samples)
+        sum += double(s) * s;
+    if (sum <= 0.0)
+        return -200.0;
+    return 10.0 * std::log10(sum / double(samples.size()) / (32768.0 * 32768.0));
+}
+
 inline int peak(const QList<qint16> &samples)
 {
     int p = 0;

@@ -70,14 +70,19 @@ public:
         return false;
     }
 
-    void stop()
+    // Stops the server; true when it ended of itself, as asked. One that
+    // dies on the way leaves its entry in JACK's list of servers behind, and
+    // after eight such no server starts on the machine.
+    bool stop()
     {
         if (m_process.state() == QProcess::NotRunning)
-            return;
+            return false;
         m_process.terminate();
-        if (!m_process.waitForFinished(5000))
+        const bool ended = m_process.waitForFinished(5000);
+        if (!ended)
             m_process.kill();
         m_process.waitForFinished();
+        return ended && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
     }
 
 private:

@@ -21,13 +21,19 @@ inline QList<int> onStaff(const VKTest *staff)
     return shown;
 }
 
-// The names of the samples sounded, such as "Cs4".
-inline QStringList sounds(const FakeSound &sound)
+// The names of the samples at these paths, such as "Cs4".
+inline QStringList names(const QStringList &paths)
 {
     QStringList names;
-    for (const QString &path : sound.played)
+    for (const QString &path : paths)
         names << path.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
     return names;
+}
+
+// The names of the samples sounded.
+inline QStringList sounds(const FakeSound &sound)
+{
+    return names(sound.played);
 }
 
 } // namespace Played

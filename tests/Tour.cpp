@@ -20,6 +20,7 @@
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -46,6 +47,13 @@ void tap(VKKeyboard *kb, int whiteKey)
     const KeyboardGeometry g = kb->recordedGeometry();
     QTest::mouseClick(kb, Qt::LeftButton, {},
                       QPoint(g.kbLeft + whiteKey * g.keyWidth + 2, g.kbTop + 5));
+}
+
+// A computer key going down or up, as the window gets it.
+void key(QWidget *window, QEvent::Type type, Qt::Key k)
+{
+    QKeyEvent event(type, k, Qt::NoModifier);
+    QApplication::sendEvent(window, &event);
 }
 
 // Runs the steps one after another from the event loop, each after a pause.
@@ -89,6 +97,19 @@ int main(int argc, char **argv)
     steps.add(300, [&] {
         for (int k = 0; k < 7; ++k)
             tap(kb, k);
+    });
+    // Keys held, one let go under the pedal, the other after it came up.
+    steps.add(50, [&] {
+        key(window, QEvent::KeyPress, Qt::Key_Z);
+        key(window, QEvent::KeyPress, Qt::Key_X);
+    });
+    steps.add(100, [&] {
+        kb->setSustain(true);
+        key(window, QEvent::KeyRelease, Qt::Key_Z);
+    });
+    steps.add(100, [&] {
+        kb->setSustain(false);
+        key(window, QEvent::KeyRelease, Qt::Key_X);
     });
     steps.add(50, [&] {
         whenModal([staff](QDialog *d) {

@@ -75,36 +75,70 @@ private slots:
         QCOMPARE(ComputerKeyboard::noteForKey(key, treble), note);
     }
 
-    void onlyStruckKeysFromC2ToB5Play_data()
+    // Keys struck and let go from C2 to B5, with their velocity, and the
+    // sustain pedal; value is the velocity, or 1 for a pedal down.
+    void midiMessagesMeanKeysAndThePedal_data()
     {
+        using E = MidiMessages::Event;
         QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<int>("note");
-        QTest::newRow("middle C") << QByteArray("\x90\x3c\x64", 3) << 36;
-        QTest::newRow("A4") << QByteArray("\x90\x45\x01", 3) << 45;
-        QTest::newRow("channel 16, full velocity") << QByteArray("\x9f\x3d\x7f", 3) << 37;
-        QTest::newRow("C2, lowest") << QByteArray("\x90\x24\x40", 3) << 12;
-        QTest::newRow("B5, highest") << QByteArray("\x90\x53\x40", 3) << 59;
-        QTest::newRow("B1, below") << QByteArray("\x90\x23\x40", 3) << -1;
-        QTest::newRow("C6, above") << QByteArray("\x90\x54\x40", 3) << -1;
-        QTest::newRow("MIDI 0") << QByteArray("\x90\x00\x40", 3) << -1;
-        QTest::newRow("velocity 0") << QByteArray("\x90\x3c\x00", 3) << -1;
-        QTest::newRow("note-off") << QByteArray("\x80\x3c\x40", 3) << -1;
-        QTest::newRow("key pressure") << QByteArray("\xa0\x3c\x40", 3) << -1;
-        QTest::newRow("controller") << QByteArray("\xb0\x40\x7f", 3) << -1;
-        QTest::newRow("program change") << QByteArray("\xc0\x3c", 2) << -1;
-        QTest::newRow("pitch bend") << QByteArray("\xe0\x00\x50", 3) << -1;
-        QTest::newRow("clock") << QByteArray("\xf8", 1) << -1;
-        QTest::newRow("song position") << QByteArray("\xf2\x3c\x40", 3) << -1;
-        QTest::newRow("system exclusive") << QByteArray("\xf0\x90\x3c\x40\xf7", 5) << -1;
-        QTest::newRow("note-on cut short") << QByteArray("\x90\x3c", 2) << -1;
-        QTest::newRow("empty") << QByteArray() << -1;
+        QTest::addColumn<int>("value");
+        QTest::newRow("middle C") << QByteArray("\x90\x3c\x64", 3) << int(E::KeyDown) << 36 << 100;
+        QTest::newRow("A4, softest") << QByteArray("\x90\x45\x01", 3) << int(E::KeyDown) << 45 << 1;
+        QTest::newRow("channel 16, full velocity")
+            << QByteArray("\x9f\x3d\x7f", 3) << int(E::KeyDown) << 37 << 127;
+        QTest::newRow("C2, lowest") << QByteArray("\x90\x24\x40", 3) << int(E::KeyDown) << 12 << 64;
+        QTest::newRow("B5, highest")
+            << QByteArray("\x90\x53\x40", 3) << int(E::KeyDown) << 59 << 64;
+        QTest::newRow("B1, below") << QByteArray("\x90\x23\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("C6, above") << QByteArray("\x90\x54\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("MIDI 0") << QByteArray("\x90\x00\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("velocity 0") << QByteArray("\x90\x3c\x00", 3) << int(E::KeyUp) << 36 << 0;
+        QTest::newRow("note-off") << QByteArray("\x80\x3c\x40", 3) << int(E::KeyUp) << 36 << 0;
+        QTest::newRow("note-off, channel 3, B5")
+            << QByteArray("\x82\x53\x00", 3) << int(E::KeyUp) << 59 << 0;
+        QTest::newRow("note-off above")
+            << QByteArray("\x80\x54\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("pedal down") << QByteArray("\xb0\x40\x7f", 3) << int(E::Pedal) << -1 << 1;
+        QTest::newRow("pedal half way down")
+            << QByteArray("\xb5\x40\x40", 3) << int(E::Pedal) << -1 << 1;
+        QTest::newRow("pedal almost up")
+            << QByteArray("\xb0\x40\x3f", 3) << int(E::Pedal) << -1 << 0;
+        QTest::newRow("all notes off")
+            << QByteArray("\xb0\x7b\x00", 3) << int(E::AllKeysUp) << -1 << 0;
+        QTest::newRow("all sound off")
+            << QByteArray("\xb9\x78\x00", 3) << int(E::AllKeysUp) << -1 << 0;
+        QTest::newRow("soft pedal") << QByteArray("\xb0\x43\x7f", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("key pressure")
+            << QByteArray("\xa0\x3c\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("program change") << QByteArray("\xc0\x40", 2) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("pitch bend") << QByteArray("\xe0\x00\x50", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("clock") << QByteArray("\xf8", 1) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("song position")
+            << QByteArray("\xf2\x3c\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("system exclusive")
+            << QByteArray("\xf0\x90\x3c\x40\xf7", 5) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("note-on cut short")
+            << QByteArray("\x90\x3c", 2) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("pedal cut short") << QByteArray("\xb0\x40", 2) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("empty") << QByteArray() << int(E::Ignored) << -1 << 0;
     }
-    void onlyStruckKeysFromC2ToB5Play()
+    void midiMessagesMeanKeysAndThePedal()
     {
         QFETCH(QByteArray, message);
+        QFETCH(int, kind);
         QFETCH(int, note);
+        QFETCH(int, value);
         const auto *bytes = reinterpret_cast<const unsigned char *>(message.constData());
-        QCOMPARE(MidiMessages::noteOf(bytes, size_t(message.size())), note);
+        const MidiMessages::Event event = MidiMessages::decode(bytes, size_t(message.size()));
+        QCOMPARE(int(event.kind), kind);
+        if (kind == MidiMessages::Event::KeyDown || kind == MidiMessages::Event::KeyUp)
+            QCOMPARE(event.note, note);
+        if (kind == MidiMessages::Event::KeyDown)
+            QCOMPARE(event.velocity, value);
+        if (kind == MidiMessages::Event::Pedal)
+            QCOMPARE(event.down, value == 1);
     }
 
     // Two notes, (note, source, ms) each: is the second played?
@@ -134,6 +168,20 @@ private slots:
         EchoFilter echoes;
         QVERIFY(echoes.accept(first[0], first[1], first[2]));
         QCOMPARE(echoes.accept(second[0], second[1], second[2]), played);
+    }
+
+    // The late copy of a release, arriving after the key was struck again,
+    // lets go of nothing; nor does the copy of that strike play.
+    void aReleaseEchoedByAnotherSourceCountsOnce()
+    {
+        EchoFilter echoes;
+        QVERIFY(echoes.accept(36, 1, 1000));
+        QVERIFY(echoes.accept(36, 1, 1100, EchoFilter::Release));
+        QVERIFY(echoes.accept(36, 1, 1110));
+        QVERIFY(!echoes.accept(36, 2, 1130, EchoFilter::Release));
+        QVERIFY(!echoes.accept(36, 2, 1140));
+        QVERIFY(echoes.accept(36, 1, 1300, EchoFilter::Release));
+        QVERIFY(echoes.accept(36, 2, 1400, EchoFilter::Release));
     }
 
     void anEchoOfAChordIsDroppedNoteByNote()

@@ -248,6 +248,77 @@ private slots:
         }
     }
 
+    // Keys held on a computer or MIDI keyboard are drawn pressed, in the
+    // highlight colour (a black key darker, inside its black edge), each
+    // within its own key; let go, the keyboard is as it was. Notes beyond
+    // the keys shown draw nothing.
+    void heldKeysAreDrawnPressed_data()
+    {
+        QTest::addColumn<bool>("oneOctave");
+        QTest::addColumn<qreal>("zoom");
+        QTest::addColumn<QList<int>>("held");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("C4") << true << 1.0 << QList<int>{36} << QList<int>{36};
+        QTest::newRow("F sharp 4 and B4")
+            << true << 1.0 << QList<int>{42, 47} << QList<int>{42, 47};
+        QTest::newRow("second octave, E5 and A sharp 5")
+            << false << 1.0 << QList<int>{52, 58} << QList<int>{52, 58};
+        QTest::newRow("a chord, zoomed 2.5 times")
+            << false << 2.5 << QList<int>{36, 40, 43, 49} << QList<int>{36, 40, 43, 49};
+        QTest::newRow("beyond the keys")
+            << true << 1.0 << QList<int>{12, 35, 48, 59} << QList<int>{};
+    }
+    void heldKeysAreDrawnPressed()
+    {
+        QFETCH(bool, oneOctave);
+        QFETCH(qreal, zoom);
+        QFETCH(QList<int>, held);
+        QFETCH(QList<int>, shown);
+        VKKeyboard kb;
+        kb.setZoom(zoom);
+        kb.resize(qRound(240 * zoom), kb.height());
+        kb.setClef(true);
+        kb.setOneOctave(oneOctave);
+        const QImage before = kb.grab().toImage();
+        for (int note : held)
+            kb.pressKey(note);
+        const QImage pressed = kb.grab().toImage();
+
+        const KeyboardGeometry g = kb.recordedGeometry();
+        const QColor white = kb.palette().color(QPalette::Highlight);
+        QList<QRect> keys;
+        for (int note : shown) {
+            const int offset = note - kb.lowestNote();
+            const int semitone = offset % 12;
+            const bool black = QList<int>{1, 3, 6, 8, 10}.contains(semitone);
+            const int whiteKey = 7 * (offset / 12) + (semitone + (semitone > 4 ? 1 : 0)) / 2;
+            const QRect key = black ? QRect(g.kbLeft + whiteKey * g.keyWidth + g.blackWidth,
+                                            g.kbTop, g.blackWidth + 1, g.blackHeight + 1)
+                                    : QRect(g.kbLeft + whiteKey * g.keyWidth, g.kbTop,
+                                            g.keyWidth + 1, g.keyHeight + 1);
+            keys << QRectF(QRectF(key).topLeft() * zoom, QRectF(key).size() * zoom)
+                        .toAlignedRect()
+                        .adjusted(-1, -1, 1, 1);
+            // Below the black keys for a white key, in the middle of a black one.
+            const QPointF inside(key.center().x() + 0.5,
+                                 black ? key.center().y() : g.kbTop + g.blackHeight + 10);
+            QCOMPARE(pressed.pixel((inside * zoom).toPoint()),
+                     (black ? white.darker(160) : white).rgb());
+        }
+        for (int y = 0; y < pressed.height(); ++y) {
+            for (int x = 0; x < pressed.width(); ++x) {
+                if (pressed.pixel(x, y) == before.pixel(x, y))
+                    continue;
+                const bool inAKey = std::any_of(keys.cbegin(), keys.cend(),
+                                                [&](const QRect &k) { return k.contains(x, y); });
+                QVERIFY2(inAKey, qPrintable(QStringLiteral("(%1, %2) changed").arg(x).arg(y)));
+            }
+        }
+        for (int note : held)
+            kb.releaseKey(note);
+        QCOMPARE(kb.grab().toImage(), before);
+    }
+
     // Below the sizes where keys can be drawn, and before any paint, the
     // keyboard neither fails nor gives a note outside the catalogue.
     void aMissLightsTheRightKeyAndMarksThePlayedOneUntilCleared()

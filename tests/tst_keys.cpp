@@ -7,6 +7,7 @@
 
 #include "app/VKControl.h"
 #include "app/VKScore.h"
+#include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/QPEApplication.h"
 #include "staff/VKTest.h"
@@ -33,18 +34,25 @@ constexpr Key Q{Qt::Key_Q, 24};
 constexpr Key Two{Qt::Key_2, 11};
 constexpr Key Space{Qt::Key_Space, 65};
 
-// Sends the key press, and the release after it, to whatever has the focus,
-// as the platform does; returns whether the press was taken.
-bool press(const Key &k, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false)
+// Sends a key event to whatever has the focus, as the platform does;
+// returns whether it was taken.
+bool send(QEvent::Type type, const Key &k, Qt::KeyboardModifiers modifiers = {},
+          bool autoRepeat = false)
 {
     QWidget *target = QApplication::focusWidget();
     if (!target)
         target = QApplication::activeWindow();
-    QKeyEvent down(QEvent::KeyPress, k.key, modifiers, k.scanCode, 0, 0, QString(), autoRepeat);
-    QApplication::sendEvent(target, &down);
-    QKeyEvent up(QEvent::KeyRelease, k.key, modifiers, k.scanCode, 0, 0, QString(), autoRepeat);
-    QApplication::sendEvent(target, &up);
-    return down.isAccepted();
+    QKeyEvent event(type, k.key, modifiers, k.scanCode, 0, 0, QString(), autoRepeat);
+    QApplication::sendEvent(target, &event);
+    return event.isAccepted();
+}
+
+// The key press, and the release after it; returns whether the press was taken.
+bool press(const Key &k, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false)
+{
+    const bool taken = send(QEvent::KeyPress, k, modifiers, autoRepeat);
+    send(QEvent::KeyRelease, k, modifiers, autoRepeat);
+    return taken;
 }
 
 } // namespace
@@ -83,13 +91,59 @@ private slots:
         QSignalSpy verdicts(w.staffView(), &VKTest::testedNote);
         const int shown = w.staffView()->notesShown();
         sound.played.clear();
-        press(Z);
+        send(QEvent::KeyPress, Z);
         QCOMPARE(verdicts.count(), 1);
         QCOMPARE(w.scoreView()->notesTested(), 1);
-        // The answer is neither drawn nor sounded; the next test note is.
+        // The answer is neither drawn nor sounded; the next test note is. The
+        // key shows held until it is let go.
         QCOMPARE(w.staffView()->notesShown(), shown + 1);
         QCOMPARE(sound.played.size(), 1);
+        QCOMPARE(w.keyboardView()->heldKeys(), QSet<int>{36});
+        send(QEvent::KeyRelease, Z);
+        QVERIFY(w.keyboardView()->heldKeys().isEmpty());
         toggle->setChecked(false);
+    }
+
+    // A key sounds at a tap's level while it is held, shown pressed on the
+    // screen, and is let go with its release; a repeating key neither
+    // strikes again nor lets go, and a clef changed meanwhile does not change
+    // which note the release lets go.
+    void aHeldKeySoundsUntilItIsLetGo()
+    {
+        FakeSound sound;
+        VKControl w;
+        showWindow(w);
+        QVERIFY(send(QEvent::KeyPress, Z));
+        QVERIFY(send(QEvent::KeyRelease, Z, {}, true));
+        QVERIFY(send(QEvent::KeyPress, Z, {}, true));
+        QCOMPARE(Played::sounds(sound), QStringList{"C4"});
+        QCOMPARE(sound.velocities, QList<int>{127});
+        QCOMPARE(w.keyboardView()->heldKeys(), QSet<int>{36});
+        QVERIFY(sound.released.isEmpty());
+        w.staffView()->setTrebleClef(false);
+        QVERIFY(send(QEvent::KeyRelease, Z, Qt::ShiftModifier));
+        QCOMPARE(Played::names(sound.released), QStringList{"C4"});
+        QVERIFY(w.keyboardView()->heldKeys().isEmpty());
+    }
+
+    // Keys held when a dialog takes the keyboard are let go: their releases
+    // will go to the dialog.
+    void keysHeldWhenTheWindowLosesTheKeyboardAreLetGo()
+    {
+        FakeSound sound;
+        VKControl w;
+        showWindow(w);
+        send(QEvent::KeyPress, Z);
+        send(QEvent::KeyPress, Q);
+        QStringList releasedMeanwhile;
+        WindowDriver::whenModal([&](QDialog *dialog) {
+            releasedMeanwhile = Played::names(sound.released);
+            dialog->reject();
+        });
+        WindowDriver::menuItem(&w, "Configuration", "Keyboard")->trigger();
+        releasedMeanwhile.sort();
+        QCOMPARE(releasedMeanwhile, QStringList({"C4", "C5"}));
+        QVERIFY(w.keyboardView()->heldKeys().isEmpty());
     }
 
     void theBassClefMovesTheKeysTwoOctavesDown()

@@ -2,14 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // MIDI keyboards on a JACK server of the test's own, as a user would plug
 // them in: found without help, their keys played, everything else ignored.
+#include "AudioAnalysis.h"
 #include "FakeSound.h"
 #include "JackServer.h"
+#include "MonitorRecorder.h"
 #include "Played.h"
+#include "SoundServer.h"
 
 #include "app/MidiStatusBar.h"
 #include "app/VKControl.h"
 #include "input/MidiInput.h"
+#include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
+#include "platform/Resource.h"
+#include "platform/sound/QSound.h"
+#include "platform/sound/SoundEngine.h"
 #include "staff/VKTest.h"
 
 #include <QApplication>
@@ -73,6 +80,61 @@ private:
     int m_saved = -1;
 };
 
+// What reached the sink from a note's first sound on, and where in it each
+// message sent went out: frames after the note-on's.
+struct Take
+{
+    QList<qint16> heard;
+    QList<qint64> sentAt;
+    QList<qint16> window(qint64 from, int ms) const
+    {
+        return heard.mid(from, MonitorRecorder::Rate * ms / 1000);
+    }
+};
+
+// Plays the messages at their times in ms, a note-on first, into silence,
+// and records the note.
+Take play(Keyboard &keyboard, const MonitorRecorder &recorder,
+          const QList<std::pair<int, std::vector<unsigned char>>> &messages)
+{
+    constexpr int RecordMs = 1200;
+    constexpr int QuietMs = 50;
+    const qint64 quiet = MonitorRecorder::Rate * QuietMs / 1000;
+    QElapsedTimer waited;
+    waited.start();
+    while (AudioAnalysis::peak(recorder.samples(recorder.frames() - quiet, quiet)) != 0 &&
+           waited.elapsed() < 5000)
+        QTest::qWait(QuietMs);
+    const qint64 from = recorder.frames();
+    QElapsedTimer clock;
+    clock.start();
+    QList<qint64> sentNs;
+    for (const auto &[ms, message] : messages) {
+        if (clock.elapsed() < ms)
+            QTest::qWait(int(ms - clock.elapsed()));
+        sentNs << clock.nsecsElapsed();
+        keyboard.send(message);
+    }
+    // The window's event loop runs meanwhile, as it does in the program.
+    while (recorder.frames() < from + MonitorRecorder::Rate * RecordMs / 1000 &&
+           clock.elapsed() < 3 * RecordMs)
+        QTest::qWait(10);
+    const QList<qint16> recorded = recorder.samples(from, MonitorRecorder::Rate * RecordMs / 1000);
+    Take take;
+    take.heard = recorded.mid(std::max<qsizetype>(AudioAnalysis::onset(recorded, 0, 1), 0));
+    for (qint64 ns : std::as_const(sentNs))
+        take.sentAt << (ns - sentNs.first()) * MonitorRecorder::Rate / 1000000000;
+    return take;
+}
+
+std::vector<unsigned char> noteOn(unsigned char velocity)
+{
+    return {0x90, 69, velocity}; // A4
+}
+const std::vector<unsigned char> NoteOff{0x80, 69, 0};
+const std::vector<unsigned char> PedalDown{0xb0, 64, 127};
+const std::vector<unsigned char> PedalUp{0xb0, 64, 0};
+
 void expectNoMidiSystemWarning()
 {
     if (!QFile::exists(QStringLiteral("/dev/snd/seq")))
@@ -130,10 +192,74 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(Played::onStaff(w.staffView()), QList<int>({36, 37, 38, 48, 23}));
         QCOMPARE(Played::sounds(sound), QStringList({"C4", "Cs4", "D4", "C5", "B2"}));
+        // At their velocities; the keys let go are let go, the others held,
+        // and the pedal is down.
+        QCOMPARE(sound.velocities, QList<int>({100, 1, 127, 90, 100}));
+        QCOMPARE(Played::names(sound.released), QStringList({"C4", "Cs4"}));
+        QCOMPARE(w.keyboardView()->heldKeys(), QSet<int>({38, 48, 23}));
+        QCOMPARE(sound.pedal, QList<bool>{true});
 
+        // Unplugged, the keyboard lets go of its keys and its pedal, and
+        // leaves the status line.
         keyboard.unplug();
         QTRY_VERIFY_WITH_TIMEOUT(!line->isVisibleTo(&w), FoundWithinMs);
         QCOMPARE(line->text(), QString());
+        QTRY_COMPARE(sound.pedal, QList<bool>({true, false}));
+        QTRY_VERIFY(w.keyboardView()->heldKeys().isEmpty());
+        QStringList letGo = Played::names(sound.released.mid(2));
+        letGo.sort();
+        QCOMPARE(letGo, QStringList({"B2", "C5", "D4"}));
+    }
+
+    // Through a JACK keyboard to the sound server's silent sink, as a
+    // pianist plays: the touch sets the level, a key let go is damped, and
+    // the pedal holds it until it comes up. Levels over 300 ms from the
+    // start, or over 50 ms windows 300 ms after the key or pedal came up,
+    // against the same note held.
+    void aPianistsTouchReachesTheSink()
+    {
+        VELKARO_REQUIRE_SOUND_SERVER();
+        JackServer server;
+        server.useByDefault();
+        QVERIFY(server.start());
+        QStringList paths;
+        for (int n = LowestNote; n <= HighestNote; ++n)
+            paths << Resource::findSound(QString::fromLatin1(notes[n].file()));
+        QSignalSpy loaded(SoundEngine::instance(), &SoundEngine::preloadFinished);
+        QSound::preload(paths);
+        QVERIFY(loaded.wait(10000));
+        VKControl w;
+        w.resize(240, 300);
+        w.show();
+        Keyboard keyboard("Touch");
+        QTRY_VERIFY_WITH_TIMEOUT(w.midiInput()->sources().contains("Touch:keys"), FoundWithinMs);
+        MonitorRecorder recorder;
+        QVERIFY(recorder.start());
+        QTest::qWait(MonitorRecorder::WarmUpMs);
+
+        const Take soft = play(keyboard, recorder, {{0, noteOn(30)}, {400, NoteOff}});
+        const Take loud = play(keyboard, recorder, {{0, noteOn(120)}, {400, NoteOff}});
+        const Take held = play(keyboard, recorder, {{0, noteOn(100)}, {1000, NoteOff}});
+        const Take letGo = play(keyboard, recorder, {{0, noteOn(100)}, {200, NoteOff}});
+        const Take pedal = play(keyboard, recorder,
+                                {{0, noteOn(100)}, {0, PedalDown}, {200, NoteOff}, {600, PedalUp}});
+        constexpr int After = MonitorRecorder::Rate * 300 / 1000;
+        const auto below = [&](const Take &take, qint64 at) {
+            return AudioAnalysis::level(take.window(at, 50)) -
+                   AudioAnalysis::level(held.window(at, 50));
+        };
+        const double touch =
+            AudioAnalysis::level(loud.window(0, 300)) - AudioAnalysis::level(soft.window(0, 300));
+        const double released = below(letGo, letGo.sentAt[1] + After);
+        const double sustained = below(pedal, pedal.sentAt[2] + After);
+        const double pedalUp = below(pedal, pedal.sentAt[3] + After);
+        qInfo("velocity 120 over 30: %+.1f dB; 300 ms after the key came up: %+.1f dB, with the "
+              "pedal down: %+.1f dB, 300 ms after the pedal came up: %+.1f dB",
+              touch, released, sustained, pedalUp);
+        QVERIFY(touch >= 12.0);
+        QVERIFY(released <= -20.0);
+        QVERIFY(sustained >= -1.0);
+        QVERIFY(pedalUp <= -20.0);
     }
 
     void aServerStartedLaterIsFoundQuietlyAndItsEndSurvived()
@@ -169,7 +295,8 @@ private slots:
                          QStringLiteral("69"), QStringLiteral("12000")});
         QTRY_VERIFY_WITH_TIMEOUT(input.sources().contains("Sequencer:out"), FoundWithinMs);
         QTRY_VERIFY(notes.count() > 1);
-        server.stop();
+        // The server ends cleanly: no client of ours breaks off its going.
+        QVERIFY(server.stop());
         QTRY_VERIFY_WITH_TIMEOUT(input.sources().isEmpty(), FoundWithinMs);
         sequencer.kill();
         sequencer.waitForFinished();

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QDir>
+#include <QFile>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QSignalSpy>
@@ -21,6 +23,8 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <sched.h>
+#include <thread>
 
 // Runs against the test sound server (tools/test.sh starts one), whose
 // silent sink "out" is recorded through its monitor.
@@ -287,6 +291,28 @@ private slots:
             random_r(&data, &expected);
             QCOMPARE(rand(), int(expected));
         }
+    }
+
+    // Where the system lets this process run real-time threads, the mixer's
+    // thread is one; elsewhere it runs on as an ordinary thread.
+    void theMixerThreadIsRealTimeWhereAllowed()
+    {
+        SoundEngine::instance();
+        bool allowed = false;
+        std::thread([&allowed] {
+            const sched_param lowest{sched_get_priority_min(SCHED_FIFO)};
+            allowed = sched_setscheduler(0, SCHED_FIFO, &lowest) == 0;
+        }).join();
+        // The thread names itself, and asks for its policy, once it runs.
+        const auto mixerPolicy = [] {
+            for (const QString &task : QDir(QStringLiteral("/proc/self/task")).entryList()) {
+                QFile name(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+                if (name.open(QIODevice::ReadOnly) && name.readAll().trimmed() == "velkaro-mixer")
+                    return sched_getscheduler(task.toInt()) & ~SCHED_RESET_ON_FORK;
+            }
+            return -1;
+        };
+        QTRY_COMPARE(mixerPolicy(), allowed ? SCHED_FIFO : SCHED_OTHER);
     }
 
 private:

@@ -18,7 +18,7 @@ BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     fluidsynth fluidr3mono-gm-soundfont
     lilypond-fonts
     # Named with RtMidi, or apt would pick JACK 1's libjack-dev and remove jackd2.
-    libjack-jackd2-dev librtmidi-dev)
+    libjack-jackd2-dev librtmidi-dev libasound2-dev)
 # What the tests need on top: a sound server, format and packaging checks,
 # a virtual display with a window manager, a JACK server for MIDI, and what
 # making and checking the Debian package needs.

@@ -28,6 +28,21 @@ void QSound::play(const QString &path)
     output()->play(path);
 }
 
+void QSound::strike(const QString &path, int velocity)
+{
+    output()->strike(path, velocity);
+}
+
+void QSound::release(const QString &path)
+{
+    output()->release(path);
+}
+
+void QSound::setSustain(bool down)
+{
+    output()->setSustain(down);
+}
+
 void QSound::preload(const QStringList &paths)
 {
     if (!replacement)

@@ -15,6 +15,11 @@ public:
     // Starts playback of the file at path and returns at once; overlapping
     // sounds ring together.
     static void play(const QString &path);
+    // A key's note: struck at velocity (1 to 127) and damped when the key is
+    // let go, unless the sustain pedal holds it (see SoundOutput).
+    static void strike(const QString &path, int velocity);
+    static void release(const QString &path);
+    static void setSustain(bool down);
     // Decodes the given files ahead of their first play, off the GUI thread.
     static void preload(const QStringList &paths);
 

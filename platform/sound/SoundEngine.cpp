@@ -36,6 +36,9 @@ SoundEngine::SoundEngine()
     m_mixerThread.setObjectName(QStringLiteral("velkaro-mixer"));
     m_mixer = new SoundMixer(&m_cache);
     m_mixer->moveToThread(&m_mixerThread);
+    // Emitted by the new thread itself, which the call must reach.
+    connect(&m_mixerThread, &QThread::started, m_mixer, &SoundMixer::askForRealTime,
+            Qt::DirectConnection);
     m_mixerThread.start(QThread::TimeCriticalPriority);
 }
 
@@ -80,16 +83,39 @@ void SoundEngine::prepareOutput()
     QMetaObject::invokeMethod(m_mixer, &SoundMixer::prepare, Qt::QueuedConnection);
 }
 
-void SoundEngine::play(const QString &path)
+// Checked here rather than in the mixer so that the warning about a missing
+// file comes at once, from the thread that asked; the cache makes it the
+// only one.
+bool SoundEngine::isPlayable(const QString &path)
 {
-    // Checked here rather than in the mixer so that the warning comes at once,
-    // from the thread that asked; the cache makes it the only one.
     if (!m_cache.isKnown(path) && !QFileInfo(path).isFile()) {
         m_cache.markMissing(path);
-        return;
+        return false;
     }
     prepareOutput();
-    m_mixer->start(path);
+    return true;
+}
+
+void SoundEngine::play(const QString &path)
+{
+    if (isPlayable(path))
+        m_mixer->start(path);
+}
+
+void SoundEngine::strike(const QString &path, int velocity)
+{
+    if (isPlayable(path))
+        m_mixer->strike(path, velocity);
+}
+
+void SoundEngine::release(const QString &path)
+{
+    m_mixer->release(path);
+}
+
+void SoundEngine::setSustain(bool down)
+{
+    m_mixer->setSustain(down);
 }
 
 void SoundEngine::preload(const QStringList &paths)

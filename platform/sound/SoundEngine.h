@@ -28,6 +28,9 @@ public:
 
     bool available() override;
     void play(const QString &path) override;
+    void strike(const QString &path, int velocity) override;
+    void release(const QString &path) override;
+    void setSustain(bool down) override;
     // Decodes the files in a thread of its own and connects to the sound
     // server, so that the first tap sounds at once; returns at once.
     void preload(const QStringList &paths);
@@ -46,6 +49,7 @@ private:
     ~SoundEngine() override;
     static void destroyInstance();
     void prepareOutput();
+    bool isPlayable(const QString &path);
 
     SampleCache m_cache;
     QThread m_mixerThread;

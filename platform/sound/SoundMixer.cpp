@@ -14,6 +14,9 @@
 
 #include <algorithm>
 
+#include <sched.h>
+#include <sys/resource.h>
+
 namespace {
 
 constexpr int BytesPerFrame = int(sizeof(qint16));
@@ -32,6 +35,9 @@ constexpr int RetireStoppedSinkMs = 1000;
 // Notes asked for together are spread out as they were asked, but never
 // further apart than this: a stalled thread must not delay a note for long.
 constexpr qsizetype MaxDelayFrames = WavReader::SampleRate / 20;
+// The real-time priority asked for: below the sound server's own (5 by
+// default), whose threads must still come first.
+constexpr int RealTimePriority = 4;
 // Requests beyond this many are dropped, oldest first: they would only push
 // one another out of the voices.
 constexpr size_t MaxPendingRequests = 2 * SoundMixer::MaxVoices;
@@ -44,17 +50,53 @@ SoundMixer::~SoundMixer() = default;
 
 void SoundMixer::start(const QString &path)
 {
+    ask(Action::Play, path);
+}
+
+void SoundMixer::strike(const QString &path, int velocity)
+{
+    ask(Action::Strike, path, velocity);
+}
+
+void SoundMixer::release(const QString &path)
+{
+    ask(Action::Release, path);
+}
+
+void SoundMixer::setSustain(bool down)
+{
+    ask(down ? Action::SustainDown : Action::SustainUp);
+}
+
+void SoundMixer::ask(Action action, const QString &path, int velocity)
+{
     bool wake = false;
     {
         QMutexLocker lock(&m_requestMutex);
         wake = m_requests.empty();
         if (m_requests.size() >= MaxPendingRequests)
             m_requests.erase(m_requests.begin());
-        m_requests.push_back({path, Clock::now()});
+        m_requests.push_back({action, path, velocity, Clock::now()});
     }
     // One wake-up serves every request that arrives before the mixer runs.
     if (wake)
         QMetaObject::invokeMethod(this, &SoundMixer::service, Qt::QueuedConnection);
+}
+
+// A user may run real-time threads up to the priority RLIMIT_RTPRIO allows
+// (audio groups commonly get it), or at any priority with the privilege to.
+// Anywhere else the request fails and the thread runs on as it was. Threads
+// started from here do not inherit the policy.
+void SoundMixer::askForRealTime()
+{
+    int priority = RealTimePriority;
+    rlimit limit{};
+    if (getrlimit(RLIMIT_RTPRIO, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        limit.rlim_cur > 0)
+        priority = std::min(priority, int(limit.rlim_cur));
+    sched_param parameters{};
+    parameters.sched_priority = priority;
+    sched_setscheduler(0, SCHED_FIFO | SCHED_RESET_ON_FORK, &parameters);
 }
 
 void SoundMixer::prepare()
@@ -147,19 +189,42 @@ void SoundMixer::takeRequests()
         return;
     const Clock::time_point first = requests.front().time;
     for (const Request &request : requests) {
+        const auto seconds = std::chrono::duration<double>(request.time - first).count();
+        const qsizetype delay =
+            std::min(qsizetype(seconds * WavReader::SampleRate), MaxDelayFrames);
+        switch (request.action) {
+        case Action::SustainDown:
+        case Action::SustainUp:
+            m_mix.setSustain(request.action == Action::SustainDown, delay);
+            continue;
+        case Action::Release:
+            // Only a note that was started can be let go; its file is known.
+            if (m_cache->isKnown(request.path))
+                m_mix.release(m_cache->load(request.path), delay);
+            continue;
+        case Action::Play:
+        case Action::Strike:
+            break;
+        }
         const QList<qint16> samples = m_cache->load(request.path);
         if (samples.isEmpty())
             continue;
-        const auto delay = std::chrono::duration<double>(request.time - first).count();
-        m_mix.add(samples, std::min(qsizetype(delay * WavReader::SampleRate), MaxDelayFrames));
+        if (request.action == Action::Strike)
+            m_mix.strike(samples, delay, request.velocity);
+        else
+            m_mix.add(samples, delay);
     }
 }
 
 void SoundMixer::service()
 {
-    if (!m_sink)
-        open();
     takeRequests();
+    if (!m_sink) {
+        // A key let go or the pedal, while nothing sounds: nothing to play.
+        if (m_mix.isEmpty())
+            return;
+        open();
+    }
     if (m_sink->state() == QAudio::StoppedState) {
         // The server refused or dropped the stream; try again with the next note.
         close();

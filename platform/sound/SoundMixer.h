@@ -36,11 +36,21 @@ public:
     ~SoundMixer() override;
 
     // Any thread: asks for the sound file at path to start as soon as
-    // possible. Notes asked for together keep their order and spacing.
+    // possible. Notes asked for together keep their order and spacing, and
+    // so do the requests below.
     void start(const QString &path);
+    // Any thread: the same for a key struck at velocity and held (VoiceMix).
+    void strike(const QString &path, int velocity);
+    // Any thread: the key that struck path is let go.
+    void release(const QString &path);
+    // Any thread: the sustain pedal goes down or comes up.
+    void setSustain(bool down);
     // Any thread: the number of notes being mixed.
     int liveVoices() const { return m_liveVoices.load(); }
 
+    // In the mixer's thread, first thing: makes it a real-time thread where
+    // the system allows, so that a busy machine does not starve the stream.
+    void askForRealTime();
     // In the mixer's thread: connects to the sound server ahead of the first
     // note, without opening a stream.
     void prepare();
@@ -53,9 +63,12 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    enum class Action { Play, Strike, Release, SustainDown, SustainUp };
     struct Request
     {
+        Action action;
         QString path;
+        int velocity;
         Clock::time_point time;
     };
     struct StoppedSink
@@ -63,6 +76,7 @@ private:
         QAudioSink *sink;
         Clock::time_point stoppedAt;
     };
+    void ask(Action action, const QString &path = QString(), int velocity = 0);
     void service();
     void takeRequests();
     void setLive();

@@ -5,15 +5,63 @@
 #include "platform/sound/WavReader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
 // A dropped note fades out over this many frames (5 ms) instead of clicking.
 constexpr int FadeFrames = WavReader::SampleRate / 200;
 
+constexpr qint32 FullGain = qint32(1) << VoiceMix::GainBits;
+// Velocity 1 sounds this much quieter than 127.
+constexpr double SoftestDb = -36.0;
+
+// The damper takes a note from full level to silence in a quarter of a
+// second: a decay with a time constant of 40 ms, bent down to reach zero
+// exactly at the end, so the note never stops with a step.
+constexpr int DampFrames = WavReader::SampleRate / 4;
+constexpr double DampTimeConstantFrames = WavReader::SampleRate * 0.040;
+
+// The damper's gain for each frame after it starts acting, in FullGain units.
+const std::vector<qint32> &damperCurve()
+{
+    static const std::vector<qint32> curve = [] {
+        std::vector<qint32> gains(static_cast<size_t>(DampFrames));
+        const double end = std::exp(-DampFrames / DampTimeConstantFrames);
+        for (int k = 0; k < DampFrames; ++k) {
+            const double decay = std::exp(-k / DampTimeConstantFrames);
+            gains[size_t(k)] = qint32(std::lround(FullGain * (decay - end) / (1.0 - end)));
+        }
+        return gains;
+    }();
+    return curve;
+}
+
 } // namespace
 
-void VoiceMix::add(const QList<qint16> &samples, qsizetype delayFrames)
+// Loudness follows the square of the velocity, as pianists know it from
+// most instruments, but never falls below a floor: the softest touch is
+// still heard.
+qint32 VoiceMix::velocityGain(int velocity)
+{
+    const double v = double(std::clamp(velocity, 1, FullVelocity)) / FullVelocity;
+    const double floor = std::pow(10.0, SoftestDb / 20.0);
+    return qint32(std::lround(FullGain * (floor + (1.0 - floor) * v * v)));
+}
+
+qsizetype VoiceMix::add(const QList<qint16> &samples, qsizetype delayFrames)
+{
+    return start(samples, delayFrames, FullGain, Hold::None);
+}
+
+qsizetype VoiceMix::strike(const QList<qint16> &samples, qsizetype delayFrames, int velocity)
+{
+    return start(samples, delayFrames, velocityGain(velocity), Hold::Key);
+}
+
+qsizetype VoiceMix::start(const QList<qint16> &samples, qsizetype delayFrames, qint32 gain,
+                          Hold hold)
 {
     // A key struck again damps its string, as on a piano.
     int ringing = 0;
@@ -40,7 +88,70 @@ void VoiceMix::add(const QList<qint16> &samples, qsizetype delayFrames)
                                          [](const Voice &v) { return v.fadeLeft >= 0; });
         m_voices.erase(fading != m_voices.end() ? fading : m_voices.begin());
     }
-    m_voices.push_back({samples, -delayFrames, -1});
+    Voice voice;
+    voice.samples = samples;
+    voice.position = -delayFrames;
+    voice.gain = gain;
+    voice.hold = hold;
+    voice.position = -delaySeenByTheLimiter(voice);
+    m_voices.push_back(voice);
+    return -voice.position;
+}
+
+// The limiter planned the gain of the next block's first LookAheadFrames - 1
+// frames while rendering the last block, before this note was known. A note
+// starting there that lifts the mix over the ceiling would force the gain
+// down at once, a step where there should be a glide: such a note starts
+// just after those frames instead, where the look-ahead sees it coming.
+// Notes that keep the mix under the ceiling, a note alone among them, start
+// when asked.
+qsizetype VoiceMix::delaySeenByTheLimiter(const Voice &note)
+{
+    constexpr int Planned = PeakLimiter::LookAheadFrames - 1;
+    const qsizetype delay = -note.position;
+    if (delay >= Planned)
+        return delay;
+    m_ringing.assign(size_t(Planned), 0);
+    for (const Voice &voice : m_voices)
+        accumulate(voice, m_ringing.data(), Planned);
+    m_sum.assign(size_t(Planned), 0);
+    accumulate(note, m_sum.data(), Planned);
+    for (int i = 0; i < Planned; ++i) {
+        const qint32 ringing = std::abs(m_ringing[size_t(i)]);
+        const qint32 with = std::abs(m_ringing[size_t(i)] + m_sum[size_t(i)]);
+        if (with > PeakLimiter::Ceiling && with > ringing)
+            return Planned;
+    }
+    return delay;
+}
+
+void VoiceMix::release(const QList<qint16> &samples, qsizetype delayFrames)
+{
+    for (Voice &voice : m_voices) {
+        if (voice.hold != Hold::Key || voice.samples.constData() != samples.constData())
+            continue;
+        if (m_sustain)
+            voice.hold = Hold::Pedal;
+        else
+            damp(voice, delayFrames);
+    }
+}
+
+void VoiceMix::setSustain(bool down, qsizetype delayFrames)
+{
+    m_sustain = down;
+    if (down)
+        return;
+    for (Voice &voice : m_voices) {
+        if (voice.hold == Hold::Pedal)
+            damp(voice, delayFrames);
+    }
+}
+
+void VoiceMix::damp(Voice &voice, qsizetype delayFrames)
+{
+    voice.hold = Hold::None;
+    voice.dampFrom = std::max<qsizetype>(voice.position + delayFrames, 0);
 }
 
 void VoiceMix::render(qint16 *out, int frames)
@@ -53,10 +164,7 @@ void VoiceMix::render(qint16 *out, int frames)
         accumulate(voice, m_sum.data(), known);
     for (Voice &voice : m_voices)
         advance(voice, frames);
-    m_voices.erase(std::remove_if(m_voices.begin(), m_voices.end(),
-                                  [](const Voice &v) {
-                                      return v.position >= v.samples.size() || v.fadeLeft == 0;
-                                  }),
+    m_voices.erase(std::remove_if(m_voices.begin(), m_voices.end(), &VoiceMix::finished),
                    m_voices.end());
     m_limiter.process(m_sum.data(), frames, out);
 }
@@ -76,12 +184,23 @@ void VoiceMix::accumulate(const Voice &voice, qint32 *sum, int frames)
     qsizetype playing = std::min<qsizetype>(frames - wait, voice.samples.size() - from);
     if (voice.fadeLeft >= 0)
         playing = std::min<qsizetype>(playing, voice.fadeLeft);
+    playing = std::min<qsizetype>(playing, voice.dampFrom + DampFrames - from);
     if (playing <= 0)
         return;
     const qint16 *data = voice.samples.constData() + from;
     qint32 *target = sum + wait;
+    if (voice.gain == FullGain && voice.fadeLeft < 0 && from + playing <= voice.dampFrom) {
+        for (qsizetype i = 0; i < playing; ++i)
+            target[i] += data[i];
+        return;
+    }
+    const std::vector<qint32> &damper = damperCurve();
     for (qsizetype i = 0; i < playing; ++i) {
-        qint32 value = data[i];
+        qint64 gain = voice.gain;
+        const qsizetype damped = from + i - voice.dampFrom;
+        if (damped >= 0)
+            gain = (gain * damper[size_t(damped)]) >> GainBits;
+        auto value = qint32((data[i] * gain) >> GainBits);
         if (voice.fadeLeft >= 0)
             value = value * qint32(voice.fadeLeft - i) / FadeFrames;
         target[i] += value;
@@ -95,4 +214,10 @@ void VoiceMix::advance(Voice &voice, int frames)
     voice.position += frames;
     if (voice.fadeLeft >= 0)
         voice.fadeLeft = int(std::max<qsizetype>(voice.fadeLeft - played, 0));
+}
+
+bool VoiceMix::finished(const Voice &voice)
+{
+    return voice.position >= voice.samples.size() || voice.fadeLeft == 0 ||
+           voice.position >= voice.dampFrom + DampFrames;
 }
