@@ -113,6 +113,17 @@ start_sound_server() {
     return 1
 }
 
+# JACK keeps a list of its servers in shared memory, room for eight. A
+# server that was killed stays in it, and once it is full no server starts
+# ("Too many servers already active"). While no JACK server runs at all,
+# whatever JACK left in /dev/shm is stale: clear the current user's.
+clear_stale_jack_state() {
+    pgrep -x jackd >/dev/null 2>&1 && return 0
+    find /dev/shm -maxdepth 1 -user "$(id -u)" \
+        \( -name 'jack-shm-registry' -o -name 'jack_db-*' -o -name 'jack-[0-9]*' \
+        -o -name 'jack_sem.*' \) -exec rm -rf {} + 2>/dev/null || true
+}
+
 # A virtual display (1920x1080 unless a size such as 1366x768 is given)
 # with a window manager: matchbox, which makes every window fill the screen,
 # unless "openbox" is given, which frames windows and maximises those that

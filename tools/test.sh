@@ -34,6 +34,7 @@ fi
 
 build_tree "$VELKARO_BUILD"
 
+clear_stale_jack_state
 start_sound_server
 export VELKARO_REQUIRE_SOUND=1
 # Whatever a test records goes into a folder of its own, never the home folder.
