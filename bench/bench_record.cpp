@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +22,9 @@
 namespace {
 
 constexpr int Answers = 2000;
+// Two copies of the journal's worth, 30 ms apart.
+constexpr int PacedAnswers = 512;
+constexpr int PacedMs = 30;
 constexpr int LongRecord = 100000;
 
 Answer sampleAnswer(int i)
@@ -78,22 +82,28 @@ int main(int argc, char **argv)
 
     AnswerLog log(dir.filePath(QStringLiteral("progress.sqlite")));
     log.open();
-    log.beginSession();
-    std::vector<double> us;
     QElapsedTimer clock;
-    for (int i = 0; i < Answers; ++i) {
+    // Paced faster than any learner answers, and back to back as only a
+    // test at an interval of a millisecond does: there the journal outruns
+    // its copying on the other thread, and is kept short on the window's.
+    for (const auto &[answers, pauseMs] : {std::pair{PacedAnswers, PacedMs}, {Answers, 0}}) {
+        log.beginSession();
+        std::vector<double> us;
+        for (int i = 0; i < answers; ++i) {
+            clock.start();
+            log.record(sampleAnswer(i));
+            us.push_back(double(clock.nsecsElapsed()) / 1000);
+            QThread::msleep(pauseMs);
+        }
+        std::printf("recording one answer (%d, each committed, %d ms apart): median %.0f us, "
+                    "99th percentile %.0f us, slowest %.0f us\n",
+                    answers, pauseMs, percentile(us, 0.5), percentile(us, 0.99),
+                    *std::max_element(us.begin(), us.end()));
         clock.start();
-        log.record(sampleAnswer(i));
-        us.push_back(double(clock.nsecsElapsed()) / 1000);
+        log.endSession();
+        std::printf("ending the test run (its journal copied on a thread of its own): %.1f ms\n",
+                    double(clock.nsecsElapsed()) / 1e6);
     }
-    std::printf("recording one answer (%d, each committed): median %.0f us, 99th percentile "
-                "%.0f us, slowest %.0f us\n",
-                Answers, percentile(us, 0.5), percentile(us, 0.99),
-                *std::max_element(us.begin(), us.end()));
-    clock.start();
-    log.endSession();
-    std::printf("ending the test run, the journal checkpointed: %.1f ms\n",
-                double(clock.nsecsElapsed()) / 1e6);
 
     const QString longPath = dir.filePath(QStringLiteral("long.sqlite"));
     {

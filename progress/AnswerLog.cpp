@@ -27,6 +27,13 @@ constexpr int SqliteNotADatabase = 26;
 // wait that long rather than fail.
 constexpr char ConnectOptions[] = "QSQLITE_BUSY_TIMEOUT=2000";
 
+// Answers between two copies of the journal into the file, some 2.3 MB.
+constexpr int CheckpointEvery = 256;
+// The page cache of the connection that records.
+constexpr int CacheKiB = 256;
+// The journal file is cut back to this size when it starts afresh.
+constexpr qint64 JournalLimitBytes = 4 * 1024 * 1024;
+
 // How often, and how far apart, a refused switch to the write-ahead log is
 // tried again.
 constexpr int WalAttempts = 50;
@@ -89,7 +96,67 @@ AnswerLog::AnswerLog(const QString &path, QObject *parent)
 
 AnswerLog::~AnswerLog()
 {
+    m_journalThread.quit();
+    m_journalThread.wait();
     closeConnection();
+}
+
+// The journal is copied into the file at the end of every test run, and
+// every CheckpointEvery answers of a long run, on the other thread. Answers
+// that come faster than that copy can finish between them (a test at an
+// interval of a few milliseconds) would still let it grow without end, since
+// the journal starts afresh only after a copy that caught up with the last
+// answer: once it is twice the length it is kept to, this connection copies
+// it itself, between two answers.
+void AnswerLog::keepJournalShort()
+{
+    m_sinceCheckpoint = 0;
+    if (QFileInfo(m_path + QStringLiteral("-wal")).size() <= 2 * JournalLimitBytes) {
+        checkpointSoon();
+        return;
+    }
+    QSqlQuery(QSqlDatabase::database(m_connection))
+        .exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+}
+
+// Copies the journal's answers into the file proper, so that the journal
+// stays short however long a test runs, on a thread and a connection of its
+// own: the copy waits for the disk, and the window must not. A passive
+// checkpoint never holds up a writer, in this program or another.
+void AnswerLog::checkpointSoon()
+{
+    m_sinceCheckpoint = 0;
+    if (!m_journalWorker) {
+        m_journalThread.setObjectName(QStringLiteral("velkaro-journal"));
+        m_journalWorker = new QObject;
+        m_journalWorker->moveToThread(&m_journalThread);
+        connect(&m_journalThread, &QThread::finished, m_journalWorker, &QObject::deleteLater);
+        m_journalThread.start(QThread::LowPriority);
+    }
+    const QString path = m_path;
+    const QString name = m_connection + QStringLiteral("-journal");
+    QMetaObject::invokeMethod(
+        m_journalWorker,
+        [path, name] {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+                db.setDatabaseName(path);
+                db.setConnectOptions(QLatin1String(ConnectOptions));
+                QSqlQuery q(db);
+                // The first write after a checkpoint starts the journal afresh,
+                // and waits for the disk once: this thread makes that write
+                // (the schema version, written again as it is), so that the
+                // next answer does not.
+                if (db.open() && q.exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)")) &&
+                    q.exec(QStringLiteral("PRAGMA user_version")) && q.next()) {
+                    const int version = q.value(0).toInt();
+                    q.finish();
+                    q.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+                }
+            }
+            QSqlDatabase::removeDatabase(name);
+        },
+        Qt::QueuedConnection);
 }
 
 QString AnswerLog::defaultPath()
@@ -252,10 +319,13 @@ bool AnswerLog::createSchema(QString *why)
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     QSqlQuery q(db);
     // The journal mode is the file's; synchronous is this connection's, and
-    // so is checkpointing, which waits for the disk: it is left to the end of
-    // a test run, never done while an answer is recorded.
+    // so is checkpointing, which waits for the disk: it is done on a thread
+    // of its own (see checkpointSoon), never while an answer is recorded.
+    // Recording only appends: a small page cache serves it.
     if (!useWriteAheadLog(&q) || !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||
-        !q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0"))) {
+        !q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0")) ||
+        !q.exec(QStringLiteral("PRAGMA cache_size=-%1").arg(CacheKiB)) ||
+        !q.exec(QStringLiteral("PRAGMA journal_size_limit=%1").arg(JournalLimitBytes))) {
         *why = q.lastError().text();
         return false;
     }
@@ -292,9 +362,7 @@ void AnswerLog::endSession()
         m_touchSession->addBindValue(timestamp(QDateTime::currentDateTimeUtc()));
         m_touchSession->addBindValue(m_session);
         m_touchSession->exec();
-        // The journal's answers into the file proper, between tests.
-        QSqlQuery(QSqlDatabase::database(m_connection))
-            .exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+        checkpointSoon();
     }
     m_session = 0;
     m_sessionStart = QDateTime();
@@ -352,6 +420,8 @@ bool AnswerLog::writePending()
             fail();
             return false;
         }
+        if (++m_sinceCheckpoint >= CheckpointEvery)
+            keepJournalShort();
         emit recorded(m_pending.takeFirst());
     }
     return true;

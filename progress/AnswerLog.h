@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QThread>
 
 #include <memory>
 
@@ -94,6 +95,8 @@ private:
     bool writePending();
     bool writeAnswer(const Answer &answer, QSqlError *error);
     void fail();
+    void keepJournalShort();
+    void checkpointSoon();
 
     QString m_path;
     QString m_connection;
@@ -106,4 +109,8 @@ private:
     std::unique_ptr<QSqlQuery> m_touchSession;
     // Answers waiting while another program holds the file.
     QList<Answer> m_pending;
+    // Where the journal is copied into the file, off the window's thread.
+    QThread m_journalThread;
+    QObject *m_journalWorker = nullptr;
+    int m_sinceCheckpoint = 0;
 };

@@ -9,11 +9,13 @@
 #include "platform/QPEApplication.h"
 #include "platform/sound/SoundEngine.h"
 #include "platform/sound/SoundMixer.h"
+#include "progress/AnswerLog.h"
 #include "staff/VKTest.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QPushButton>
@@ -95,6 +97,9 @@ private slots:
 
         QVERIFY2(tested > seconds * 10, "the test hardly ran");
         QVERIFY2(highest - lowest <= 2048, "resident memory grew by more than 2 MiB");
+        // Every verdict was recorded, and the record's journal kept short.
+        const qint64 journal = QFileInfo(window.answerLog()->path() + "-wal").size();
+        QVERIFY2(journal <= 16 * 1024 * 1024, qPrintable(QString::number(journal)));
         QVERIFY(mostVoices <= 2 * SoundMixer::MaxVoices);
         QCOMPARE(mostStreams, 1);
 
