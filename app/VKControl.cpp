@@ -172,13 +172,18 @@ void VKControl::tellAboutLog(const QString &text)
     box->show();
 }
 
+int VKControl::grandStaffWidth()
+{
+    return ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
+}
+
 // The grand staff's keyboard needs room for four octaves of full-sized keys:
 // a window narrower than that grows, as far as its screen allows.
 void VKControl::makeRoomFor(ClefMode mode)
 {
     if (mode != ClefMode::Both || isMaximized() || isFullScreen())
         return;
-    const int wanted = ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
+    const int wanted = grandStaffWidth();
     if (width() >= wanted)
         return;
     const QScreen *s = screen();
@@ -189,7 +194,7 @@ void VKControl::makeRoomFor(ClefMode mode)
 // The grand staff is offered only on a screen wide enough for its keyboard.
 void VKControl::testSettings()
 {
-    const int wanted = ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
+    const int wanted = grandStaffWidth();
     const QScreen *s = screen();
     const bool wide = !s || s->availableGeometry().width() >= wanted;
     test->configDialog()->setGrandStaffAvailable(

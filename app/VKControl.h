@@ -65,6 +65,7 @@ private:
     void answerFromScreen(int note);
     void answerFromKeys(int note);
     void answerFromMidi(int note);
+    static int grandStaffWidth();
     void makeRoomFor(ClefMode mode);
     void testSettings();
     void recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs);
