@@ -4,6 +4,7 @@
 
 #include "progress/AnswerLog.h"
 #include "progress/CsvExport.h"
+#include "staff/VKTest.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -77,13 +78,23 @@ Parsed parse(const QStringList &arguments)
     const QCommandLineOption showAnswer(
         QStringLiteral("show-answer"),
         QStringLiteral("After a miss, light the right key until the next note."));
+    const QCommandLineOption key(
+        QStringLiteral("key"),
+        QStringLiteral("Read in this major key (or its relative minor), or in a new key every "
+                       "%1 notes.")
+            .arg(NotesPerChangingKey),
+        QStringLiteral("C|G|D|A|E|B|F#|C#|F|Bb|Eb|Ab|Db|Gb|Cb|changing"));
+    const QCommandLineOption chromatic(
+        QStringLiteral("chromatic"),
+        QStringLiteral("In a key other than C major, test the notes outside the key too, "
+                       "with their accidentals."));
     const QCommandLineOption exportProgress(
         QStringLiteral("export-progress"),
         QStringLiteral("Write every recorded answer to FILE as CSV (- for standard output) "
                        "and end, without a window."),
         QStringLiteral("FILE"));
-    parser.addOptions(
-        {progressFile, clef, octaves, interval, noteChoice, showAnswer, exportProgress});
+    parser.addOptions({progressFile, clef, octaves, interval, noteChoice, showAnswer, key,
+                       chromatic, exportProgress});
     for (const char *name : ToolkitValueOptions) {
         QCommandLineOption toolkit(QLatin1String(name), QString(), QStringLiteral("value"));
         toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -162,6 +173,21 @@ Parsed parse(const QStringList &arguments)
         o.weakNotes = value == QLatin1String("weak");
     }
     o.showAnswer = parser.isSet(showAnswer);
+    if (parser.isSet(key)) {
+        const QString value = parser.value(key);
+        if (value == QLatin1String("changing")) {
+            o.key = KeyChoice{KeySignature(), true};
+        } else if (const auto signature = KeySignature::fromOptionName(value)) {
+            o.key = KeyChoice{*signature, false};
+        } else {
+            QStringList names;
+            for (const KeySignature k : KeySignature::all())
+                names << k.optionName();
+            return fail(QStringLiteral("--key must be one of %1 or changing, not '%2'")
+                            .arg(names.join(QLatin1Char(' ')), value));
+        }
+    }
+    o.chromatic = parser.isSet(chromatic);
     if (parser.isSet(exportProgress)) {
         o.exportProgress = parser.value(exportProgress);
         if (o.exportProgress.isEmpty())

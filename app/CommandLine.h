@@ -3,6 +3,7 @@
 #pragma once
 
 #include "notes/ClefMode.h"
+#include "staff/TestSettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@ struct StartOptions
     std::optional<int> intervalMs;
     std::optional<bool> weakNotes;
     bool showAnswer = false;
+    std::optional<KeyChoice> key;
+    bool chromatic = false;
     // Where to write the record as CSV ("-" for standard output) instead of
     // starting; empty to start as usual.
     QString exportProgress;

@@ -20,6 +20,7 @@
 #include "report/ProgressWindow.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
+#include "staff/Verdict.h"
 
 #include "VelkaroVersion.h"
 
@@ -35,8 +36,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-
-#include <type_traits>
 
 namespace {
 constexpr int ButtonRowMargin = 10;
@@ -78,8 +77,16 @@ VKControl::VKControl() : QMainWindow(nullptr)
 
     createMenus();
 
-    // Practice wiring, then the connections that hold in both modes.
-    wireNotes(keyboard, false, &VKControl::answerFromScreen);
+    wireSource(keyboard, NoteSource::Screen);
+    // A test's notes sound and its verdicts count while the test runs.
+    connect(test, &VKTest::newNote, this, [this](int midi) {
+        if (test->isTesting())
+            keyboard->playNote(midi);
+    });
+    connect(test, &VKTest::testedNote, this, [this](bool correct) {
+        if (test->isTesting())
+            score->updateScore(correct);
+    });
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
     // The grand staff changes the staff's height and the keyboard's octaves.
@@ -95,6 +102,11 @@ VKControl::VKControl() : QMainWindow(nullptr)
     m_drill = std::make_unique<Drill>();
     test->setNoteChooser(m_drill.get());
     connect(test, &VKTest::judged, this, &VKControl::recordVerdict);
+    // Each key has its own history: a new one mid-test is read anew.
+    connect(test, &VKTest::keyChanged, this, [this] {
+        if (test->isTesting())
+            readDrillHistory();
+    });
 
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
@@ -128,6 +140,9 @@ void VKControl::applyStartOptions(const StartOptions &options)
     if (options.weakNotes)
         test->setWeakNotes(*options.weakNotes);
     test->setShowAnswer(options.showAnswer);
+    if (options.key)
+        test->setKeyChoice(*options.key);
+    test->setChromatic(options.chromatic);
 }
 
 void VKControl::openAnswerLog()
@@ -229,28 +244,28 @@ void VKControl::createMenus()
     bar->addMenu(help);
 }
 
-// A source's notes are drawn and sounded in practice mode, judged in test
-// mode. A tap plays its note out; a held key's note sounds at its velocity
-// until the key is let go.
-template <typename Source>
-void VKControl::wireNotes(Source *source, bool testMode, void (VKControl::*answer)(int))
+// Every source hands its keys to the window, which knows the mode.
+template <typename Source> void VKControl::wireSource(Source *source, NoteSource from)
 {
-    constexpr bool tapped = std::is_same_v<Source, VKKeyboard>;
-    if (testMode) {
-        disconnect(source, &Source::noteRead, test, &VKTest::drawNote);
-        if constexpr (tapped)
-            disconnect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
-        else
-            disconnect(source, &Source::noteStruck, keyboard, &VKKeyboard::strikeNote);
-        connect(source, &Source::noteRead, this, answer);
-    } else {
-        disconnect(source, &Source::noteRead, this, answer);
-        connect(source, &Source::noteRead, test, &VKTest::drawNote);
-        if constexpr (tapped)
-            connect(source, &Source::noteRead, keyboard, &VKKeyboard::playNote);
-        else
-            connect(source, &Source::noteStruck, keyboard, &VKKeyboard::strikeNote);
+    connect(source, &Source::noteRead, this, [this, from](int midi) { notePlayed(midi, from); });
+}
+
+void VKControl::notePlayed(int midi, NoteSource source)
+{
+    if (test->isTesting()) {
+        test->checkNote(midi, source);
+        return;
     }
+    test->drawNote(midi);
+    // A tap plays its note out; a held key sounded as it was struck.
+    if (source == NoteSource::Screen)
+        keyboard->playNote(midi);
+}
+
+void VKControl::keyStruck(int midi, int velocity)
+{
+    if (!test->isTesting())
+        keyboard->strikeNote(midi, velocity);
 }
 
 // In both modes a held key is drawn pressed, and its release damps the note
@@ -258,6 +273,7 @@ void VKControl::wireNotes(Source *source, bool testMode, void (VKControl::*answe
 // struck by a key.
 template <typename Source> void VKControl::wireHeldKeys(Source *source)
 {
+    connect(source, &Source::noteStruck, this, &VKControl::keyStruck);
     connect(source, &Source::noteStruck, keyboard, &VKKeyboard::pressKey);
     connect(source, &Source::noteReleased, keyboard, &VKKeyboard::releaseKey);
     connect(source, &Source::noteReleased, keyboard, &VKKeyboard::releaseNote);
@@ -274,11 +290,11 @@ void VKControl::createInputs()
     // Where the computer keyboard's rows start shows on the on-screen keys.
     connect(computerKeys, &ComputerKeyboard::rowsMoved, keyboard, &VKKeyboard::setComputerRows);
     keyboard->setComputerRows(computerKeys->firstNote());
-    wireNotes(computerKeys, false, &VKControl::answerFromKeys);
+    wireSource(computerKeys, NoteSource::Keys);
     wireHeldKeys(computerKeys);
 
     midi = new MidiInput(this);
-    wireNotes(midi, false, &VKControl::answerFromMidi);
+    wireSource(midi, NoteSource::Midi);
     wireHeldKeys(midi);
     connect(midi, &MidiInput::sustainChanged, keyboard, &VKKeyboard::setSustain);
     auto *midiStatus = new MidiStatusBar(this);
@@ -291,70 +307,33 @@ void VKControl::setMode(bool on)
     if (on) {
         openAnswerLog();
         m_log->beginSession();
-        // The drill starts from the record as it stands, other programs'
-        // answers included.
-        m_drill->setHistory(
-            m_log->recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory));
-    }
-    // Rewire first: starting the test announces its first note at once, and
-    // that note must reach the keyboard to be heard.
-    wireNotes(keyboard, on, &VKControl::answerFromScreen);
-    wireNotes(computerKeys, on, &VKControl::answerFromKeys);
-    wireNotes(midi, on, &VKControl::answerFromMidi);
-    if (on) {
-        connect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
-        connect(test, &VKTest::testedNote, score, &VKScore::updateScore);
-    } else {
-        disconnect(test, &VKTest::newNote, keyboard, &VKKeyboard::playNote);
-        disconnect(test, &VKTest::testedNote, score, &VKScore::updateScore);
+        readDrillHistory();
     }
     test->setTestMode(on);
     if (!on)
         m_log->endSession();
 }
 
-void VKControl::answerFromScreen(int note)
+// The drill starts from the record as it stands, other programs' answers
+// included.
+void VKControl::readDrillHistory()
 {
-    m_answerSource = QStringLiteral("screen");
-    test->checkNote(note);
+    m_drill->setHistory(m_log->recentAnswers(LowestNote, HighestNote, Drill::Memory));
 }
 
-void VKControl::answerFromKeys(int note)
-{
-    m_answerSource = QStringLiteral("keys");
-    test->checkNote(note);
-}
-
-void VKControl::answerFromMidi(int note)
-{
-    m_answerSource = QStringLiteral("midi");
-    test->checkNote(note);
-}
-
-void VKControl::recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs)
+void VKControl::recordVerdict(const Verdict &verdict)
 {
     Answer row;
     row.at = QDateTime::currentDateTimeUtc();
-    switch (test->clefMode()) {
-    case ClefMode::Treble:
-        row.clef = QStringLiteral("treble");
-        break;
-    case ClefMode::Bass:
-        row.clef = QStringLiteral("bass");
-        break;
-    case ClefMode::Both:
-        row.clef = QStringLiteral("both");
-        break;
-    }
-    row.note = toMidi(std::abs(shown));
-    row.flat = shown < 0;
-    if (answer != 0) {
-        row.answer = toMidi(std::abs(answer));
-        row.responseMs = responseMs;
-        row.source = m_answerSource;
-    }
-    row.correct = correct;
-    row.intervalMs = intervalMs;
+    row.clef = Clefs::name(verdict.clef);
+    row.note = verdict.shown.midi();
+    row.flat = verdict.shown.alteration() < 0;
+    row.answer = verdict.answer;
+    row.responseMs = verdict.responseMs;
+    if (verdict.source)
+        row.source = sourceName(*verdict.source);
+    row.correct = verdict.correct;
+    row.intervalMs = verdict.intervalMs;
     m_log->record(row);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "notes/ClefMode.h"
+#include "notes/NoteSource.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -18,10 +19,12 @@ class VKKeyboard;
 class VKScore;
 class VKTest;
 struct StartOptions;
+struct Verdict;
 
 // The main window: staff on top, keyboard below, then the test toggle and
-// the score line. The only place where the views are wired to each other;
-// switching between practice and test mode is a matter of rewiring.
+// the score line. The only place where the views are wired to each other:
+// every key played reaches it with its source, and goes on to the staff
+// and the sound in practice mode, to the test's judgement in test mode.
 class VKControl : public QMainWindow
 {
     Q_OBJECT
@@ -58,17 +61,18 @@ protected:
 private:
     void createMenus();
     void createInputs();
-    template <typename Source>
-    void wireNotes(Source *source, bool testMode, void (VKControl::*answer)(int));
+    template <typename Source> void wireSource(Source *source, NoteSource from);
     template <typename Source> void wireHeldKeys(Source *source);
-    // A test's answers, by where they came from.
-    void answerFromScreen(int note);
-    void answerFromKeys(int note);
-    void answerFromMidi(int note);
+    // A key played: drawn and sounded in practice, an answer in a test.
+    void notePlayed(int midi, NoteSource source);
+    // A key struck and held: sounded at its velocity in practice; in a test
+    // only the test's own notes sound.
+    void keyStruck(int midi, int velocity);
     static int grandStaffWidth();
     void makeRoomFor(ClefMode mode);
     void testSettings();
-    void recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs);
+    void readDrillHistory();
+    void recordVerdict(const Verdict &verdict);
     void tellAboutLog(const QString &text);
     void forgetProgress();
 
@@ -81,5 +85,4 @@ private:
     AnswerLog *m_log = nullptr;
     std::unique_ptr<Drill> m_drill;
     ProgressWindow *m_progress = nullptr;
-    QString m_answerSource;
 };

@@ -117,8 +117,7 @@ int main(int argc, char **argv)
     std::printf("opening a record of %d answers, integrity checked: %.1f ms\n", LongRecord,
                 double(clock.nsecsElapsed()) / 1e6);
     clock.start();
-    const auto recent =
-        longLog.recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory);
+    const auto recent = longLog.recentAnswers(LowestNote, HighestNote, Drill::Memory);
     std::printf("reading every note's last %d answers at a test's start: %.2f ms (%lld notes)\n",
                 Drill::Memory, double(clock.nsecsElapsed()) / 1e6, qlonglong(recent.size()));
     return 0;

@@ -14,8 +14,6 @@ constexpr unsigned char AllSoundOff = 120;
 constexpr unsigned char AllNotesOff = 123;
 // A pedal value from this on holds the dampers off.
 constexpr unsigned char PedalDown = 64;
-// MIDI numbers the same keys 24 higher: its middle C is 60.
-constexpr int MidiMiddleC = 60;
 } // namespace
 
 MidiMessages::Event MidiMessages::decode(const unsigned char *message, std::size_t size)
@@ -35,7 +33,7 @@ MidiMessages::Event MidiMessages::decode(const unsigned char *message, std::size
     }
     if (kind != NoteOn && kind != NoteOff)
         return event;
-    const int note = message[1] - (MidiMiddleC - MiddleC);
+    const int note = message[1];
     if (note < LowestNote || note > HighestNote)
         return event;
     event.note = note;

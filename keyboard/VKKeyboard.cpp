@@ -201,25 +201,24 @@ void VKKeyboard::drawComputerRows(QPainter &painter, const PixelScale &scale, co
     }
 }
 
-void VKKeyboard::showAnswer(int right, int played)
+void VKKeyboard::showAnswer(int right, std::optional<int> played)
 {
-    m_rightNote = std::abs(right);
-    m_playedNote = std::abs(played);
+    m_rightNote = right;
+    m_playedNote = played;
     update();
 }
 
 void VKKeyboard::clearAnswer()
 {
-    if (m_rightNote == 0 && m_playedNote == 0)
+    if (!m_rightNote && !m_playedNote)
         return;
-    m_rightNote = m_playedNote = 0;
+    m_rightNote.reset();
+    m_playedNote.reset();
     update();
 }
 
 bool VKKeyboard::keyOf(int note, int *whiteKey, bool *black) const
 {
-    if (note <= 0)
-        return false;
     const int octaves = whiteKeys / KeyboardGeometry::OneOctave;
     int above = note - baseNote;
     // Beyond the keys shown, the key of the same name stands in.
@@ -251,12 +250,12 @@ void VKKeyboard::drawAnswer(QPainter &painter, const PixelScale &scale, bool onB
 }
 
 // A white key's inside, within its outline; a black key whole.
-void VKKeyboard::fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
-                         const QColor &black, bool onBlackKeys)
+void VKKeyboard::fillKey(QPainter &painter, const PixelScale &scale, std::optional<int> note,
+                         const QColor &white, const QColor &black, bool onBlackKeys)
 {
     int key = 0;
     bool isBlack = false;
-    if (!keyOf(note, &key, &isBlack) || isBlack != onBlackKeys)
+    if (!note || !keyOf(*note, &key, &isBlack) || isBlack != onBlackKeys)
         return;
     const KeyboardGeometry &g = m_geometry;
     const int x = g.kbLeft + key * g.keyWidth;
@@ -306,9 +305,7 @@ void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)
 // nothing else sends those, and they are ignored quietly.
 QString VKKeyboard::soundOf(int note) const
 {
-    if (note < -HighestNote || note > HighestNote)
-        return QString();
-    const Note *entry = notes.find(std::abs(note));
+    const Note *entry = notes.find(note);
     if (!entry)
         return QString();
     return Resource::findSound(QString::fromLatin1(entry->file()));

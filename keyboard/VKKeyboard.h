@@ -9,14 +9,16 @@
 #include "notes/PixelScale.h"
 
 #include <QSet>
+
 #include <QWidget>
+#include <optional>
 
 class QPainter;
 class VKKbConfig;
 
 // The on-screen piano keyboard: one or two octaves of white keys from C, or
-// the grand staff's four, with black keys over them. A tap becomes a note
-// number; notes are sounded through the sound service.
+// the grand staff's four, with black keys over them. A tap becomes the MIDI
+// number of its key; notes are sounded through the sound service.
 class VKKeyboard : public QWidget
 {
     Q_OBJECT
@@ -65,10 +67,10 @@ public slots:
     // keyboard plays (on a zoomed or four-octave keyboard; the handheld's
     // drawing stays as it is); -1 marks nothing.
     void setComputerRows(int firstNote);
-    // Lights the key of the right note and marks the one played (0: none)
+    // Lights the key of the right note and marks the one played (if any)
     // after a miss, until clearAnswer. A note beyond the keys shown is shown
     // on the key of the same name.
-    void showAnswer(int right, int played);
+    void showAnswer(int right, std::optional<int> played);
     void clearAnswer();
 
 signals:
@@ -87,8 +89,8 @@ private:
     void drawHeldKeys(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
     void drawAnswer(QPainter &painter, const PixelScale &scale, bool onBlackKeys);
     QString soundOf(int note) const;
-    void fillKey(QPainter &painter, const PixelScale &scale, int note, const QColor &white,
-                 const QColor &black, bool onBlackKeys);
+    void fillKey(QPainter &painter, const PixelScale &scale, std::optional<int> note,
+                 const QColor &white, const QColor &black, bool onBlackKeys);
 
     int whiteKeys = KeyboardGeometry::OneOctave;
     bool blackKeys = true;
@@ -101,6 +103,6 @@ private:
     int m_octaveKeys = KeyboardGeometry::OneOctave; // the octaves chosen, as white keys
     bool m_grandStaff = false;
     int m_rowsFrom = -1;
-    int m_rightNote = 0;
-    int m_playedNote = 0;
+    std::optional<int> m_rightNote;
+    std::optional<int> m_playedNote;
 };

@@ -22,6 +22,8 @@ constexpr Semitone Semitones[12] = {
     {'F', 1, "Fs"}, {'G', 0, "G"},  {'G', 1, "Gs"}, {'A', 0, "A"},  {'A', 1, "Bb"}, {'B', 0, "B"},
 };
 
+constexpr int A4 = 69;
+
 int letterIndex(char name)
 {
     // C D E F G A B counted from C.
@@ -33,10 +35,10 @@ int letterIndex(char name)
 NoteCatalogue::NoteCatalogue()
 {
     for (int n = LowestNote; n <= HighestNote; ++n) {
-        const int octave = n / 12 + 1;
+        const int octave = n / 12 - 1;
         const Semitone &s = Semitones[n % 12];
         const int position = 7 * (octave - 4) + letterIndex(s.name) - 1;
-        const int frequency = int(std::lround(440.0 * std::pow(2.0, (n - 45) / 12.0)));
+        const int frequency = int(std::lround(440.0 * std::pow(2.0, (n - A4) / 12.0)));
         const QString file =
             QStringLiteral("velkaro/") + QLatin1String(s.soundPitch) + QString::number(octave);
         m_notes.append(Note(s.name, s.offset, frequency, position, file));

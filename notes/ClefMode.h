@@ -3,6 +3,7 @@
 #pragma once
 
 #include "notes/Catalogue.h"
+#include "notes/Clef.h"
 
 #include <QMetaType>
 
@@ -19,4 +20,19 @@ constexpr int lowestTestNote(ClefMode mode)
 constexpr int testNoteCount(ClefMode mode)
 {
     return mode == ClefMode::Both ? HighestNote - LowestNote + 1 : NotesPerClef;
+}
+
+// The staff a pitch is written on: the clef's own, or on the grand staff
+// the treble staff from middle C up and the bass staff below it.
+constexpr Clef clefFor(ClefMode mode, int midi)
+{
+    switch (mode) {
+    case ClefMode::Treble:
+        return Clef::Treble;
+    case ClefMode::Bass:
+        return Clef::Bass;
+    case ClefMode::Both:
+        break;
+    }
+    return midi >= MiddleC ? Clef::Treble : Clef::Bass;
 }

@@ -15,8 +15,13 @@
 namespace {
 
 // The glyphs by their names in the font, in the order of MusicFont::Glyph.
-constexpr std::array<const char *, 5> GlyphNames = {"clefs.G", "clefs.F", "noteheads.s2",
-                                                    "accidentals.sharp", "accidentals.flat"};
+constexpr std::array<const char *, 7> GlyphNames = {"clefs.G",
+                                                    "clefs.F",
+                                                    "clefs.C",
+                                                    "noteheads.s2",
+                                                    "accidentals.sharp",
+                                                    "accidentals.flat",
+                                                    "accidentals.natural"};
 
 // The font's em is the height of its staff: four staff spaces.
 constexpr qreal SpacesPerEm = 4;

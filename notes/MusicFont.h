@@ -14,10 +14,10 @@ class QBitmap;
 // name, since the font's code points move between its versions.
 namespace MusicFont {
 
-enum Glyph { TrebleClef, BassClef, NoteHead, Sharp, Flat };
+enum Glyph { TrebleClef, BassClef, CClef, NoteHead, Sharp, Flat, Natural };
 
 // The glyph in staff spaces (one staff space is 1.0), y growing downwards,
-// with the font's origin: a clef's origin lies on its line (G or F), an
+// with the font's origin: a clef's origin lies on its line (G, F or C), an
 // accidental's and a note head's on the note's line. Empty when the font is
 // not installed.
 QPainterPath glyph(Glyph which);

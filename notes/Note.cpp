@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -17,6 +18,8 @@ constexpr QSize SignSize(10, 20); // the sharp's and the flat's glyphs
 constexpr int SignDx = -9;
 constexpr int SharpDy = -4;
 constexpr int FlatDy = -8;
+// A double sharp or flat is its sign twice, the second this far left of the first.
+constexpr int DoubleSignDx = -7;
 
 // Staff steps: 1, 3, ... 9 are the five lines, counted from the bottom one.
 constexpr int LineGap = 2 * StaffPitch;
@@ -122,26 +125,12 @@ Note::Note(char name, int offset, int frequency, int position, QString file)
 void Note::draw(int y, int x, bool treble, QPainter &painter, bool correct, bool flat,
                 const PixelScale &scale, const Ink &ink, Stem stem) const
 {
-    const NoteGlyphs &glyphs = NoteGlyphs::instance();
+    drawPlaced(y, x, placed(treble, correct, flat, stem), painter, scale, ink);
+}
 
-    painter.setPen(QPen(ink.text, 1));
-
-    const bool blackKey = m_offset == 1;
-    const bool writtenFlat = blackKey && flat;
-    const int step = this->step(treble, flat);
-    const int top = y - StaffPitch * step;
-
-    if (blackKey) {
-        if (writtenFlat)
-            drawGlyph(painter, scale, x + SignDx, top + FlatDy, glyphs.flat, ink.text);
-        else
-            drawGlyph(painter, scale, x + SignDx, top + SharpDy, glyphs.sharp, ink.text);
-    }
-    drawGlyph(painter, scale, x, top, glyphs.head, ink.text);
-    drawLedgerLines(painter, scale, y, x, step, ink.text);
-    painter.fillRect(scale.cells(stemCells(x, top, stemGoesUp(treble, stem))), ink.text);
-    if (!correct)
-        drawCross(painter, scale, x, top, ink.mark);
+QRect Note::extent(int y, int x, bool treble, bool correct, bool flat, Stem stem) const
+{
+    return placedExtent(y, x, placed(treble, correct, flat, stem));
 }
 
 int Note::step(bool treble, bool flat) const
@@ -151,15 +140,39 @@ int Note::step(bool treble, bool flat) const
     return (treble ? m_position : m_position + BassShift) + (writtenFlat ? 1 : 0);
 }
 
-QRect Note::extent(int y, int x, bool treble, bool correct, bool flat, Stem stem) const
+Note::Placed Note::placed(bool treble, bool correct, bool flat, Stem stem) const
 {
-    const int step = this->step(treble, flat);
-    const int top = y - StaffPitch * step;
+    Placed p;
+    p.step = step(treble, flat);
+    if (m_offset == 1)
+        p.sign = flat ? -1 : 1;
+    p.stemUp = stemGoesUp(treble, stem);
+    p.correct = correct;
+    return p;
+}
+
+void Note::drawPlaced(int y, int x, const Placed &note, QPainter &painter, const PixelScale &scale,
+                      const Ink &ink)
+{
+    const NoteGlyphs &glyphs = NoteGlyphs::instance();
+    painter.setPen(QPen(ink.text, 1));
+    const int top = headTop(y, note.step);
+    if (note.sign)
+        drawSign(*note.sign, x, top, painter, scale, ink);
+    drawGlyph(painter, scale, x, top, glyphs.head, ink.text);
+    drawLedgerLines(painter, scale, y, x, note.step, ink.text);
+    painter.fillRect(scale.cells(stemCells(x, top, note.stemUp)), ink.text);
+    if (!note.correct)
+        drawCross(painter, scale, x, top, ink.mark);
+}
+
+QRect Note::placedExtent(int y, int x, const Placed &note)
+{
+    const int step = note.step;
+    const int top = headTop(y, step);
     QRect covered(x, top, NoteWidth, NoteHeight);
-    if (m_offset == 1) {
-        covered |= flat ? NoteGlyphs::FlatInk.translated(x + SignDx, top + FlatDy)
-                        : NoteGlyphs::SharpInk.translated(x + SignDx, top + SharpDy);
-    }
+    if (note.sign)
+        covered |= signExtent(*note.sign, x, top);
     // Ledger lines run between the staff and the head, which covers the
     // last of them.
     const int topLine = y - (TopLineStep - 1) * StaffPitch;
@@ -168,10 +181,36 @@ QRect Note::extent(int y, int x, bool treble, bool correct, bool flat, Stem stem
         covered |= ledger.translated(0, y + LineGap);
     else if (step > TopLineStep + 1)
         covered |= ledger.translated(0, topLine - LineGap);
-    covered |= stemCells(x, top, stemGoesUp(treble, stem));
+    covered |= stemCells(x, top, note.stemUp);
     // The cross's two-pixel pen reaches a pixel beyond its ends.
-    if (!correct)
+    if (!note.correct)
         covered |= QRect(QPoint(x + CrossLeft - 1, top - 1),
                          QPoint(x + CrossRight + 1, top + CrossHeight + 1));
+    return covered;
+}
+
+void Note::drawSign(int alteration, int x, int top, QPainter &painter, const PixelScale &scale,
+                    const Ink &ink)
+{
+    const NoteGlyphs &glyphs = NoteGlyphs::instance();
+    const NoteGlyphs::Glyph &glyph = alteration > 0   ? glyphs.sharp
+                                     : alteration < 0 ? glyphs.flat
+                                                      : glyphs.natural;
+    const int dy = alteration < 0 ? FlatDy : SharpDy;
+    painter.setPen(QPen(ink.text, 1));
+    drawGlyph(painter, scale, x + SignDx, top + dy, glyph, ink.text);
+    if (std::abs(alteration) > 1)
+        drawGlyph(painter, scale, x + SignDx + DoubleSignDx, top + dy, glyph, ink.text);
+}
+
+QRect Note::signExtent(int alteration, int x, int top)
+{
+    const QRect ink = alteration > 0   ? NoteGlyphs::SharpInk
+                      : alteration < 0 ? NoteGlyphs::FlatInk
+                                       : NoteGlyphs::NaturalInk;
+    const int dy = alteration < 0 ? FlatDy : SharpDy;
+    QRect covered = ink.translated(x + SignDx, top + dy);
+    if (std::abs(alteration) > 1)
+        covered |= covered.translated(DoubleSignDx, 0);
     return covered;
 }

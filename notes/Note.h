@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 class QPainter;
 
 // Basic staff sizes, in pixels.
@@ -50,7 +52,31 @@ public:
     // The staff step the note is written at (1 the bottom line, 9 the top).
     int step(bool treble, bool flat) const;
 
+    // How any note is drawn: at a staff step, with a sign in front of the
+    // head when sign is set (its alteration: 1 sharp, -1 flat, 0 natural,
+    // two of a sign for a double one), the stem up on the right or down on
+    // the left.
+    struct Placed
+    {
+        int step = 0;
+        std::optional<int> sign;
+        bool stemUp = true;
+        bool correct = true;
+    };
+    static void drawPlaced(int y, int x, const Placed &note, QPainter &painter,
+                           const PixelScale &scale = PixelScale(), const Ink &ink = Ink());
+    static QRect placedExtent(int y, int x, const Placed &note);
+    // A sign alone, where it would stand in front of a head at column x on
+    // the step whose head top is at row top: the signs of a key signature.
+    static void drawSign(int alteration, int x, int top, QPainter &painter,
+                         const PixelScale &scale = PixelScale(), const Ink &ink = Ink());
+    static QRect signExtent(int alteration, int x, int top);
+    // Where a head on a step starts, for a staff whose bottom line is at row y.
+    static constexpr int headTop(int y, int step) { return y - StaffPitch * step; }
+
 private:
+    Placed placed(bool treble, bool correct, bool flat, Stem stem) const;
+
     char m_name;
     int m_offset;
     int m_frequency;

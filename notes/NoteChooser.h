@@ -2,17 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+
 #include <optional>
 
 // Chooses the notes of a test in place of an even draw, and hears how each
-// was answered. Notes are catalogue numbers.
+// was answered. Notes are the keys that sound them, as MIDI numbers.
 class NoteChooser
 {
 public:
     virtual ~NoteChooser() = default;
 
-    // The next test note among the count notes from lowest up.
-    virtual int next(int lowest, int count) = 0;
+    // The next test note among these (never empty).
+    virtual int next(const QList<int> &pitches) = 0;
     // The verdict on a note shown; responseMs is none on a time-out.
-    virtual void judged(int note, bool correct, std::optional<int> responseMs) = 0;
+    virtual void judged(int pitch, bool correct, std::optional<int> responseMs) = 0;
 };

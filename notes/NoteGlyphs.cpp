@@ -23,6 +23,13 @@ const uchar sharp_bits[] = {0x00, 0x00, 0x40, 0x00, 0x40, 0x00, 0x48, 0x00, 0x48
                             0x48, 0x00, 0xC8, 0x01, 0xF8, 0x00, 0x7C, 0x00, 0x4E, 0x00,
                             0x48, 0x00, 0x48, 0x00, 0x48, 0x00, 0x08, 0x00, 0x00, 0x00};
 
+// Two strokes, the left one higher, joined by two thick bars rising to the
+// right as the sharp's do.
+const uchar natural_bits[] = {0x00, 0x00, 0x08, 0x00, 0x08, 0x00, 0x08, 0x00, 0x08, 0x00,
+                              0x48, 0x00, 0x68, 0x00, 0x78, 0x00, 0x58, 0x00, 0x48, 0x00,
+                              0x48, 0x00, 0x68, 0x00, 0x78, 0x00, 0x58, 0x00, 0x48, 0x00,
+                              0x40, 0x00, 0x40, 0x00, 0x40, 0x00, 0x40, 0x00, 0x00, 0x00};
+
 constexpr QSize NoteGlyphSize(NoteWidth, 10);
 constexpr QSize SignGlyphSize(10, 20);
 
@@ -47,16 +54,21 @@ NoteGlyphs::NoteGlyphs()
     head.bitmap = selfMasked(note_bits, NoteGlyphSize);
     flat.bitmap = selfMasked(flat_bits, SignGlyphSize);
     sharp.bitmap = selfMasked(sharp_bits, SignGlyphSize);
+    natural.bitmap = selfMasked(natural_bits, SignGlyphSize);
     head.outline = fitted(glyph(NoteHead),
                           QRectF(0, 0.5, NoteGlyphSize.width(), NoteGlyphSize.height()), false);
     sharp.outline = fitted(glyph(Sharp), QRectF(SharpInk).translated(0, 0.5), true);
     flat.outline = fitted(glyph(Flat), QRectF(FlatInk).translated(0, 0.5), true);
-    if (head.outline.isEmpty() || sharp.outline.isEmpty() || flat.outline.isEmpty()) {
+    natural.outline = fitted(glyph(Natural), QRectF(NaturalInk).translated(0, 0.5), true);
+    if (head.outline.isEmpty() || sharp.outline.isEmpty() || flat.outline.isEmpty() ||
+        natural.outline.isEmpty()) {
         // No music font: the bitmaps' own pixels, sharp-edged at any size.
         head.outline = traced(QBitmap::fromData(NoteGlyphSize, note_bits, QImage::Format_MonoLSB));
         sharp.outline =
             traced(QBitmap::fromData(SignGlyphSize, sharp_bits, QImage::Format_MonoLSB));
         flat.outline = traced(QBitmap::fromData(SignGlyphSize, flat_bits, QImage::Format_MonoLSB));
+        natural.outline =
+            traced(QBitmap::fromData(SignGlyphSize, natural_bits, QImage::Format_MonoLSB));
     }
 }
 

@@ -6,8 +6,8 @@
 #include <QPainterPath>
 #include <QRect>
 
-// The glyphs every note is drawn with: the note head and the flat and sharp
-// signs, each as a bitmap for the handheld's own size and as an outline for
+// The glyphs every note is drawn with: the note head and the flat, sharp
+// and natural signs, each as a bitmap for the handheld's own size and as an outline for
 // any other. One set serves the whole program; it is made at its first use,
 // once the application object exists, and released just before that object
 // goes, since pixmaps must not outlive it.
@@ -21,9 +21,11 @@ public:
     };
 
     // Where the signs' bitmaps have ink, from their top-left corners: the
-    // sharp's strokes and bars, the flat's stem and bowl.
+    // sharp's strokes and bars, the flat's stem and bowl, the natural's
+    // strokes.
     static constexpr QRect SharpInk{1, 1, 8, 18};
     static constexpr QRect FlatInk{2, 0, 6, 20};
+    static constexpr QRect NaturalInk{3, 1, 4, 18};
 
     static const NoteGlyphs &instance();
     // Whether the set exists now.
@@ -32,6 +34,7 @@ public:
     Glyph head;
     Glyph flat;
     Glyph sharp;
+    Glyph natural;
 
 private:
     NoteGlyphs();

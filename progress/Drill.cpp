@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress/Drill.h"
 
-#include "notes/Catalogue.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -13,7 +11,7 @@ void Drill::setHistory(const QHash<int, QList<PastAnswer>> &byMidiNote)
 {
     m_history.clear();
     for (auto it = byMidiNote.cbegin(); it != byMidiNote.cend(); ++it)
-        m_history.insert(fromMidi(it.key()), it.value().mid(0, Memory));
+        m_history.insert(it.key(), it.value().mid(0, Memory));
 }
 
 int Drill::weight(int note) const
@@ -29,35 +27,33 @@ int Drill::weight(int note) const
     return weight;
 }
 
-int Drill::next(int lowest, int count)
+int Drill::next(const QList<int> &pitches)
 {
-    // Comebacks for notes no longer in the test's range are dropped.
+    // Comebacks for notes no longer among the test's are dropped.
     m_comebacks.erase(std::remove_if(m_comebacks.begin(), m_comebacks.end(),
-                                     [&](const Comeback &c) {
-                                         return c.note < lowest || c.note >= lowest + count;
-                                     }),
+                                     [&](const Comeback &c) { return !pitches.contains(c.note); }),
                       m_comebacks.end());
-    int chosen = -1;
+    std::optional<int> chosen;
     for (qsizetype i = 0; i < m_comebacks.size(); ++i) {
         if (m_comebacks[i].dueIn <= 1) {
             chosen = m_comebacks.takeAt(i).note;
             break;
         }
     }
-    if (chosen < 0) {
+    if (!chosen) {
         std::vector<int> weights;
-        for (int note = lowest; note < lowest + count; ++note)
+        for (const int note : pitches)
             weights.push_back(weight(note));
         std::discrete_distribution<int> draw(weights.begin(), weights.end());
-        chosen = lowest + draw(m_random);
+        chosen = pitches[draw(m_random)];
     }
     // A note shown ahead of its comeback has come back.
     m_comebacks.erase(std::remove_if(m_comebacks.begin(), m_comebacks.end(),
-                                     [&](const Comeback &c) { return c.note == chosen; }),
+                                     [&](const Comeback &c) { return c.note == *chosen; }),
                       m_comebacks.end());
     for (Comeback &c : m_comebacks)
         --c.dueIn;
-    return chosen;
+    return *chosen;
 }
 
 bool Drill::slotTaken(int dueIn) const

@@ -30,11 +30,12 @@ public:
 
     explicit Drill(unsigned int seed = std::random_device()());
 
-    // The answers of the log, newest first, by MIDI note number.
+    // The answers of the log, newest first, by MIDI note number: in one key,
+    // the history of each note as that key writes it.
     void setHistory(const QHash<int, QList<PastAnswer>> &byMidiNote);
     int weight(int note) const;
 
-    int next(int lowest, int count) override;
+    int next(const QList<int> &pitches) override;
     void judged(int note, bool correct, std::optional<int> responseMs) override;
 
 private:
@@ -45,7 +46,7 @@ private:
     };
     bool slotTaken(int dueIn) const;
 
-    QHash<int, QList<PastAnswer>> m_history; // by catalogue number, newest first
+    QHash<int, QList<PastAnswer>> m_history; // by MIDI number, newest first
     QList<Comeback> m_comebacks;
     std::mt19937 m_random;
 };

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/ReportText.h"
 
+#include "notes/NoteNames.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -12,18 +14,6 @@ constexpr int MsPerSecond = 1000;
 constexpr int SecondsPerMinute = 60;
 constexpr int MinutesPerHour = 60;
 constexpr int OneDecimalBelowMs = 10 * MsPerSecond;
-
-const char *const Letters = "CCDDEFFGGAAB";
-constexpr bool Sharp[12] = {false, true,  false, true,  false, false,
-                            true,  false, true,  false, true,  false};
-
-// The same names as under the notes of the main staff, from the same
-// translations.
-QString letterName(char letter)
-{
-    const char name[2] = {letter, '\0'};
-    return QCoreApplication::translate("VKTest", name, "note name");
-}
 
 } // namespace
 
@@ -57,8 +47,6 @@ QString ReportText::percent(qreal share)
 
 QString ReportText::noteName(int midi)
 {
-    const int pitchClass = ((midi % 12) + 12) % 12;
-    const int octave = midi / 12 - 1;
-    return letterName(Letters[pitchClass]) +
-           (Sharp[pitchClass] ? QStringLiteral("\u266f") : QString()) + QString::number(octave);
+    const WrittenNote note = WrittenNote::fromMidi(midi);
+    return NoteNames::full(note) + QString::number(note.octave());
 }

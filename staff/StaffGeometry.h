@@ -28,6 +28,25 @@ constexpr int SlotWidth = 20;
 constexpr int LabelGap = 2; // least room between the names of neighbouring notes
 constexpr int InitialSlots = 15;
 
+// A key signature stands after the clef: its signs where the sign of a head
+// at these columns would stand, the first SignatureHeadFromClef right of
+// the clef's left edge, and each next one an advance further; the first
+// note of a row moves right by the signature's room.
+constexpr int SignatureHeadFromClef = 38;
+constexpr int SharpAdvance = 9;
+constexpr int FlatAdvance = 8;
+constexpr int SignatureGap = 4;
+
+constexpr int signatureAdvance(int fifths)
+{
+    return fifths > 0 ? SharpAdvance : FlatAdvance;
+}
+constexpr int signatureRoom(int fifths)
+{
+    const int signs = fifths < 0 ? -fifths : fifths;
+    return signs == 0 ? 0 : signs * signatureAdvance(fifths) + SignatureGap;
+}
+
 // The grand staff: a brace and a common bar line at the left, the treble
 // staff over the bass staff with room for C4's ledger line and B3 between
 // them, for B5 and its stem above, for C2 with its stem below, and the names

@@ -4,6 +4,7 @@
 
 #include "notes/Catalogue.h"
 #include "notes/NoteChooser.h"
+#include "notes/NoteNames.h"
 #include "staff/ClefBits.h"
 #include "staff/StaffGeometry.h"
 #include "staff/VKTestConfig.h"
@@ -30,53 +31,6 @@ QBitmap selfMaskedBitmap(const uchar *bits, int width, int height)
     return bm;
 }
 
-// The name of the natural note whose letter is given, in the language of the
-// installed translation.
-QString naturalName(char letter)
-{
-    switch (letter) {
-    //: The name of the note C under a note on the staff, as a learner of this
-    //: language names it: a letter (C) or a syllable (Do). Keep it short.
-    case 'C':
-        return VKTest::tr("C", "note name");
-    //: The note D (Re, Ré).
-    case 'D':
-        return VKTest::tr("D", "note name");
-    //: The note E (Mi).
-    case 'E':
-        return VKTest::tr("E", "note name");
-    //: The note F (Fa).
-    case 'F':
-        return VKTest::tr("F", "note name");
-    //: The note G (Sol).
-    case 'G':
-        return VKTest::tr("G", "note name");
-    //: The note A (La).
-    case 'A':
-        return VKTest::tr("A", "note name");
-    //: The note B, the white key below C (Si; H in German).
-    case 'B':
-        return VKTest::tr("B", "note name");
-    }
-    return QString(QLatin1Char(letter));
-}
-
-// The name under a note: that of the natural note it is written at. So a
-// black key written as a sharp keeps the name of the natural below it, and
-// one written as a flat takes that of the natural above, except that B flat
-// has a name of its own in some languages.
-QString labelName(int n)
-{
-    const int key = std::abs(n);
-    if (n < 0 && notes[key].offset() == 1) {
-        const char above = notes[key + 1].name();
-        //: The note B flat written as a flat, at the step of B (Si; B in
-        //: German, where B alone means B flat).
-        return above == 'B' ? VKTest::tr("B", "note name of B flat") : naturalName(above);
-    }
-    return naturalName(notes[key].name());
-}
-
 } // namespace
 
 VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
@@ -96,6 +50,8 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
     connect(testConfig, &VKTestConfig::selectLabelNotes, this, &VKTest::setLabelNotes);
     connect(testConfig, &VKTestConfig::selectWeakNotes, this, &VKTest::setWeakNotes);
     connect(testConfig, &VKTestConfig::selectShowAnswer, this, &VKTest::setShowAnswer);
+    connect(testConfig, &VKTestConfig::selectKey, this, &VKTest::setKeyChoice);
+    connect(testConfig, &VKTestConfig::selectChromatic, this, &VKTest::setChromatic);
 
     testTimer = new QTimer(this);
     // The interval is a promise to the user: a coarse timer may fire early.
@@ -170,7 +126,7 @@ int VKTest::roomWantedBelow() const
 
 int VKTest::firstSlotX() const
 {
-    return grandStaff ? GrandFirstSlotX : FirstSlotX;
+    return (grandStaff ? GrandFirstSlotX : FirstSlotX) + signatureRoom(m_key.fifths());
 }
 
 void VKTest::applyHeight()
@@ -199,6 +155,59 @@ void VKTest::setShowAnswer(bool on)
     showAnswer = on;
 }
 
+void VKTest::setKeyChoice(const KeyChoice &choice)
+{
+    m_chosenKey = choice.key;
+    m_changingKey = choice.changing;
+    m_notesInKey = 0;
+    useKey(choice.key);
+}
+
+void VKTest::setChromatic(bool on)
+{
+    m_chromatic = on;
+}
+
+// A new key starts a new line of music: the staff is emptied.
+void VKTest::useKey(KeySignature key)
+{
+    noteCount = 0;
+    const bool changed = key != m_key;
+    m_key = key;
+    update();
+    if (changed)
+        emit keyChanged(key);
+}
+
+// With a changing key, every NotesPerChangingKey notes (and at the first
+// note of a test) a key other than the one in force, all others equally
+// likely.
+void VKTest::changeKeyIfDue()
+{
+    if (!m_changingKey || (m_notesInKey > 0 && m_notesInKey < NotesPerChangingKey))
+        return;
+    m_notesInKey = 0;
+    const auto keys = KeySignature::all();
+    std::uniform_int_distribution<int> pick(0, int(keys.size()) - 2);
+    int chosen = pick(m_keyRandom);
+    if (keys[chosen] == m_key)
+        chosen = int(keys.size()) - 1;
+    useKey(keys[chosen]);
+}
+
+TestSettings VKTest::settings() const
+{
+    TestSettings s;
+    s.clef = clefMode();
+    s.intervalMs = testTime;
+    s.labels = labelNotes;
+    s.weakNotes = weakNotes;
+    s.showAnswer = showAnswer;
+    s.key = keyChoice();
+    s.chromatic = m_chromatic;
+    return s;
+}
+
 void VKTest::setNoteChooser(NoteChooser *chooser)
 {
     m_chooser = chooser;
@@ -209,15 +218,19 @@ bool VKTest::isShowingAnswer() const
     return m_answerPause->isActive();
 }
 
-void VKTest::drawNote(int n)
+void VKTest::drawNote(int midi)
 {
-    // Magnitude first: the negation of INT_MIN would overflow.
-    if (n < -HighestNote || n > HighestNote || !notes.contains(std::abs(n))) {
+    if (!notes.contains(midi)) {
         // The wording and the trailing line break are deliberate: tools that
         // read the warning log match this exact line.
-        qWarning("Invalid MIDI note number: %d\n", n);
+        qWarning("Invalid MIDI note number: %d\n", midi);
         return;
     }
+    showNote(m_key.spell(midi));
+}
+
+void VKTest::showNote(const WrittenNote &note)
+{
     const int capacity = capacityFor(gridWidth(), firstSlotX());
     if (noteCount + 1 > unsigned(capacity))
         noteCount = 0;
@@ -225,7 +238,7 @@ void VKTest::drawNote(int n)
         staffNotes.resize(capacity + 1);
         staffMarks.resize(capacity + 1);
     }
-    staffNotes[noteCount] = n;
+    staffNotes[noteCount] = note;
     staffMarks[noteCount] = true;
     ++noteCount;
     repaint();
@@ -279,6 +292,7 @@ void VKTest::paintStaff(QPainter &painter, const PixelScale &scale, const Ink &i
     drawClef(painter, scale, trebleClef, 0, bottomLine, ink.text);
     drawBarLines(painter, scale, BarLineInset, topLine, bottomLine, ink.text);
     drawStaffLines(painter, scale, 0, bottomLine, ink.text);
+    drawKeySignature(painter, scale, trebleClef ? Clef::Treble : Clef::Bass, 0, bottomLine, ink);
     drawNotes(painter, scale, ink, trebleClef ? bottomLine : -1, trebleClef ? -1 : bottomLine);
 }
 
@@ -294,6 +308,8 @@ void VKTest::paintGrandStaff(QPainter &painter, const PixelScale &scale, const I
         const int bottomLine = treble ? trebleBottom : bassBottom;
         drawClef(painter, scale, treble, GrandClefX, bottomLine, ink.text);
         drawStaffLines(painter, scale, GrandBarLineX, bottomLine, ink.text);
+        drawKeySignature(painter, scale, treble ? Clef::Treble : Clef::Bass, GrandClefX, bottomLine,
+                         ink);
     }
     drawNotes(painter, scale, ink, trebleBottom, bassBottom);
 }
@@ -358,6 +374,20 @@ QPainterPath VKTest::clefOutline(bool treble, const QBitmap &bitmap) const
     return sized.translated(pixels.boundingRect().left() - sized.boundingRect().left(), lineCentre);
 }
 
+// The signs in the order they are written, each where a note's own sign
+// stands on that line or space.
+void VKTest::drawKeySignature(QPainter &painter, const PixelScale &scale, Clef clef, int clefX,
+                              int bottomLine, const Ink &ink)
+{
+    const int alteration = m_key.fifths() > 0 ? 1 : -1;
+    int x = clefX + SignatureHeadFromClef;
+    for (const WrittenNote &place : Clefs::signaturePlaces(clef, m_key)) {
+        const int top = Note::headTop(bottomLine, Clefs::stepOf(clef, place));
+        Note::drawSign(alteration, x, top, painter, scale, ink);
+        x += signatureAdvance(m_key.fifths());
+    }
+}
+
 // At column x (and the right edge), from the top line to the bottom line.
 void VKTest::drawBarLines(QPainter &painter, const PixelScale &scale, int x, int topLine,
                           int bottomLine, const QColor &ink)
@@ -390,29 +420,39 @@ int VKTest::deviceWidth() const
 
 // Each note on the staff it belongs to: the one staff, or on the grand
 // staff the treble staff from middle C up and the bass staff below it (a
-// bottom line of -1 means no such staff). A note is drawn whole or not at
-// all: where its stem would reach beyond the strip it turns the other way,
-// as an engraver turns the stems of notes far from the staff's middle, and a
-// note that still does not fit is left out, name and all (it still sounds).
+// bottom line of -1 means no such staff), with the sign the key signature
+// asks for. A note is drawn whole or not at all: where its stem would reach
+// beyond the strip it turns the other way, as an engraver turns the stems of
+// notes far from the staff's middle, and a note that still does not fit is
+// left out, name and all (it still sounds).
 void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
                        int bassBottom)
 {
     for (unsigned int i = 0; i < noteCount; ++i) {
-        const int n = staffNotes[i];
-        const Note &note = notes[std::abs(n)];
-        const bool flat = n < 0;
-        const bool treble = bassBottom < 0 || (trebleBottom >= 0 && std::abs(n) >= MiddleC);
+        const WrittenNote &written = staffNotes[i];
+        const Clef clef = clefOf(written);
+        const bool treble = clef == Clef::Treble;
         const int y = treble ? trebleBottom : bassBottom;
         const int x = slotX(int(i), firstSlotX());
-        Note::Stem stem = Note::Stem::ForClef;
-        if (!fits(note.extent(y, x, treble, staffMarks[i], flat, stem), scale) && !grandStaff)
-            stem = treble ? Note::Stem::Down : Note::Stem::Up;
-        if (!fits(note.extent(y, x, treble, staffMarks[i], flat, stem), scale))
+        Note::Placed placed;
+        placed.step = Clefs::stepOf(clef, written);
+        placed.sign = m_key.signFor(written);
+        placed.stemUp = treble;
+        placed.correct = staffMarks[i];
+        if (!fits(Note::placedExtent(y, x, placed), scale) && !grandStaff)
+            placed.stemUp = !treble;
+        if (!fits(Note::placedExtent(y, x, placed), scale))
             continue;
-        note.draw(y, x, treble, painter, staffMarks[i], flat, scale, ink, stem);
+        Note::drawPlaced(y, x, placed, painter, scale, ink);
         if (labelNotes)
-            drawLabel(painter, x, n);
+            drawLabel(painter, x, written);
     }
+}
+
+// The staff a note stands on; on the grand staff, by the key that sounds it.
+Clef VKTest::clefOf(const WrittenNote &note) const
+{
+    return clefFor(clefMode(), note.midi());
 }
 
 // Whether what covers these cells of the grid lies within the strip. Drawn
@@ -427,11 +467,11 @@ bool VKTest::fits(const QRect &extent, const PixelScale &scale) const
 // finished with: red under a note crossed out. A letter starts where the
 // head starts; a longer name is centred under the head, and made narrower
 // where it would reach a neighbour's.
-void VKTest::drawLabel(QPainter &painter, int x, int note)
+void VKTest::drawLabel(QPainter &painter, int x, const WrittenNote &note)
 {
     // Laying out a name costs more than drawing a note: each name is laid
     // out once per font, zoom and language, and reused.
-    const QString name = labelName(note);
+    const QString name = labelText(note, m_key);
     if (m_widgetFont != font() || m_labelZoom != m_zoom) {
         m_widgetFont = font();
         m_labelZoom = m_zoom;
@@ -476,9 +516,11 @@ VKTest::Label VKTest::layOutLabel(const QString &name) const
     return label;
 }
 
-QString VKTest::labelText(int n)
+// In C major the name is that of the letter, as on the handheld; in any
+// other key the note's full name, its sharp or flat included.
+QString VKTest::labelText(const WrittenNote &note, KeySignature key)
 {
-    return labelName(n);
+    return key.isC() ? NoteNames::plain(note) : NoteNames::full(note);
 }
 
 void VKTest::changeEvent(QEvent *event)
@@ -517,6 +559,7 @@ void VKTest::setTestMode(bool on)
     testing = on;
     if (on) {
         m_answerPause->stop();
+        m_notesInKey = 0;
         nextNote();
     } else {
         testTimer->stop();
@@ -533,52 +576,94 @@ void VKTest::nextNote()
     startTestTimer();
 }
 
-void VKTest::generateNote()
+QList<int> VKTest::testPitches() const
 {
     const int lowest = lowestTestNote(clefMode());
     const int count = testNoteCount(clefMode());
+    QList<int> pitches;
+    for (int midi = lowest; midi < lowest + count; ++midi) {
+        if (m_key.isC() || m_chromatic || m_key.inScale(midi))
+            pitches << midi;
+    }
+    return pitches;
+}
+
+void VKTest::generateNote()
+{
+    changeKeyIfDue();
+    const QList<int> pitches = testPitches();
+    int midi = 0;
     if (weakNotes && m_chooser) {
-        testNote = m_chooser->next(lowest, count);
+        midi = m_chooser->next(pitches);
     } else {
         // rand() is deliberately never seeded: every run presents the same
         // sequence of notes, so a learner can repeat a test and compare
         // scores.
         const int r = std::rand();
-        const int index = int(r * double(count) / 2147483648.0);
-        testNote = index + lowest;
+        midi = pitches[int(r * double(pitches.size()) / 2147483648.0)];
     }
-    if (notes[testNote].offset() == 1 && (std::rand() & 1))
-        testNote = -testNote;
-    drawNote(testNote);
+    // C major writes a black key as a sharp or a flat, half of the time
+    // each; every other key as it spells it.
+    WrittenNote written = m_key.spell(midi);
+    if (m_key.isC() && written.alteration() != 0 && (std::rand() & 1))
+        written = WrittenNote::fromMidi(midi, true);
+    testNote = written;
+    ++m_notesInKey;
+    showNote(written);
     m_shownFor.start();
-    emit newNote(testNote);
+    emit newNote(midi);
 }
 
-void VKTest::checkNote(int answer)
+void VKTest::checkNote(int midi, NoteSource source)
+{
+    judge(midi, source);
+}
+
+// Judged by sound: a C flat is answered by the key of B. A one-octave
+// keyboard answers every octave with its keys; on the grand staff's four
+// octaves, as on two, only the exact key counts. No answer is wrong.
+void VKTest::judge(std::optional<int> answer, std::optional<NoteSource> source)
 {
     // While a missed note's right key is shown, no note waits for an answer.
     if (m_answerPause->isActive())
         return;
     testTimer->stop();
-    const long long a = std::llabs(answer);
-    const long long t = std::llabs(testNote);
-    bool verdict = false;
-    if (a != 0)
-        // A one-octave keyboard answers every octave with its keys; on the
-        // grand staff's four octaves, as on two, only the exact key counts.
-        verdict = kbOneOctave && !grandStaff ? a % 12 == t % 12 : a == t;
+    // Before the first test note there is nothing to be right about: the
+    // last note on the staff is crossed out and the test goes on, but
+    // nothing is reported beyond the score.
+    if (!testNote) {
+        if (noteCount > 0)
+            staffMarks[noteCount - 1] = false;
+        emit testedNote(false);
+        nextNote();
+        return;
+    }
+    const int right = testNote->midi();
+    const bool anyOctave = kbOneOctave && !grandStaff;
+    Verdict v;
+    v.shown = *testNote;
+    v.clef = clefOf(*testNote);
+    v.key = m_key;
+    v.intervalMs = m_intervalInForce;
+    if (answer) {
+        v.answer = answer;
+        v.source = source;
+        // A number that is no key of the piano is never right.
+        v.correct =
+            notes.contains(*answer) && (anyOctave ? (*answer - right) % 12 == 0 : *answer == right);
+        if (m_shownFor.isValid())
+            v.responseMs = int(m_shownFor.elapsed());
+    }
     if (noteCount > 0)
-        staffMarks[noteCount - 1] = verdict;
-    const int responseMs = a != 0 && m_shownFor.isValid() ? int(m_shownFor.elapsed()) : -1;
-    emit testedNote(verdict);
-    emit judged(testNote, answer, verdict, responseMs, m_intervalInForce);
+        staffMarks[noteCount - 1] = v.correct;
+    emit testedNote(v.correct);
+    emit judged(v);
     if (weakNotes && m_chooser)
-        m_chooser->judged(int(t), verdict,
-                          responseMs >= 0 ? std::optional<int>(responseMs) : std::nullopt);
-    if (!verdict && showAnswer) {
+        m_chooser->judged(right, v.correct, v.responseMs);
+    if (!v.correct && showAnswer) {
         // The cross shows now, and the right key with it, for a while.
         update();
-        emit answerShown(int(t), int(a));
+        emit answerShown(right, v.answer);
         m_answerPause->start(AnswerPauseMs);
         return;
     }
@@ -593,13 +678,12 @@ void VKTest::endAnswerPause()
 
 void VKTest::checkNoNote()
 {
-    checkNote(0);
+    judge(std::nullopt, std::nullopt);
 }
 
 void VKTest::setConfig()
 {
-    const bool accepted =
-        testConfig->exec(trebleClef, testTime, labelNotes, weakNotes, showAnswer, grandStaff);
+    const bool accepted = testConfig->exec(settings());
     if (accepted && testing) {
         // The staff was emptied and the note that waited went with it: it
         // gets no verdict, and a note under the new settings takes its place.

@@ -12,23 +12,32 @@
 
 #include "notes/ClefMode.h"
 #include "notes/Ink.h"
+#include "notes/KeySignature.h"
+#include "notes/NoteSource.h"
 #include "notes/PixelScale.h"
+#include "notes/WrittenNote.h"
+#include "staff/TestSettings.h"
+#include "staff/Verdict.h"
 
 #include <QElapsedTimer>
+
+#include <optional>
+#include <random>
 
 class NoteChooser;
 class QPainter;
 class QTimer;
 class VKTestConfig;
 
-// The test interval until the user sets another, in milliseconds.
-constexpr int DefaultTestTime = 5000;
 // How long a missed note and its right key stay shown, when the learner asks
 // to see them, before the next note comes.
 constexpr int AnswerPauseMs = 2000;
+// With a changing key, the notes of a test in one key before the next.
+constexpr int NotesPerChangingKey = 12;
 
-// The music staff: clef, five lines and a row of notes. Also runs the
-// note-reading test, which shows random notes and judges the answers.
+// The music staff: clef, key signature, five lines and a row of notes. Also
+// runs the note-reading test, which shows random notes and judges the
+// answers.
 class VKTest : public QWidget
 {
     Q_OBJECT
@@ -43,21 +52,31 @@ public:
     ClefMode clefMode() const;
     bool labelsNotes() const { return labelNotes; }
     int testInterval() const { return testTime; }
-    int currentTestNote() const { return testNote; }
+    // The note waiting for an answer, or the last one shown.
+    std::optional<WrittenNote> currentTestNote() const { return testNote; }
     bool keyboardOneOctave() const { return kbOneOctave; }
     bool drillsWeakNotes() const { return weakNotes; }
     bool showsAnswers() const { return showAnswer; }
     bool isTesting() const { return testing; }
+    // The key the staff is written in now, and whether it changes.
+    KeySignature key() const { return m_key; }
+    KeyChoice keyChoice() const { return {m_chosenKey, m_changingKey}; }
+    bool withAccidentals() const { return m_chromatic; }
+    // Every setting the Test settings dialog edits.
+    TestSettings settings() const;
     // True while a missed note's right key is shown and no note waits.
     bool isShowingAnswer() const;
     int notesShown() const { return int(noteCount); }
-    int noteInSlot(int slot) const { return staffNotes.at(slot); }
+    WrittenNote noteInSlot(int slot) const { return staffNotes.at(slot); }
     bool markInSlot(int slot) const { return staffMarks.at(slot); }
     int slotCapacity() const { return int(staffNotes.size()); }
     bool testTimerActive() const;
     VKTestConfig *configDialog() const { return testConfig; }
-    // The name written under the note n, in the user's language.
-    static QString labelText(int n);
+    // The name written under a note in this key, in the user's language.
+    static QString labelText(const WrittenNote &note, KeySignature key = KeySignature());
+    // The pitches a test draws from now: the clef's, or in a key other than
+    // C major those of its scale (all of them with accidentals).
+    QList<int> testPitches() const;
 
     // Draws the staff this many times larger than on the handheld; the strip
     // is as much taller, and as much wider a staff holds as many more notes
@@ -75,14 +94,21 @@ public:
     // The rows of room the staff wants above and below it when zoomed.
     int roomWantedAbove() const;
     int roomWantedBelow() const;
+    // Where the first note of a row stands: after the clef and the key
+    // signature.
+    int firstSlotX() const;
 
     // Draws the test's notes through chooser (not owned) while weak notes
     // are drilled; otherwise, or without one, every note is equally likely.
     void setNoteChooser(NoteChooser *chooser);
 
 public slots:
-    void drawNote(int note);
-    void checkNote(int note);
+    // A key played (a MIDI number), written as the key writes it.
+    void drawNote(int midi);
+    // A note as it is written.
+    void showNote(const WrittenNote &note);
+    // An answer: the key played, and where it came from.
+    void checkNote(int midi, NoteSource source);
     void checkNoNote();
     void generateNote();
     void setConfig();
@@ -96,20 +122,25 @@ public slots:
     void setKb(bool oneOctave);
     void setWeakNotes(bool on);
     void setShowAnswer(bool on);
+    // The key to write in, or a new one every NotesPerChangingKey test
+    // notes; empties the staff.
+    void setKeyChoice(const KeyChoice &choice);
+    void setChromatic(bool on);
 
 signals:
     void testedNote(bool correct);
-    void newNote(int note);
+    // A test note was put on the staff: the key that sounds it.
+    void newNote(int midi);
     void setClef(bool treble);
     // Every change of clef, the grand staff included.
     void clefModeChanged(ClefMode mode);
-    // Every verdict, with what the log keeps: the note shown (signed as
-    // shown), the answer (0 on a time-out), the time from the note's
-    // appearance to the answer (-1 on a time-out) and the interval in force.
-    void judged(int shown, int answer, bool correct, int responseMs, int intervalMs);
-    // After a miss, when the learner asks to see it: the right note and the
-    // one played (0 on a time-out), until answerHidden.
-    void answerShown(int right, int played);
+    // The staff is now written in another key.
+    void keyChanged(KeySignature key);
+    // Every verdict, with all the record keeps of it.
+    void judged(const Verdict &verdict);
+    // After a miss, when the learner asks to see it: the right key and the
+    // one played (none on a time-out), until answerHidden.
+    void answerShown(int right, std::optional<int> played);
     void answerHidden();
 
 protected:
@@ -126,6 +157,8 @@ private:
     void drawClef(QPainter &painter, const PixelScale &scale, bool treble, int x, int bottomLine,
                   const QColor &ink);
     QPainterPath clefOutline(bool treble, const QBitmap &bitmap) const;
+    void drawKeySignature(QPainter &painter, const PixelScale &scale, Clef clef, int clefX,
+                          int bottomLine, const Ink &ink);
     void drawBarLines(QPainter &painter, const PixelScale &scale, int x, int topLine,
                       int bottomLine, const QColor &ink);
     void drawStaffLines(QPainter &painter, const PixelScale &scale, int x, int bottomLine,
@@ -135,12 +168,15 @@ private:
     void drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
                    int bassBottom);
     bool fits(const QRect &extent, const PixelScale &scale) const;
-    int firstSlotX() const;
+    Clef clefOf(const WrittenNote &note) const;
     void applyHeight();
-    void drawLabel(QPainter &painter, int x, int note);
+    void drawLabel(QPainter &painter, int x, const WrittenNote &note);
+    void judge(std::optional<int> answer, std::optional<NoteSource> source);
     void startTestTimer();
     void nextNote();
     void endAnswerPause();
+    void useKey(KeySignature key);
+    void changeKeyIfDue();
 
     QBitmap trebleBm;
     QBitmap bassBm;
@@ -148,10 +184,10 @@ private:
     bool grandStaff = false;
     bool labelNotes = true;
     int testTime = DefaultTestTime;
-    int testNote = 0;
+    std::optional<WrittenNote> testNote;
     bool kbOneOctave = true;
     unsigned int noteCount = 0;
-    QList<int> staffNotes;
+    QList<WrittenNote> staffNotes;
     QList<bool> staffMarks;
     QTimer *testTimer = nullptr;
     VKTestConfig *testConfig = nullptr;
@@ -163,6 +199,16 @@ private:
     QElapsedTimer m_shownFor;
     int m_intervalInForce = DefaultTestTime;
     QTimer *m_answerPause = nullptr;
+
+    // The key chosen, and the one in force: with a changing key, a new one
+    // every NotesPerChangingKey notes, drawn from its own generator so that
+    // the notes' sequence stays that of the C major test.
+    KeySignature m_chosenKey;
+    bool m_changingKey = false;
+    KeySignature m_key;
+    bool m_chromatic = false;
+    int m_notesInKey = 0;
+    std::mt19937 m_keyRandom{std::random_device()()};
 
     qreal m_zoom = 1;
     int m_roomBelow = 0;

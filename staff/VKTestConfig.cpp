@@ -3,6 +3,7 @@
 #include "staff/VKTestConfig.h"
 
 #include "notes/Ink.h"
+#include "notes/NoteNames.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,10 +15,22 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int IntervalDigits = 6;
 constexpr int ShortestInterval = 1;
 constexpr int LongestInterval = 999999;
+// The key list: every key, then the changing one.
+constexpr int ChangingKeyIndex = KeySignature::Count;
+
+int keyIndex(const KeyChoice &choice)
+{
+    if (choice.changing)
+        return ChangingKeyIndex;
+    const auto keys = KeySignature::all();
+    return int(std::find(keys.begin(), keys.end(), choice.key) - keys.begin());
+}
 } // namespace
 
 VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
@@ -46,6 +59,21 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
     exclusive->addButton(bassButton);
     exclusive->addButton(bothButton);
     column->addWidget(clefGroup);
+
+    // The key: each with its relative minor and its signature, then a new
+    // one every few notes.
+    auto *keyRow = new QHBoxLayout;
+    column->addLayout(keyRow);
+    auto *keyLabel = new QLabel(tr("Key:"), this);
+    keyBox = new QComboBox(this);
+    for (const KeySignature key : KeySignature::all())
+        keyBox->addItem(keyName(key));
+    keyBox->addItem(tr("Changing"));
+    keyLabel->setBuddy(keyBox);
+    keyRow->addWidget(keyLabel);
+    keyRow->addWidget(keyBox, 1);
+    accidentalsBox = new QCheckBox(tr("With accidentals"), this);
+    column->addWidget(accidentalsBox);
 
     auto *intervalRow = new QHBoxLayout;
     column->addLayout(intervalRow);
@@ -117,20 +145,50 @@ void VKTestConfig::setGrandStaffAvailable(bool available, const QString &why)
     grandStaffProblem->setVisible(!available && !why.isEmpty());
 }
 
+QString VKTestConfig::keyName(KeySignature key)
+{
+    //: A key in the Test settings: %1 the major key's note, %2 its relative minor's.
+    QString name = tr("%1 major / %2 minor")
+                       .arg(NoteNames::full(key.majorTonic()), NoteNames::full(key.minorTonic()));
+    if (!key.isC())
+        name += QStringLiteral(" (%1%2)")
+                    .arg(key.signCount())
+                    .arg(key.fifths() > 0 ? QStringLiteral("\u266f") : QStringLiteral("\u266d"));
+    return name;
+}
+
 bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool showAnswer,
                         bool grandStaff)
 {
-    if (grandStaff)
+    TestSettings settings;
+    settings.clef = grandStaff ? ClefMode::Both : treble ? ClefMode::Treble : ClefMode::Bass;
+    settings.intervalMs = time;
+    settings.labels = labels;
+    settings.weakNotes = weakNotes;
+    settings.showAnswer = showAnswer;
+    return exec(settings);
+}
+
+bool VKTestConfig::exec(const TestSettings &settings)
+{
+    switch (settings.clef) {
+    case ClefMode::Both:
         bothButton->setChecked(true);
-    else if (treble)
+        break;
+    case ClefMode::Treble:
         trebleButton->setChecked(true);
-    else
+        break;
+    case ClefMode::Bass:
         bassButton->setChecked(true);
-    intervalEdit->setText(QString::number(time, 10));
+        break;
+    }
+    intervalEdit->setText(QString::number(settings.intervalMs, 10));
     intervalProblem->hide();
-    labelBox->setChecked(labels);
-    notesBox->setCurrentIndex(weakNotes ? 1 : 0);
-    showAnswerBox->setChecked(showAnswer);
+    labelBox->setChecked(settings.labels);
+    notesBox->setCurrentIndex(settings.weakNotes ? 1 : 0);
+    showAnswerBox->setChecked(settings.showAnswer);
+    keyBox->setCurrentIndex(keyIndex(settings.key));
+    accidentalsBox->setChecked(settings.chromatic);
 
     if (QDialog::exec() != QDialog::Accepted)
         return false;
@@ -142,5 +200,9 @@ bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool
     emit newTestTime(intervalEdit->text().toInt(nullptr, 10));
     emit selectWeakNotes(notesBox->currentIndex() == 1);
     emit selectShowAnswer(showAnswerBox->isChecked());
+    const int key = keyBox->currentIndex();
+    emit selectChromatic(accidentalsBox->isChecked());
+    emit selectKey(key == ChangingKeyIndex ? KeyChoice{KeySignature(), true}
+                                           : KeyChoice{KeySignature::all()[key], false});
     return true;
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "staff/TestSettings.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -10,7 +12,8 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-// Test settings: clef, note interval and note labels. Holds no settings of
+// Test settings: clef, key, note interval, note labels and how notes are
+// chosen. Holds no settings of
 // its own: each run starts from the values it is given and hands the edited
 // values back through its signals when accepted.
 class VKTestConfig : public QDialog
@@ -21,8 +24,12 @@ public:
 
     // Runs the dialog preset with these values; true when it was accepted
     // and the values handed on.
+    bool exec(const TestSettings &settings);
+    // The same with the other settings at their defaults.
     bool exec(bool treble, int time, bool labels, bool weakNotes = false, bool showAnswer = false,
               bool grandStaff = false);
+    // The name of a key as the dialog offers it: "G major / E minor (1♯)".
+    static QString keyName(KeySignature key);
     // The grand staff needs a wide screen: where it has none, the choice is
     // shown unavailable, with the reason.
     void setGrandStaffAvailable(bool available, const QString &why = QString());
@@ -35,6 +42,9 @@ public:
     QLineEdit *intervalField() const { return intervalEdit; }
     QComboBox *notesChoice() const { return notesBox; }
     QCheckBox *showAnswerChoice() const { return showAnswerBox; }
+    // Every key, then "Changing".
+    QComboBox *keyChoice() const { return keyBox; }
+    QCheckBox *accidentalsChoice() const { return accidentalsBox; }
     // The explanation shown when the interval cannot be accepted.
     QLabel *intervalMessage() const { return intervalProblem; }
 
@@ -52,6 +62,9 @@ signals:
     // true: more of the notes the learner misses; false: all equally often.
     void selectWeakNotes(bool on);
     void selectShowAnswer(bool on);
+    void selectKey(const KeyChoice &key);
+    // In keys other than C major, the notes outside the key too.
+    void selectChromatic(bool on);
 
 private:
     bool intervalIsValid() const;
@@ -65,4 +78,6 @@ private:
     QLabel *intervalProblem;
     QComboBox *notesBox;
     QCheckBox *showAnswerBox;
+    QComboBox *keyBox;
+    QCheckBox *accidentalsBox;
 };

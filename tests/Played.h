@@ -12,12 +12,12 @@
 // What the window has written and sounded, in order, for tests that play it.
 namespace Played {
 
-// The notes on the staff's current row.
+// The notes on the staff's current row, as the keys that sound them.
 inline QList<int> onStaff(const VKTest *staff)
 {
     QList<int> shown;
     for (int slot = 0; slot < staff->notesShown(); ++slot)
-        shown << staff->noteInSlot(slot);
+        shown << staff->noteInSlot(slot).midi();
     return shown;
 }
 

@@ -85,9 +85,48 @@ int rowOfStep(int y, int step)
     return y - 5 * (step - 1);
 }
 
+// A key signature's signs, in the order they are written, as the steps of
+// the treble staff they stand on (1 its bottom line, E4): sharps on F5 C5
+// G5 D5 A4 E5 B4, flats on B4 E5 A4 D5 G4 C5 F4. The bass staff has them two
+// octaves lower, which is two steps lower on its lines.
+constexpr int TrebleSharpSteps[7] = {9, 6, 10, 7, 4, 8, 5};
+constexpr int TrebleFlatSteps[7] = {5, 8, 4, 7, 3, 6, 2};
+constexpr int BassBelowTreble = 2;
+// The first sign's picture starts at column 29, right of the clef; each
+// next one 9 columns further for sharps, 8 for flats; the first note comes
+// 4 columns after the last sign's room.
+constexpr int SignatureLeft = 29;
+constexpr int SharpAdvance = 9;
+constexpr int FlatAdvance = 8;
+constexpr int SignatureGap = 4;
+
 } // namespace
 
 namespace ReferenceStaff {
+
+QImage renderSignature(int width, bool treble, int fifths)
+{
+    QImage image = render(width, treble, {});
+    const int signs = std::abs(fifths);
+    for (int i = 0; i < signs; ++i) {
+        const int step =
+            (fifths > 0 ? TrebleSharpSteps : TrebleFlatSteps)[i] - (treble ? 0 : BassBelowTreble);
+        const int headTop = BottomLine - 5 * step;
+        const int x = SignatureLeft + i * (fifths > 0 ? SharpAdvance : FlatAdvance);
+        if (fifths > 0)
+            stamp(image, x, headTop - 4, Sharp, 20, Black);
+        else
+            stamp(image, x, headTop - 8, Flat, 20, Black);
+    }
+    return image;
+}
+
+int firstSlotAfterSignature(int fifths)
+{
+    const int signs = std::abs(fifths);
+    return slotX(0) +
+           (signs == 0 ? 0 : signs * (fifths > 0 ? SharpAdvance : FlatAdvance) + SignatureGap);
+}
 
 QImage clef(bool treble)
 {

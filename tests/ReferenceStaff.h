@@ -52,4 +52,10 @@ Shown shown(bool treble, int number, bool right, bool flat);
 // in black or, for a wrong note, in red.
 QImage render(int width, bool treble, const QList<Slot> &row, const QFont *labelFont = nullptr);
 
+// The empty strip with a key signature of this many sharps (positive) or
+// flats (negative), and where the head of the first note of a row stands
+// after it.
+QImage renderSignature(int width, bool treble, int fifths);
+int firstSlotAfterSignature(int fifths);
+
 } // namespace ReferenceStaff

@@ -11,12 +11,12 @@
 // and a note made before the application are destroyed after it.
 int main(int argc, char **argv)
 {
-    const Note madeEarly = notes[40];
+    const Note madeEarly = notes[64];
     QPEApplication app(argc, argv);
     VKTest staff;
     staff.resize(240, 120);
-    for (int n : {36, -37, 59, 12})
-        staff.drawNote(n);
+    for (const char *n : {"C4", "Db4", "B5", "C2"})
+        staff.showNote(*WrittenNote::fromText(QString::fromLatin1(n)));
     const QImage shot = staff.grab().toImage();
     return shot.isNull() || madeEarly.name() != 'E' ? 1 : 0;
 }

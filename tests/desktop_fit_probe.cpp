@@ -109,7 +109,7 @@ bool grandStaffAsWritten(VKControl *window)
                                {60, 95, {100}}, // C4: first ledger line below the treble staff
                                {83, 30, {40}}}; // B5: over the treble staff's first ledger line
     for (const Expected &e : played)
-        emit window->midiInput()->noteRead(fromMidi(e.midi));
+        emit window->midiInput()->noteRead(e.midi);
     QTest::qWait(100);
     const QImage image = staff->grab().toImage();
     std::printf("grand staff: zoom %.2f, %d staff lines, %d white keys, keyboard %.0f%% of the "
@@ -158,7 +158,7 @@ bool wholeOrAbsent(VKControl *window, ClefMode mode, int midi)
     staff->setClefMode(mode);
     QTest::qWait(200);
     const QImage empty = staff->grab().toImage();
-    emit window->midiInput()->noteRead(fromMidi(midi));
+    emit window->midiInput()->noteRead(midi);
     QTest::qWait(100);
     const QImage image = staff->grab().toImage();
     bool atEdge = false;

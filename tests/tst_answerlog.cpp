@@ -124,16 +124,16 @@ private slots:
         QList<Expected> expected;
         // Answers by pitch, as the one-octave keyboard judges them.
         const auto answerWith = [&](const QString &source, int note, auto act) {
-            const int shown = staff->currentTestNote();
-            expected << Expected{toMidi(std::abs(shown)), shown < 0,
-                                 note ? QVariant(toMidi(note)) : QVariant(), source};
+            const WrittenNote shown = *staff->currentTestNote();
+            expected << Expected{shown.midi(), shown.alteration() < 0,
+                                 note ? QVariant(note) : QVariant(), source};
             QTest::qWait(20);
             act(note);
         };
-        answerWith(QStringLiteral("screen"), std::abs(staff->currentTestNote()),
+        answerWith(QStringLiteral("screen"), staff->currentTestNote()->midi(),
                    [&](int n) { emit w.keyboardView()->noteRead(n); });
         answerWith(QStringLiteral("keys"), MiddleC, [&](int) { QTest::keyClick(&w, Qt::Key_Z); });
-        answerWith(QStringLiteral("midi"), std::abs(staff->currentTestNote()) + 1,
+        answerWith(QStringLiteral("midi"), staff->currentTestNote()->midi() + 1,
                    [&](int n) { emit w.midiInput()->noteRead(n); });
         answerWith(QString(), 0, [&](int) { staff->checkNoNote(); });
         WindowDriver::testToggle(&w)->click();
@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(w.answerLog()->state(), AnswerLog::State::Unwritable);
         WindowDriver::testToggle(&w)->click();
         for (int i = 0; i < 3; ++i)
-            emit w.keyboardView()->noteRead(std::abs(w.staffView()->currentTestNote()));
+            emit w.keyboardView()->noteRead(w.staffView()->currentTestNote()->midi());
         WindowDriver::testToggle(&w)->click();
         QVERIFY(w.scoreView()->text().contains(QLatin1String("3 of 3")));
         const auto boxes = w.findChildren<QMessageBox *>();

@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Handheld.h"
+
 #include "app/StartUp.h"
 #include "app/VKControl.h"
 #include "platform/QPEApplication.h"
@@ -39,8 +41,10 @@ int firstNotes(int argc, char **argv, int count)
     app.showMainWidget(window, true);
     QTimer::singleShot(0, &app, &StartUp::preloadSounds);
     QStringList shown;
-    QObject::connect(window->staffView(), &VKTest::newNote, &app,
-                     [&](int n) { shown << QString::number(n); });
+    // Written as the handheld numbered them: a flat negative.
+    QObject::connect(window->staffView(), &VKTest::newNote, &app, [&] {
+        shown << QString::number(Handheld::number(*window->staffView()->currentTestNote()));
+    });
     QTimer::singleShot(400, &app, [&] {
         window->staffView()->setTestTime(0);
         window->setMode(true);

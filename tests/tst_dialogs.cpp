@@ -186,7 +186,7 @@ private slots:
         VKTest staff;
         staff.resize(240, 120);
         QSignalSpy clefs(&staff, &VKTest::setClef);
-        staff.drawNote(40);
+        staff.drawNote(64);
         whenModal([&](QDialog *d) {
             auto *config = staff.configDialog();
             clickChoice(config->bassChoice());
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(clefs.first().first().toBool(), false);
 
         // Cancelled: nothing changes, the notes stay.
-        staff.drawNote(20);
+        staff.drawNote(44);
         whenModal(clickCancel);
         staff.setConfig();
         QCOMPARE(staff.notesShown(), 1);
@@ -219,7 +219,7 @@ private slots:
         staff.resize(240, 120);
         staff.setTestTime(60000);
         staff.setTestMode(true);
-        staff.checkNote(0);
+        staff.checkNoNote();
         QSignalSpy verdicts(&staff, &VKTest::testedNote);
         QSignalSpy announced(&staff, &VKTest::newNote);
         whenModal([&](QDialog *d) {
@@ -233,11 +233,11 @@ private slots:
         QCOMPARE(verdicts.count(), 0);
         QCOMPARE(announced.count(), 1);
         QCOMPARE(staff.notesShown(), 1);
-        QCOMPARE(staff.noteInSlot(0), announced.first().first().toInt());
-        QVERIFY(std::abs(staff.currentTestNote()) < MiddleC);
+        QCOMPARE(staff.noteInSlot(0).midi(), announced.first().first().toInt());
+        QVERIFY(staff.currentTestNote()->midi() < MiddleC);
         QVERIFY(staff.testTimerActive());
         QVERIFY(staff.drillsWeakNotes() && staff.showsAnswers());
-        staff.checkNote(std::abs(staff.currentTestNote()));
+        staff.checkNote(staff.currentTestNote()->midi(), NoteSource::Screen);
         QCOMPARE(verdicts.count(), 1);
         QVERIFY(verdicts.first().first().toBool());
         staff.setTestMode(false);
@@ -362,7 +362,7 @@ private slots:
         QTest::mouseClick(menu, Qt::LeftButton, {},
                           menu->actionGeometry(menu->actions().at(0)).center());
         QTRY_VERIFY(!w.staffView()->isTrebleClef());
-        QCOMPARE(w.keyboardView()->lowestNote(), 12);
+        QCOMPARE(w.keyboardView()->lowestNote(), 36);
 
         whenModal([&](QDialog *d) {
             clickChoice(w.keyboardView()->configDialog()->twoOctaveChoice());

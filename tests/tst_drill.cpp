@@ -14,6 +14,14 @@ namespace {
 // The treble clef's notes, as the test draws them.
 constexpr int Lowest = MiddleC;
 
+QList<int> trebleNotes()
+{
+    QList<int> notes;
+    for (int note = Lowest; note < Lowest + NotesPerClef; ++note)
+        notes << note;
+    return notes;
+}
+
 // A record in which two notes were missed in each of their last eight
 // answers, and every other note of the clef answered right within a second
 // in each of its last eight; then the history the drill reads from it.
@@ -29,7 +37,7 @@ QHash<int, QList<PastAnswer>> historyWithTwoWeakNotes(int weakA, int weakB)
             const bool weak = note == weakA || note == weakB;
             Answer a;
             a.clef = QStringLiteral("treble");
-            a.note = toMidi(note);
+            a.note = note;
             a.answer = weak ? a.note + 2 : a.note;
             a.correct = !weak;
             a.responseMs = weak ? 3000 : 800;
@@ -37,7 +45,7 @@ QHash<int, QList<PastAnswer>> historyWithTwoWeakNotes(int weakA, int weakB)
             log.record(a);
         }
     }
-    return log.recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory);
+    return log.recentAnswers(LowestNote, HighestNote, Drill::Memory);
 }
 
 } // namespace
@@ -57,7 +65,7 @@ private slots:
             Drill drill(unsigned(run + 1));
             drill.setHistory(history);
             for (int i = 0; i < NotesPerRun; ++i) {
-                const int note = drill.next(Lowest, NotesPerClef);
+                const int note = drill.next(trebleNotes());
                 QVERIFY(note >= Lowest && note < Lowest + NotesPerClef);
                 weakDraws += note == weakA || note == weakB;
                 drill.judged(note, true, 900);
@@ -76,7 +84,7 @@ private slots:
         QList<int> shown;
         QList<int> missedAt;
         for (int i = 0; i < 3000; ++i) {
-            const int note = drill.next(Lowest, NotesPerClef);
+            const int note = drill.next(trebleNotes());
             shown << note;
             const bool right = verdicts() % 10 >= 3;
             if (!right)

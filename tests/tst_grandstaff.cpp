@@ -61,12 +61,12 @@ private slots:
         QTest::addColumn<int>("headTop");
         QTest::addColumn<QList<int>>("ledgerRows");
         QTest::newRow("C2: second ledger line below the bass staff")
-            << 12 << 185 << QList<int>{180, 190};
-        QTest::newRow("B3: space above the bass staff") << 35 << 120 << QList<int>{};
+            << 36 << 185 << QList<int>{180, 190};
+        QTest::newRow("B3: space above the bass staff") << 59 << 120 << QList<int>{};
         QTest::newRow("C4: first ledger line below the treble staff")
-            << 36 << 95 << QList<int>{100};
+            << 60 << 95 << QList<int>{100};
         QTest::newRow("B5: above the treble staff's first ledger line")
-            << 59 << 30 << QList<int>{40};
+            << 83 << 30 << QList<int>{40};
     }
     void notesFromMiddleCUpStandOnTheTrebleStaff()
     {
@@ -125,17 +125,18 @@ private slots:
         const int offset = qRound(Extra * zoom);
         const int lowestTest = lowestTestNote(mode);
         for (int n = LowestNote; n <= HighestNote; ++n) {
-            for (const int shown : {n, -n}) {
-                if (shown < 0 && notes[n].offset() != 1)
+            for (const bool flat : {false, true}) {
+                if (flat && notes[n].offset() != 1)
                     continue;
+                const WrittenNote shown = WrittenNote::fromMidi(n, flat);
                 // Alone on the staff: choosing the clef again empties it.
                 for (VKTest *s : {&staff, &roomy}) {
                     s->setClefMode(mode);
-                    s->drawNote(shown);
+                    s->showNote(shown);
                 }
                 const QImage image = staff.grab().toImage();
                 const QImage roomyImage = roomy.grab().toImage();
-                const QString what = QStringLiteral("note %1").arg(shown);
+                const QString what = QStringLiteral("note %1").arg(shown.text());
                 if (sameImage(image, empty)) {
                     QVERIFY2(n < lowestTest || n >= lowestTest + testNoteCount(mode),
                              qPrintable(what + QStringLiteral(", a test note, is missing")));
@@ -160,13 +161,13 @@ private slots:
         QTest::addColumn<int>("whiteKey");
         QTest::addColumn<bool>("black"); // the black key after it
         QTest::addColumn<int>("note");
-        QTest::newRow("C2") << 0 << false << 12;
-        QTest::newRow("C sharp 2") << 0 << true << 13;
-        QTest::newRow("B3") << 13 << false << 35;
-        QTest::newRow("C4") << 14 << false << 36;
-        QTest::newRow("F sharp 4") << 17 << true << 42;
-        QTest::newRow("A sharp 5") << 26 << true << 58;
-        QTest::newRow("B5") << 27 << false << 59;
+        QTest::newRow("C2") << 0 << false << 36;
+        QTest::newRow("C sharp 2") << 0 << true << 37;
+        QTest::newRow("B3") << 13 << false << 59;
+        QTest::newRow("C4") << 14 << false << 60;
+        QTest::newRow("F sharp 4") << 17 << true << 66;
+        QTest::newRow("A sharp 5") << 26 << true << 82;
+        QTest::newRow("B5") << 27 << false << 83;
     }
     void theFourOctaveKeyboardMapsTapsFromC2ToB5()
     {
@@ -206,8 +207,8 @@ private slots:
         {
             int key;
             int first;
-        } steps[] = {{Qt::Key_PageDown, 24}, {Qt::Key_PageDown, 12}, {Qt::Key_PageDown, 12},
-                     {Qt::Key_PageUp, 24},   {Qt::Key_PageUp, 36},   {Qt::Key_PageUp, 36}};
+        } steps[] = {{Qt::Key_PageDown, 48}, {Qt::Key_PageDown, 36}, {Qt::Key_PageDown, 36},
+                     {Qt::Key_PageUp, 48},   {Qt::Key_PageUp, 60},   {Qt::Key_PageUp, 60}};
         for (const auto &step : steps) {
             press(step.key);
             QCOMPARE(keys.firstNote(), step.first);
@@ -218,9 +219,9 @@ private slots:
         }
         QCOMPARE(moved.count(), 4); // the moves that changed something
         keys.setClefMode(ClefMode::Both);
-        QCOMPARE(keys.firstNote(), 24);
+        QCOMPARE(keys.firstNote(), 48);
         keys.setClefMode(ClefMode::Bass);
-        QCOMPARE(keys.firstNote(), 12);
+        QCOMPARE(keys.firstNote(), 36);
     }
 };
 

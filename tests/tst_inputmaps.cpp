@@ -34,10 +34,10 @@ private slots:
         const int upper[] = {KEY_Q, KEY_2, KEY_W, KEY_3, KEY_E, KEY_R,
                              KEY_5, KEY_T, KEY_6, KEY_Y, KEY_7, KEY_U};
         for (int i = 0; i < 12; ++i) {
-            QTest::addRow("treble lower %d", i) << scan(lower[i]) << true << 36 + i;
-            QTest::addRow("treble upper %d", i) << scan(upper[i]) << true << 48 + i;
-            QTest::addRow("bass lower %d", i) << scan(lower[i]) << false << 12 + i;
-            QTest::addRow("bass upper %d", i) << scan(upper[i]) << false << 24 + i;
+            QTest::addRow("treble lower %d", i) << scan(lower[i]) << true << 60 + i;
+            QTest::addRow("treble upper %d", i) << scan(upper[i]) << true << 72 + i;
+            QTest::addRow("bass lower %d", i) << scan(lower[i]) << false << 36 + i;
+            QTest::addRow("bass upper %d", i) << scan(upper[i]) << false << 48 + i;
         }
         // Neighbours of the two rows and the keys between the black ones.
         for (int other : {KEY_1, KEY_4, KEY_8, KEY_I, KEY_A, KEY_F, KEY_K, KEY_COMMA, KEY_SPACE,
@@ -59,11 +59,11 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("treble");
         QTest::addColumn<int>("note");
-        QTest::newRow("Z") << int(Qt::Key_Z) << true << 36;
-        QTest::newRow("J") << int(Qt::Key_J) << true << 46;
-        QTest::newRow("2") << int(Qt::Key_2) << true << 49;
-        QTest::newRow("U") << int(Qt::Key_U) << true << 59;
-        QTest::newRow("bass M") << int(Qt::Key_M) << false << 23;
+        QTest::newRow("Z") << int(Qt::Key_Z) << true << 60;
+        QTest::newRow("J") << int(Qt::Key_J) << true << 70;
+        QTest::newRow("2") << int(Qt::Key_2) << true << 73;
+        QTest::newRow("U") << int(Qt::Key_U) << true << 83;
+        QTest::newRow("bass M") << int(Qt::Key_M) << false << 47;
         QTest::newRow("A") << int(Qt::Key_A) << true << -1;
         QTest::newRow("4") << int(Qt::Key_4) << true << -1;
     }
@@ -84,20 +84,20 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("note");
         QTest::addColumn<int>("value");
-        QTest::newRow("middle C") << QByteArray("\x90\x3c\x64", 3) << int(E::KeyDown) << 36 << 100;
-        QTest::newRow("A4, softest") << QByteArray("\x90\x45\x01", 3) << int(E::KeyDown) << 45 << 1;
+        QTest::newRow("middle C") << QByteArray("\x90\x3c\x64", 3) << int(E::KeyDown) << 60 << 100;
+        QTest::newRow("A4, softest") << QByteArray("\x90\x45\x01", 3) << int(E::KeyDown) << 69 << 1;
         QTest::newRow("channel 16, full velocity")
-            << QByteArray("\x9f\x3d\x7f", 3) << int(E::KeyDown) << 37 << 127;
-        QTest::newRow("C2, lowest") << QByteArray("\x90\x24\x40", 3) << int(E::KeyDown) << 12 << 64;
+            << QByteArray("\x9f\x3d\x7f", 3) << int(E::KeyDown) << 61 << 127;
+        QTest::newRow("C2, lowest") << QByteArray("\x90\x24\x40", 3) << int(E::KeyDown) << 36 << 64;
         QTest::newRow("B5, highest")
-            << QByteArray("\x90\x53\x40", 3) << int(E::KeyDown) << 59 << 64;
+            << QByteArray("\x90\x53\x40", 3) << int(E::KeyDown) << 83 << 64;
         QTest::newRow("B1, below") << QByteArray("\x90\x23\x40", 3) << int(E::Ignored) << -1 << 0;
         QTest::newRow("C6, above") << QByteArray("\x90\x54\x40", 3) << int(E::Ignored) << -1 << 0;
         QTest::newRow("MIDI 0") << QByteArray("\x90\x00\x40", 3) << int(E::Ignored) << -1 << 0;
-        QTest::newRow("velocity 0") << QByteArray("\x90\x3c\x00", 3) << int(E::KeyUp) << 36 << 0;
-        QTest::newRow("note-off") << QByteArray("\x80\x3c\x40", 3) << int(E::KeyUp) << 36 << 0;
+        QTest::newRow("velocity 0") << QByteArray("\x90\x3c\x00", 3) << int(E::KeyUp) << 60 << 0;
+        QTest::newRow("note-off") << QByteArray("\x80\x3c\x40", 3) << int(E::KeyUp) << 60 << 0;
         QTest::newRow("note-off, channel 3, B5")
-            << QByteArray("\x82\x53\x00", 3) << int(E::KeyUp) << 59 << 0;
+            << QByteArray("\x82\x53\x00", 3) << int(E::KeyUp) << 83 << 0;
         QTest::newRow("note-off above")
             << QByteArray("\x80\x54\x40", 3) << int(E::Ignored) << -1 << 0;
         QTest::newRow("pedal down") << QByteArray("\xb0\x40\x7f", 3) << int(E::Pedal) << -1 << 1;

@@ -112,18 +112,18 @@ private slots:
             int note;
             const char *what;
         } rows[] = {
-            {true, {20, 60}, 36, "C"},
-            {true, {40, 20}, 37, "right third of C, upper zone"},
-            {true, {50, 20}, 37, "left third of D, upper zone"},
-            {true, {40, 60}, 36, "right third of C, lower zone"},
-            {true, {130, 45}, 42, "F sharp"},
-            {true, {224, 70}, 47, "B, bottom row"},
+            {true, {20, 60}, 60, "C"},
+            {true, {40, 20}, 61, "right third of C, upper zone"},
+            {true, {50, 20}, 61, "left third of D, upper zone"},
+            {true, {40, 60}, 60, "right third of C, lower zone"},
+            {true, {130, 45}, 66, "F sharp"},
+            {true, {224, 70}, 71, "B, bottom row"},
             {true, {225, 30}, 0, "right shadow column"},
             {true, {14, 30}, 0, "left of the keys"},
             {true, {100, 9}, 0, "above the keys"},
             {true, {100, 71}, 0, "below the keys"},
-            {false, {122, 60}, 48, "C of the second octave"},
-            {false, {26, 20}, 37, "right third of the first C"},
+            {false, {122, 60}, 72, "C of the second octave"},
+            {false, {26, 20}, 61, "right third of the first C"},
         };
         for (const auto &r : rows) {
             QTest::addRow("%s octave, (%d, %d) %s", r.one ? "one" : "two", r.p.x(), r.p.y(), r.what)
@@ -153,10 +153,10 @@ private slots:
     {
         QTest::addColumn<QPointF>("tap");
         QTest::addColumn<int>("note"); // 0: ignored
-        QTest::newRow("last column of B") << QPointF(224.6, 60.2) << 47;
+        QTest::newRow("last column of B") << QPointF(224.6, 60.2) << 71;
         QTest::newRow("left of the keys") << QPointF(14.6, 30.0) << 0;
-        QTest::newRow("last row of the upper zone") << QPointF(44.9, 49.5) << 37;
-        QTest::newRow("bottom row") << QPointF(100.2, 70.7) << 40;
+        QTest::newRow("last row of the upper zone") << QPointF(44.9, 49.5) << 61;
+        QTest::newRow("bottom row") << QPointF(100.2, 70.7) << 64;
     }
     void releaseBetweenPixelsCountsForThePixelItIsIn()
     {
@@ -184,7 +184,7 @@ private slots:
         // The stroke counts where the pen lifts.
         send(&p.kb, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(20, 60));
         QCOMPARE(read.count(), 1);
-        QCOMPARE(read.at(0).at(0).toInt(), 36);
+        QCOMPARE(read.at(0).at(0).toInt(), 60);
     }
 
     // Every pixel around the keyboard, against the written key tables:
@@ -224,7 +224,7 @@ private slots:
         PaintedKeyboard p(width, height, oneOctave, treble);
         p.kb.setBlackKeys(blackKeys);
         const int whiteKeys = oneOctave ? 7 : 14;
-        const int base = treble ? 36 : 12;
+        const int base = treble ? 60 : 36;
         QSignalSpy read(&p.kb, &VKKeyboard::noteRead);
         for (int y = -2; y < height + 2; ++y) {
             for (int x = -2; x < width + 2; ++x) {
@@ -258,15 +258,15 @@ private slots:
         QTest::addColumn<qreal>("zoom");
         QTest::addColumn<QList<int>>("held");
         QTest::addColumn<QList<int>>("shown");
-        QTest::newRow("C4") << true << 1.0 << QList<int>{36} << QList<int>{36};
+        QTest::newRow("C4") << true << 1.0 << QList<int>{60} << QList<int>{60};
         QTest::newRow("F sharp 4 and B4")
-            << true << 1.0 << QList<int>{42, 47} << QList<int>{42, 47};
+            << true << 1.0 << QList<int>{66, 71} << QList<int>{66, 71};
         QTest::newRow("second octave, E5 and A sharp 5")
-            << false << 1.0 << QList<int>{52, 58} << QList<int>{52, 58};
+            << false << 1.0 << QList<int>{76, 82} << QList<int>{76, 82};
         QTest::newRow("a chord, zoomed 2.5 times")
-            << false << 2.5 << QList<int>{36, 40, 43, 49} << QList<int>{36, 40, 43, 49};
+            << false << 2.5 << QList<int>{60, 64, 67, 73} << QList<int>{60, 64, 67, 73};
         QTest::newRow("beyond the keys")
-            << true << 1.0 << QList<int>{12, 35, 48, 59} << QList<int>{};
+            << true << 1.0 << QList<int>{36, 59, 72, 83} << QList<int>{};
     }
     void heldKeysAreDrawnPressed()
     {
@@ -337,13 +337,13 @@ private slots:
             return QPoint(g.kbLeft + k * g.keyWidth + g.keyWidth / 2, g.bottom() - 5);
         };
         // C sharp 4 right, E played; then notes beyond the one octave shown.
-        kb.showAnswer(-37, 40);
+        kb.showAnswer(61, 64);
         QImage lit = kb.grab().toImage();
         QColor right = lit.pixelColor(blackKey(0)), played = lit.pixelColor(whiteKey(2));
         QVERIFY(right.green() > 2 * right.red());
         QVERIFY(played.red() > played.green() + 60);
         QCOMPARE(lit.pixelColor(whiteKey(1)), plain.pixelColor(whiteKey(1)));
-        kb.showAnswer(59, 0);
+        kb.showAnswer(83, std::nullopt);
         lit = kb.grab().toImage();
         right = lit.pixelColor(whiteKey(6));
         QVERIFY(right.green() > right.red() + 40);

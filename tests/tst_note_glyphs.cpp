@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Handheld.h"
 #include "ReferenceRaster.h"
 #include "ReferenceStaff.h"
 
@@ -22,7 +23,7 @@ QString drawDifferences(int number, int y, int x, bool treble, bool right, bool 
     QImage actual = ReferenceRaster::blank(120, 240);
     {
         QPainter painter(&actual);
-        notes[number].draw(y, x, treble, painter, right, flat);
+        notes[Handheld::midi(number)].draw(y, x, treble, painter, right, flat);
     }
     QImage expected = ReferenceRaster::blank(120, 240);
     ReferenceStaff::drawNote(expected, y, x, treble, number, right, flat);
@@ -62,7 +63,7 @@ private slots:
         QFETCH(bool, treble);
         QFETCH(bool, right);
         // A natural note ignores the flat spelling; the reference says so too.
-        for (int n = LowestNote; n <= HighestNote; ++n) {
+        for (int n = Handheld::Lowest; n <= Handheld::Highest; ++n) {
             for (const bool flat : {false, true}) {
                 const QString d = drawDifferences(n, y, x, treble, right, flat);
                 QVERIFY2(
@@ -92,7 +93,7 @@ private slots:
         painter.setBrush(Qt::green);
         const QFont font(QStringLiteral("DejaVu Sans"), 17);
         painter.setFont(font);
-        notes[37].draw(85, 35, true, painter, right, false);
+        notes[Handheld::midi(37)].draw(85, 35, true, painter, right, false);
         QCOMPARE(painter.pen().color(), colour);
         QCOMPARE(painter.pen().width(), width);
         QCOMPARE(painter.pen().style(), Qt::SolidLine);
@@ -105,7 +106,7 @@ private slots:
     {
         VKTest staff;
         staff.resize(240, 120);
-        staff.drawNote(37);
+        Handheld::draw(staff, 37);
         const QList<ReferenceStaff::Slot> shown{{37}};
         const QImage expected = ReferenceStaff::render(240, true, shown);
         const QRegion labels(ReferenceStaff::labelBox(0));
@@ -113,7 +114,7 @@ private slots:
         QVERIFY(NoteGlyphs::exist());
         {
             Note temporary;
-            const Note copy = notes[37];
+            const Note copy = notes[Handheld::midi(37)];
         }
         QVERIFY(NoteGlyphs::exist());
         QCOMPARE(ReferenceRaster::differences(staff.grab().toImage(), expected, labels), QString());

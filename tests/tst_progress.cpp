@@ -387,11 +387,11 @@ private slots:
         QCOMPARE(w.findChildren<ProgressWindow *>().size(), 1);
 
         w.setMode(true);
-        const int shown = std::abs(w.staffView()->currentTestNote());
-        w.staffView()->checkNote(shown);
+        const int shown = w.staffView()->currentTestNote()->midi();
+        w.staffView()->checkNote(shown, NoteSource::Screen);
         QTRY_COMPARE(progress->totals()->text(TotalsTable::Answered, TotalsTable::AllTime),
                      QStringLiteral("1"));
-        QCOMPARE(progress->history().answers.first().note, toMidi(shown));
+        QCOMPARE(progress->history().answers.first().note, shown);
         w.setMode(false);
     }
 

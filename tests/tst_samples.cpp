@@ -36,7 +36,7 @@ const int MinusThreeDbfs = int(32768 * std::pow(10.0, -3.0 / 20.0));
 
 double equalTempered(int note)
 {
-    return 440.0 * std::exp2((note - 45) / 12.0);
+    return 440.0 * std::exp2((note - 69) / 12.0);
 }
 
 } // namespace

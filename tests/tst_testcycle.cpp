@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeSound.h"
+#include "Handheld.h"
 
 #include "app/VKScore.h"
 #include "notes/Catalogue.h"
@@ -23,9 +24,9 @@ private slots:
         QTest::addColumn<ClefMode>("mode");
         QTest::addColumn<int>("lowest");
         QTest::addColumn<int>("count");
-        QTest::newRow("treble") << ClefMode::Treble << 36 << 24;
-        QTest::newRow("bass") << ClefMode::Bass << 12 << 24;
-        QTest::newRow("grand staff: all four octaves") << ClefMode::Both << 12 << 48;
+        QTest::newRow("treble") << ClefMode::Treble << 60 << 24;
+        QTest::newRow("bass") << ClefMode::Bass << 36 << 24;
+        QTest::newRow("grand staff: all four octaves") << ClefMode::Both << 36 << 48;
     }
 
     void testNotesStayInTheClefsTwoOctavesAndFlatsComeAboutHalfTheTime()
@@ -42,16 +43,16 @@ private slots:
         int flats = 0;
         for (int i = 0; i < 2000; ++i) {
             staff.generateNote();
-            const int n = staff.currentTestNote();
-            QCOMPARE(announced.last().first().toInt(), n);
+            const WrittenNote n = *staff.currentTestNote();
+            const int key = n.midi();
+            QCOMPARE(announced.last().first().toInt(), key);
             QCOMPARE(staff.noteInSlot(staff.notesShown() - 1), n);
-            const int key = std::abs(n);
-            QVERIFY2(key >= lowest && key < lowest + count, qPrintable(QString::number(n)));
+            QVERIFY2(key >= lowest && key < lowest + count, qPrintable(n.text()));
             if (notes[key].offset() == 1) {
                 ++blackKeys;
-                flats += n < 0;
+                flats += n.alteration() < 0;
             } else {
-                QVERIFY(n > 0); // naturals are never written as flats
+                QCOMPARE(n.alteration(), 0); // naturals are written as naturals
             }
             seen.insert(key);
         }
@@ -95,9 +96,10 @@ private slots:
         else
             staff.setTrebleClef(std::abs(testNote) >= 36);
         // Put the wanted note under test by generating until it comes up.
-        for (int i = 0; i < 100000 && staff.currentTestNote() != testNote; ++i)
+        const WrittenNote wanted = Handheld::note(testNote);
+        for (int i = 0; i < 100000 && staff.currentTestNote() != wanted; ++i)
             staff.generateNote();
-        QCOMPARE(staff.currentTestNote(), testNote);
+        QCOMPARE(staff.currentTestNote(), wanted);
         const int slot = staff.notesShown() - 1;
 
         QSignalSpy verdicts(&staff, &VKTest::testedNote);
@@ -105,7 +107,7 @@ private slots:
         if (answer == 0)
             staff.checkNoNote();
         else
-            staff.checkNote(answer);
+            staff.checkNote(Handheld::midi(answer), NoteSource::Screen);
         QCOMPARE(verdicts.count(), 1);
         QCOMPARE(verdicts.first().first().toBool(), right);
         // The verdict marks the note it judged, and the next note follows.
@@ -123,7 +125,7 @@ private slots:
         connect(&staff, &VKTest::testedNote, this, [&] { order << "verdict"; });
         connect(&staff, &VKTest::newNote, this, [&] { order << "note"; });
         staff.setTestMode(true);
-        staff.checkNote(40);
+        staff.checkNote(64, NoteSource::Screen);
         QCOMPARE(order, QStringList({"note", "verdict", "note"}));
     }
 
@@ -131,11 +133,11 @@ private slots:
     {
         VKTest staff;
         staff.resize(240, 120);
-        staff.drawNote(40);
+        staff.drawNote(64);
         staff.setTestMode(true);
         QCOMPARE(staff.notesShown(), 2);
-        const int shown = staff.currentTestNote();
-        staff.checkNote(36 + (std::abs(shown) + 1) % 12); // another pitch class
+        const int shown = staff.currentTestNote()->midi();
+        staff.checkNote(60 + (shown + 1) % 12, NoteSource::Screen); // another pitch class
         QVERIFY(staff.markInSlot(0));
         QVERIFY(!staff.markInSlot(1));
         QVERIFY(staff.markInSlot(2)); // the new note starts unmarked
@@ -160,12 +162,12 @@ private slots:
     {
         VKTest staff;
         staff.resize(240, 120);
-        staff.drawNote(40);
-        staff.drawNote(41);
+        staff.drawNote(64);
+        staff.drawNote(65);
         QSignalSpy verdicts(&staff, &VKTest::testedNote);
         staff.setTestMode(true);
         QCOMPARE(staff.notesShown(), 3);
-        QCOMPARE(staff.noteInSlot(0), 40);
+        QCOMPARE(staff.noteInSlot(0).text(), QStringLiteral("E4"));
         staff.setTestMode(false);
         QVERIFY(!staff.testTimerActive());
         QCOMPARE(staff.notesShown(), 3);
@@ -190,21 +192,22 @@ private slots:
         QSignalSpy announced(&staff, &VKTest::newNote);
         QSignalSpy shown(&staff, &VKTest::answerShown);
         QSignalSpy hidden(&staff, &VKTest::answerHidden);
-        const int right = std::abs(staff.currentTestNote());
+        const int right = staff.currentTestNote()->midi();
         const int wrong = right % 12 == 11 ? right - 1 : right + 1;
-        staff.checkNote(wrong);
+        staff.checkNote(wrong, NoteSource::Screen);
         QCOMPARE(shown.count(), 1);
-        QCOMPARE(shown.first(), (QList<QVariant>{right, wrong}));
+        QCOMPARE(shown.first().at(0).toInt(), right);
+        QCOMPARE(shown.first().at(1).value<std::optional<int>>(), std::optional<int>(wrong));
         QVERIFY(staff.isShowingAnswer() && !staff.markInSlot(0));
         // Nothing waits for an answer meanwhile: keys played are not judged.
-        staff.checkNote(right);
+        staff.checkNote(right, NoteSource::Screen);
         QCOMPARE(verdicts.count(), 1);
         QCOMPARE(announced.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(announced.count(), 1, AnswerPauseMs + 3000);
         QCOMPARE(hidden.count(), 1);
         QVERIFY(staff.testTimerActive());
         // A right answer goes on at once.
-        staff.checkNote(std::abs(staff.currentTestNote()));
+        staff.checkNote(staff.currentTestNote()->midi(), NoteSource::Screen);
         QCOMPARE(announced.count(), 2);
         QCOMPARE(shown.count(), 1);
         staff.setTestMode(false);
@@ -237,7 +240,7 @@ private slots:
         staff.setTestTime(50);
         QTest::qWait(200);
         QCOMPARE(verdicts.count(), 0); // the running note keeps its minute
-        staff.checkNote(36);
+        staff.checkNote(60, NoteSource::Screen);
         QVERIFY(verdicts.wait(1000)); // the next note runs out after 50 ms
         QCOMPARE(verdicts.count(), 2);
         QCOMPARE(verdicts.last().first().toBool(), false);
@@ -278,7 +281,7 @@ private slots:
         staff.setTestMode(true);
         QTest::qWait(100);
         QCOMPARE(verdicts.count(), 0);
-        staff.checkNote(std::abs(staff.currentTestNote()));
+        staff.checkNote(staff.currentTestNote()->midi(), NoteSource::Screen);
         QCOMPARE(verdicts.count(), 1);
         QCOMPARE(verdicts.first().first().toBool(), true);
         QVERIFY(!staff.testTimerActive());

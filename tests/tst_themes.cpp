@@ -74,10 +74,10 @@ private slots:
         VKTest staff(&window);
         staff.setZoom(zoom, zoom > 1 ? 10 : 0);
         staff.resize(qRound(240 * zoom), staff.height());
-        for (const int n : {40, 37, 59})
+        for (const int n : {64, 61, 83})
             staff.drawNote(n);
         staff.setTestMode(true);
-        staff.checkNote(0); // slot 3 crossed out, a new test note in slot 4
+        staff.checkNoNote(); // slot 3 crossed out, a new test note in slot 4
         staff.setTestMode(false);
         VKKeyboard keys(&window);
         keys.setZoom(zoom);

@@ -104,7 +104,7 @@ private slots:
         {
             bool treble;
             QList<int> onLines;
-        } clefs[] = {{true, {36, 40, 43, 47, 50, 53, 57}}, {false, {12, 19, 23, 26, 29, 33, 36}}};
+        } clefs[] = {{true, {60, 64, 67, 71, 74, 77, 81}}, {false, {36, 43, 47, 50, 53, 57, 60}}};
         for (const auto &clef : clefs) {
             for (const int n : clef.onLines) {
                 staff.setTrebleClef(clef.treble);
@@ -144,12 +144,12 @@ private slots:
             QPoint p;
             int note;
         } taps[] = {
-            {true, true, {20, 60}, 36},    {true, true, {40, 20}, 37},
-            {true, true, {50, 20}, 37},    {true, true, {40, 60}, 36},
-            {true, true, {130, 45}, 42},   {true, true, {224, 70}, 47},
+            {true, true, {20, 60}, 60},    {true, true, {40, 20}, 61},
+            {true, true, {50, 20}, 61},    {true, true, {40, 60}, 60},
+            {true, true, {130, 45}, 66},   {true, true, {224, 70}, 71},
             {true, true, {225, 30}, -1},   {true, true, {14, 30}, -1},
             {true, true, {100, 9}, -1},    {true, true, {100, 71}, -1},
-            {false, false, {122, 60}, 24}, {false, false, {26, 20}, 13},
+            {false, false, {122, 60}, 48}, {false, false, {26, 20}, 37},
         };
         for (const qreal zoom : {2.0, 2.5}) {
             for (const auto &t : taps) {
@@ -257,8 +257,8 @@ private slots:
         QTest::addColumn<int>("direction");
         // The treble staff's bottom line is at row 85 of the grid, the bass
         // staff's at 95, under its room above.
-        QTest::newRow("C3 under the treble staff") << true << 24 << 95 << 1;
-        QTest::newRow("C5 over the bass staff") << false << 48 << 45 << -1;
+        QTest::newRow("C3 under the treble staff") << true << 48 << 95 << 1;
+        QTest::newRow("C5 over the bass staff") << false << 72 << 45 << -1;
     }
     void aZoomedStaffShowsFourLedgerLinesBeyondIt()
     {

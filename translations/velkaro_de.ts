@@ -337,44 +337,110 @@
     <message>
         <source>C</source>
         <comment>note name</comment>
-        <extracomment>The name of the note C under a note on the staff, as a learner of this language names it: a letter (C) or a syllable (Do). Keep it short.</extracomment>
+        <extracomment>The name of a note under the staff, as a learner of this language names it: a letter (C) or a syllable (Do). Keep it short.</extracomment>
         <translation>C</translation>
     </message>
     <message>
         <source>D</source>
         <comment>note name</comment>
-        <extracomment>The note D (Re, Ré).</extracomment>
         <translation>D</translation>
     </message>
     <message>
         <source>E</source>
         <comment>note name</comment>
-        <extracomment>The note E (Mi).</extracomment>
         <translation>E</translation>
     </message>
     <message>
         <source>F</source>
         <comment>note name</comment>
-        <extracomment>The note F (Fa).</extracomment>
         <translation>F</translation>
     </message>
     <message>
         <source>G</source>
         <comment>note name</comment>
-        <extracomment>The note G (Sol).</extracomment>
         <translation>G</translation>
     </message>
     <message>
         <source>A</source>
         <comment>note name</comment>
-        <extracomment>The note A (La).</extracomment>
         <translation>A</translation>
     </message>
     <message>
         <source>B</source>
         <comment>note name</comment>
-        <extracomment>The note B, the white key below C (Si; H in German).</extracomment>
         <translation>H</translation>
+    </message>
+    <message>
+        <source>C♯</source>
+        <comment>note name</comment>
+        <extracomment>A sharp note&apos;s name (German Cis, French Do♯).</extracomment>
+        <translation>Cis</translation>
+    </message>
+    <message>
+        <source>D♯</source>
+        <comment>note name</comment>
+        <translation>Dis</translation>
+    </message>
+    <message>
+        <source>E♯</source>
+        <comment>note name</comment>
+        <translation>Eis</translation>
+    </message>
+    <message>
+        <source>F♯</source>
+        <comment>note name</comment>
+        <translation>Fis</translation>
+    </message>
+    <message>
+        <source>G♯</source>
+        <comment>note name</comment>
+        <translation>Gis</translation>
+    </message>
+    <message>
+        <source>A♯</source>
+        <comment>note name</comment>
+        <translation>Ais</translation>
+    </message>
+    <message>
+        <source>B♯</source>
+        <comment>note name</comment>
+        <translation>His</translation>
+    </message>
+    <message>
+        <source>C♭</source>
+        <comment>note name</comment>
+        <extracomment>A flat note&apos;s name (German Ces, Es, As, B; French Do♭).</extracomment>
+        <translation>Ces</translation>
+    </message>
+    <message>
+        <source>D♭</source>
+        <comment>note name</comment>
+        <translation>Des</translation>
+    </message>
+    <message>
+        <source>E♭</source>
+        <comment>note name</comment>
+        <translation>Es</translation>
+    </message>
+    <message>
+        <source>F♭</source>
+        <comment>note name</comment>
+        <translation>Fes</translation>
+    </message>
+    <message>
+        <source>G♭</source>
+        <comment>note name</comment>
+        <translation>Ges</translation>
+    </message>
+    <message>
+        <source>A♭</source>
+        <comment>note name</comment>
+        <translation>As</translation>
+    </message>
+    <message>
+        <source>B♭</source>
+        <comment>note name</comment>
+        <translation>B</translation>
     </message>
     <message>
         <source>B</source>
@@ -432,6 +498,23 @@
     <message>
         <source>Both (grand staff)</source>
         <translation>Beide (Klaviersystem)</translation>
+    </message>
+    <message>
+        <source>Key:</source>
+        <translation>Tonart:</translation>
+    </message>
+    <message>
+        <source>Changing</source>
+        <translation>Wechselnd</translation>
+    </message>
+    <message>
+        <source>With accidentals</source>
+        <translation>Mit Vorzeichen</translation>
+    </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <extracomment>A key in the Test settings: %1 the major key&apos;s note, %2 its relative minor&apos;s.</extracomment>
+        <translation>%1-Dur / %2-Moll</translation>
     </message>
 </context>
 </TS>

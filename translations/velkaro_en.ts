@@ -337,43 +337,109 @@
     <message>
         <source>C</source>
         <comment>note name</comment>
-        <extracomment>The name of the note C under a note on the staff, as a learner of this language names it: a letter (C) or a syllable (Do). Keep it short.</extracomment>
+        <extracomment>The name of a note under the staff, as a learner of this language names it: a letter (C) or a syllable (Do). Keep it short.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>D</source>
         <comment>note name</comment>
-        <extracomment>The note D (Re, Ré).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>E</source>
         <comment>note name</comment>
-        <extracomment>The note E (Mi).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>F</source>
         <comment>note name</comment>
-        <extracomment>The note F (Fa).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>G</source>
         <comment>note name</comment>
-        <extracomment>The note G (Sol).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>A</source>
         <comment>note name</comment>
-        <extracomment>The note A (La).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>B</source>
         <comment>note name</comment>
-        <extracomment>The note B, the white key below C (Si; H in German).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C♯</source>
+        <comment>note name</comment>
+        <extracomment>A sharp note&apos;s name (German Cis, French Do♯).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D♯</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E♯</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F♯</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>G♯</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A♯</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B♯</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C♭</source>
+        <comment>note name</comment>
+        <extracomment>A flat note&apos;s name (German Ces, Es, As, B; French Do♭).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D♭</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E♭</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F♭</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>G♭</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A♭</source>
+        <comment>note name</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B♭</source>
+        <comment>note name</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -431,6 +497,23 @@
     </message>
     <message>
         <source>Both (grand staff)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With accidentals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <extracomment>A key in the Test settings: %1 the major key&apos;s note, %2 its relative minor&apos;s.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -337,44 +337,110 @@
     <message>
         <source>C</source>
         <comment>note name</comment>
-        <extracomment>The name of the note C under a note on the staff, as a learner of this language names it: a letter (C) or a syllable (Do). Keep it short.</extracomment>
+        <extracomment>The name of a note under the staff, as a learner of this language names it: a letter (C) or a syllable (Do). Keep it short.</extracomment>
         <translation>Do</translation>
     </message>
     <message>
         <source>D</source>
         <comment>note name</comment>
-        <extracomment>The note D (Re, Ré).</extracomment>
         <translation>Ré</translation>
     </message>
     <message>
         <source>E</source>
         <comment>note name</comment>
-        <extracomment>The note E (Mi).</extracomment>
         <translation>Mi</translation>
     </message>
     <message>
         <source>F</source>
         <comment>note name</comment>
-        <extracomment>The note F (Fa).</extracomment>
         <translation>Fa</translation>
     </message>
     <message>
         <source>G</source>
         <comment>note name</comment>
-        <extracomment>The note G (Sol).</extracomment>
         <translation>Sol</translation>
     </message>
     <message>
         <source>A</source>
         <comment>note name</comment>
-        <extracomment>The note A (La).</extracomment>
         <translation>La</translation>
     </message>
     <message>
         <source>B</source>
         <comment>note name</comment>
-        <extracomment>The note B, the white key below C (Si; H in German).</extracomment>
         <translation>Si</translation>
+    </message>
+    <message>
+        <source>C♯</source>
+        <comment>note name</comment>
+        <extracomment>A sharp note&apos;s name (German Cis, French Do♯).</extracomment>
+        <translation>Do♯</translation>
+    </message>
+    <message>
+        <source>D♯</source>
+        <comment>note name</comment>
+        <translation>Ré♯</translation>
+    </message>
+    <message>
+        <source>E♯</source>
+        <comment>note name</comment>
+        <translation>Mi♯</translation>
+    </message>
+    <message>
+        <source>F♯</source>
+        <comment>note name</comment>
+        <translation>Fa♯</translation>
+    </message>
+    <message>
+        <source>G♯</source>
+        <comment>note name</comment>
+        <translation>Sol♯</translation>
+    </message>
+    <message>
+        <source>A♯</source>
+        <comment>note name</comment>
+        <translation>La♯</translation>
+    </message>
+    <message>
+        <source>B♯</source>
+        <comment>note name</comment>
+        <translation>Si♯</translation>
+    </message>
+    <message>
+        <source>C♭</source>
+        <comment>note name</comment>
+        <extracomment>A flat note&apos;s name (German Ces, Es, As, B; French Do♭).</extracomment>
+        <translation>Do♭</translation>
+    </message>
+    <message>
+        <source>D♭</source>
+        <comment>note name</comment>
+        <translation>Ré♭</translation>
+    </message>
+    <message>
+        <source>E♭</source>
+        <comment>note name</comment>
+        <translation>Mi♭</translation>
+    </message>
+    <message>
+        <source>F♭</source>
+        <comment>note name</comment>
+        <translation>Fa♭</translation>
+    </message>
+    <message>
+        <source>G♭</source>
+        <comment>note name</comment>
+        <translation>Sol♭</translation>
+    </message>
+    <message>
+        <source>A♭</source>
+        <comment>note name</comment>
+        <translation>La♭</translation>
+    </message>
+    <message>
+        <source>B♭</source>
+        <comment>note name</comment>
+        <translation>Si♭</translation>
     </message>
     <message>
         <source>B</source>
@@ -432,6 +498,23 @@
     <message>
         <source>Both (grand staff)</source>
         <translation>Les deux (grande portée)</translation>
+    </message>
+    <message>
+        <source>Key:</source>
+        <translation>Tonalité :</translation>
+    </message>
+    <message>
+        <source>Changing</source>
+        <translation>Changeante</translation>
+    </message>
+    <message>
+        <source>With accidentals</source>
+        <translation>Avec altérations</translation>
+    </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <extracomment>A key in the Test settings: %1 the major key&apos;s note, %2 its relative minor&apos;s.</extracomment>
+        <translation>%1 majeur / %2 mineur</translation>
     </message>
 </context>
 </TS>
