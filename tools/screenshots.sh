@@ -98,9 +98,30 @@ grand() {
     stop_processes
 }
 
+# Reading in a key: the treble staff in A major with a scale from C4 (the
+# naturals where the key's sharps are left), and the grand staff in E flat
+# major, light and dark.
+keys_shots() {
+    local suffix=$1
+    shift
+    log "1920x1080, A major$suffix"
+    session 1920x1080 openbox --key A "$@"
+    keys z s x c v b n m q w
+    shoot -resize 50% -strip "$out/key-a-major$suffix.png"
+    stop_processes
+
+    log "1920x1080, the grand staff in E flat major$suffix"
+    session 1920x1080 openbox --key Eb --clef both "$@"
+    keys z c b m q e t Next z x Prior Prior u y
+    shoot -resize 50% -strip "$out/key-e-flat-grand$suffix.png"
+    stop_processes
+}
+
 shots ""
 shots -dark -style Adwaita-Dark
 grand
+keys_shots ""
+keys_shots -dark -style Adwaita-Dark
 
 # The Progress window, with the record in its usual place under a home
 # folder of its own.
@@ -125,4 +146,5 @@ progress_shot() {
 progress_shot ""
 progress_shot -dark -style Adwaita-Dark
 
-ls -l "$out"/{practice,test,handheld,progress}{,-dark}.png "$out/grand.png"
+ls -l "$out"/{practice,test,handheld,progress,key-a-major,key-e-flat-grand}{,-dark}.png \
+    "$out/grand.png"
