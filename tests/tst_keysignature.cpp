@@ -97,6 +97,29 @@ private slots:
         QCOMPARE(seen.size(), pitchClasses);
     }
 
+    // A changing key takes a new key at the test's first note and after
+    // every twelfth, never the one before, and starts a new line with it.
+    void aChangingKeyChangesEveryTwelveNotes()
+    {
+        VKTest staff;
+        staff.resize(2000, 120);
+        staff.setKeyChoice({KeySignature(), true});
+        QSignalSpy changed(&staff, &VKTest::keyChanged);
+        staff.setTestMode(true);
+        QSet<int> keys;
+        for (int i = 1; i < 12 * 30; ++i) {
+            staff.checkNoNote();
+            QCOMPARE(changed.count(), i / NotesPerChangingKey + 1);
+            QCOMPARE(staff.notesShown(), i % NotesPerChangingKey + 1);
+            keys.insert(staff.key().fifths());
+        }
+        staff.setTestMode(false);
+        for (int i = 1; i < changed.size(); ++i)
+            QVERIFY(changed[i].first().value<KeySignature>() !=
+                    changed[i - 1].first().value<KeySignature>());
+        QVERIFY(keys.size() > 8); // drawn from all of them
+    }
+
     // The signs stand right after the clef at their places, drawn as the
     // handheld draws a note's sign; the first note moves right past them.
     void theSignatureStandsAtItsPlaces_data()
