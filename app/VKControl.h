@@ -3,13 +3,13 @@
 #pragma once
 
 #include "notes/ClefMode.h"
+#include "progress/AnswerLog.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <memory>
 
-class AnswerLog;
 class ComputerKeyboard;
 class Drill;
 class MidiInput;
@@ -31,8 +31,8 @@ public:
 
     // Settings to start with, and another file for the answer log.
     void applyStartOptions(const StartOptions &options);
-    // Opens the answer log, once; says so when it cannot record. Called
-    // after the first paint, or when the first test starts.
+    // Opens the answer log in the background, once; says so when it cannot
+    // record. Called after the first paint, or when the first test starts.
     void openAnswerLog();
     AnswerLog *answerLog() const { return m_log; }
 
@@ -51,6 +51,8 @@ public slots:
     void about();
     void showHelp();
     void showProgress();
+    // Ends the program once the answers being written are in the record.
+    void quitWhenSaved();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -68,7 +70,11 @@ private:
     static int grandStaffWidth();
     void makeRoomFor(ClefMode mode);
     void testSettings();
+    static QString clefName(ClefMode mode);
+    QJsonObject runSettings() const;
     void recordVerdict(int shown, int answer, bool correct, int responseMs, int intervalMs);
+    void answerLogOpened(AnswerLog::State state);
+    void answerLogWrittenAgain(const QString &path, bool beside);
     void tellAboutLog(const QString &text);
     void forgetProgress();
 
@@ -82,4 +88,5 @@ private:
     std::unique_ptr<Drill> m_drill;
     ProgressWindow *m_progress = nullptr;
     QString m_answerSource;
+    bool m_quitting = false;
 };

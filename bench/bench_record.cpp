@@ -31,8 +31,8 @@ Answer sampleAnswer(int i)
 {
     Answer a;
     a.clef = QStringLiteral("treble");
-    a.note = 60 + i % 24;
-    a.answer = a.note + (i % 7 == 0 ? 1 : 0);
+    a.written = WrittenNote::fromMidi(60 + i % 24);
+    a.answer = a.note() + (i % 7 == 0 ? 1 : 0);
     a.correct = i % 7 != 0;
     a.responseMs = 700 + i % 2000;
     a.source = QStringLiteral("keys");

@@ -29,14 +29,15 @@ QHash<int, QList<PastAnswer>> historyWithTwoWeakNotes(int weakA, int weakB)
             const bool weak = note == weakA || note == weakB;
             Answer a;
             a.clef = QStringLiteral("treble");
-            a.note = toMidi(note);
-            a.answer = weak ? a.note + 2 : a.note;
+            a.written = WrittenNote::fromMidi(toMidi(note));
+            a.answer = weak ? a.note() + 2 : a.note();
             a.correct = !weak;
             a.responseMs = weak ? 3000 : 800;
             a.source = QStringLiteral("keys");
             log.record(a);
         }
     }
+    log.finishWrites();
     return log.recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory);
 }
 
