@@ -25,6 +25,9 @@ constexpr int SqliteLocked = 6;
 constexpr unsigned long BusyPauseMs = 50;
 // Answers between two copies of the journal into the file, some 2.3 MB.
 constexpr int CheckpointEvery = 256;
+// Answers that queued up (while another program held the file, or in a test
+// at an interval of a millisecond) are written this many to a transaction.
+constexpr size_t BatchLimit = 256;
 
 bool isContention(const QSqlError &error)
 {
@@ -147,15 +150,20 @@ void RecordWriter::run()
         if (m_queue.empty() || m_abandoned)
             break;
         Job job = m_queue.front();
+        std::vector<Answer> answers;
+        for (auto it = m_queue.cbegin();
+             it != m_queue.cend() && it->type == Job::Record && answers.size() < BatchLimit; ++it)
+            answers.push_back(it->answer);
         lock.unlock();
-        const Outcome outcome = perform(job);
+        const Outcome outcome = answers.empty() ? perform(job) : writeAnswers(answers);
         lock.relock();
         if (outcome == Outcome::Busy) {
             if (!m_abandoned)
                 m_wake.wait(&m_mutex, BusyPauseMs);
             continue;
         }
-        m_queue.pop_front();
+        m_queue.erase(m_queue.begin(),
+                      m_queue.begin() + qsizetype(std::max<size_t>(1, answers.size())));
         if (m_queue.empty()) {
             m_progress.wakeAll();
             tell([this] { emit done(); });
@@ -182,7 +190,7 @@ RecordWriter::Outcome RecordWriter::perform(Job &job)
         m_session = 0;
         return Outcome::Done;
     case Job::Record:
-        return writeAnswer(job.answer);
+        break;
     case Job::End:
         return endRun(job.at);
     case Job::Forget:
@@ -230,8 +238,11 @@ RecordWriter::Outcome RecordWriter::keepHere()
 // so that a run without answers leaves nothing behind. The write lock is
 // taken at once: a transaction that only reads first could find its
 // snapshot outdated by another writer and fail without waiting.
-RecordWriter::Outcome RecordWriter::writeAnswer(Answer &answer)
+RecordWriter::Outcome RecordWriter::writeAnswers(std::vector<Answer> &answers)
 {
+    // After a failure the rest is dropped: the learner has been told once.
+    if (!m_usable)
+        return Outcome::Done;
     if (keepHere() == Outcome::Failed)
         return Outcome::Failed;
     QSqlDatabase db = m_file->database();
@@ -243,22 +254,24 @@ RecordWriter::Outcome RecordWriter::writeAnswer(Answer &answer)
     if (m_session == 0) {
         ok = q.prepare(
             QStringLiteral("INSERT INTO sessions (started_at, kind, settings) VALUES (?, ?, ?)"));
-        q.addBindValue(
-            RecordSchema::timestamp(m_sessionStart.isValid() ? m_sessionStart : answer.at));
+        q.addBindValue(RecordSchema::timestamp(m_sessionStart.isValid() ? m_sessionStart
+                                                                        : answers.front().at));
         q.addBindValue(m_kind.isEmpty() ? QStringLiteral("test") : m_kind);
         q.addBindValue(QString::fromUtf8(QJsonDocument(m_settings).toJson(QJsonDocument::Compact)));
         ok = ok && q.exec();
         if (ok)
             m_session = q.lastInsertId().toLongLong();
     }
-    answer.session = m_session;
     QSqlQuery insert(db);
     ok = ok && insert.prepare(RecordSchema::insertAnswer());
-    RecordSchema::bindAnswer(insert, answer);
-    ok = ok && insert.exec();
+    for (Answer &answer : answers) {
+        answer.session = m_session;
+        RecordSchema::bindAnswer(insert, answer);
+        ok = ok && insert.exec();
+    }
     QSqlQuery touch(db);
     ok = ok && touch.prepare(QStringLiteral("UPDATE sessions SET ended_at = ? WHERE id = ?"));
-    touch.addBindValue(RecordSchema::timestamp(answer.at));
+    touch.addBindValue(RecordSchema::timestamp(answers.back().at));
     touch.addBindValue(m_session);
     ok = ok && touch.exec() && q.exec(QStringLiteral("COMMIT"));
     if (!ok) {
@@ -269,8 +282,10 @@ RecordWriter::Outcome RecordWriter::writeAnswer(Answer &answer)
         m_session = session;
         return isContention(error) ? Outcome::Busy : fail(error.text());
     }
-    tell([this, answer] { emit written(answer); });
-    if (++m_sinceCheckpoint >= CheckpointEvery)
+    for (const Answer &answer : answers)
+        tell([this, answer] { emit written(answer); });
+    m_sinceCheckpoint += int(answers.size());
+    if (m_sinceCheckpoint >= CheckpointEvery)
         checkpoint();
     return Outcome::Done;
 }

@@ -13,6 +13,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 class QThread;
 
@@ -79,7 +80,7 @@ private:
     Outcome perform(Job &job);
     Outcome open();
     Outcome keepHere();
-    Outcome writeAnswer(Answer &answer);
+    Outcome writeAnswers(std::vector<Answer> &answers);
     Outcome endRun(const QDateTime &at);
     Outcome forgetAll();
     Outcome fail(const QString &why);
