@@ -7,6 +7,7 @@
 #include "FakeSound.h"
 #include "LogRows.h"
 #include "RecordChildren.h"
+#include "VersionOneRecord.h"
 
 #include "app/CommandLine.h"
 #include "app/VKControl.h"
@@ -81,19 +82,11 @@ bool writeVersionOneRecord(const QString &path, const QString &connection)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
     QSqlQuery q(db);
-    bool ok = db.open() && q.exec("PRAGMA journal_mode=WAL") &&
-              q.exec("PRAGMA wal_autocheckpoint=0") &&
-              q.exec("CREATE TABLE answers (id INTEGER PRIMARY KEY, at TEXT NOT NULL,"
-                     " session INTEGER NOT NULL, clef TEXT NOT NULL, note INTEGER NOT NULL,"
-                     " flat INTEGER NOT NULL DEFAULT 0, answer INTEGER, correct INTEGER NOT NULL,"
-                     " response_ms INTEGER, source TEXT, interval_ms INTEGER)") &&
-              q.exec("CREATE INDEX answers_by_note ON answers (note, id)") &&
-              q.exec("CREATE TABLE sessions (id INTEGER PRIMARY KEY, started_at TEXT NOT NULL,"
-                     " ended_at TEXT)") &&
-              q.exec("PRAGMA user_version = 1") &&
+    bool ok = db.open() && q.exec("PRAGMA wal_autocheckpoint=0") &&
+              VersionOneRecord::createTables(q) &&
               q.exec("INSERT INTO sessions VALUES (1, '2026-01-05T10:00:00.000Z',"
                      " '2026-01-05T10:05:00.000Z'), (2, '2026-01-06T10:00:00.000Z', NULL)");
-    ok = ok && q.prepare("INSERT INTO answers VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    ok = ok && q.prepare(VersionOneRecord::InsertAnswer);
     for (const VersionOneRow &r : VersionOneRows) {
         q.addBindValue(r.id);
         q.addBindValue(
