@@ -153,6 +153,10 @@ void VKControl::answerLogOpened(AnswerLog::State state)
     const QString where = QDir::toNativeSeparators(m_log->path());
     switch (state) {
     case AnswerLog::State::Recording:
+        // A test begun before the record was open draws on it from now on.
+        if (test->isTesting())
+            m_drill->setHistory(
+                m_log->recentAnswers(toMidi(LowestNote), toMidi(HighestNote), Drill::Memory));
         if (!m_log->movedAside().isEmpty())
             tellAboutLog(tr("Your practice record could not be read, so Velkaro has started a "
                             "new one. The old file is kept as %1.")

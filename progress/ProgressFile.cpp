@@ -79,9 +79,11 @@ bool ProgressFile::fail(const QString &what)
     return false;
 }
 
-// A snapshot of a file with a journal reads it through the journal's
-// index where one stands (a program has it open and keeps both), and
-// otherwise reads a copy of both, since reading a journal makes its index.
+// A snapshot of a file that a program has open (its journal and the
+// journal's index stand beside it) reads it as any reader does, which adds
+// nothing; a file without a journal is read as it stands; one whose journal
+// has no index (a program was killed) is read from a copy of both, since
+// reading a journal makes its index.
 bool ProgressFile::connect(QString *why)
 {
     QSqlDatabase db = QSqlDatabase::contains(m_connection)
@@ -90,12 +92,14 @@ bool ProgressFile::connect(QString *why)
     QString name = m_path;
     QString options = QLatin1String(ConnectOptions);
     const QString journal = m_path + QStringLiteral("-wal");
-    if (m_mode == Mode::Snapshot && QFileInfo(journal).size() == 0) {
+    const bool inUse =
+        QFileInfo::exists(journal) && QFileInfo::exists(m_path + QStringLiteral("-shm"));
+    if (m_mode == Mode::Snapshot && !inUse && QFileInfo(journal).size() == 0) {
         QUrl url = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath());
         url.setQuery(QStringLiteral("immutable=1"));
         name = url.toString(QUrl::FullyEncoded);
         options = QLatin1String(SnapshotOptions);
-    } else if (m_mode == Mode::Snapshot && !QFileInfo::exists(m_path + QStringLiteral("-shm"))) {
+    } else if (m_mode == Mode::Snapshot && !inUse) {
         m_copy = std::make_unique<QTemporaryDir>();
         name = m_copy->filePath(QStringLiteral("record"));
         if (!m_copy->isValid() || !QFile::copy(m_path, name) ||
