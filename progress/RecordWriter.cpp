@@ -38,7 +38,7 @@ bool isContention(const QSqlError &error)
 } // namespace
 
 RecordWriter::RecordWriter(const QString &path, bool rescue, QObject *parent)
-    : QObject(parent),
+    : QObject(parent), m_openedAt(path),
       m_file(std::make_unique<RecordFile>(
           path, QStringLiteral("velkaro-writer-%1").arg(quintptr(this), 0, 16), rescue))
 {}
@@ -357,9 +357,11 @@ RecordWriter::Outcome RecordWriter::forgetAll()
     return Outcome::Done;
 }
 
+// Named after the path the record was opened at: a record written again
+// beside another file is itself one of those copies.
 QStringList RecordWriter::copiesBeside() const
 {
-    const QFileInfo record(m_file->path());
+    const QFileInfo record(m_openedAt);
     const QString name = record.fileName();
     QStringList copies;
     const QDir folder = record.absoluteDir();

@@ -89,6 +89,7 @@ private:
     // Runs a signal's emission on the thread that made the writer.
     template <typename Emit> void tell(Emit emission);
 
+    QString m_openedAt;
     std::unique_ptr<RecordFile> m_file;
     QThread *m_thread = nullptr;
 
