@@ -4,10 +4,12 @@
 
 #include "progress/AnswerLog.h"
 #include "progress/CsvExport.h"
+#include "progress/RecordFile.h"
 #include "staff/VKTest.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -34,6 +36,22 @@ int exportProgress(const StartOptions &options)
         return 0;
     std::fprintf(stderr, "velkaro: %s\n", error.toLocal8Bit().constData());
     return 1;
+}
+
+// A record named on the command line that is another program's file, or
+// no database at all, is refused before anything opens it: the learner may
+// have meant another option, and the file is not ours to change.
+std::optional<int> refuseForeignRecord(const StartOptions &options, const QString &name)
+{
+    if (options.progressFile.isEmpty() || !options.exportProgress.isEmpty() ||
+        RecordFile::ownership(options.progressFile) != RecordFile::Owner::Foreign)
+        return std::nullopt;
+    std::fprintf(stderr,
+                 "%s: %s is not a Velkaro practice record, so it is left as it is; name a new "
+                 "file or a record of your answers\n",
+                 name.toLocal8Bit().constData(),
+                 QDir::toNativeSeparators(options.progressFile).toLocal8Bit().constData());
+    return CommandLine::UsageError;
 }
 
 QString program(const QStringList &arguments)
@@ -203,6 +221,9 @@ Parsed read(int argc, char **argv)
     Parsed parsed = parse(QCoreApplication::arguments());
     std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
     std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
+    if (!parsed.exitStatus)
+        parsed.exitStatus =
+            refuseForeignRecord(parsed.options, program(QCoreApplication::arguments()));
     if (!parsed.exitStatus && !parsed.options.exportProgress.isEmpty())
         parsed.exitStatus = exportProgress(parsed.options);
     return parsed;

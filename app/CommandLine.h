@@ -29,7 +29,8 @@ struct StartOptions
 
 namespace CommandLine {
 
-// Exit statuses: a bad option or value stops the program before any window.
+// Exit statuses: a bad option or value, or a --progress-file that is
+// another program's file, stops the program before any window.
 constexpr int UsageError = 2;
 
 struct Parsed
@@ -48,7 +49,8 @@ Parsed parse(const QStringList &arguments);
 
 // The same for the program's own arguments, read before any window system
 // is asked for, so that --help, --version, a mistyped option and the export
-// work without a display. Prints what the parse has to say, and writes the
+// work without a display. Prints what the parse has to say, refuses a
+// record file that is not the program's (reading it only), and writes the
 // export when one is asked for, setting the status to end with.
 Parsed read(int argc, char **argv);
 

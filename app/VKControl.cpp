@@ -30,17 +30,22 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QJsonObject>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 constexpr int ButtonRowMargin = 10;
 // Un-maximised, the window takes this share of the screen.
 constexpr qreal RestoredShare = 2.0 / 3.0;
+// Quitting waits for the answers still being written; after this long it
+// says so.
+constexpr int SavingNoteAfterMs = 1000;
 } // namespace
 
 VKControl::VKControl() : QMainWindow(nullptr)
@@ -107,6 +112,14 @@ VKControl::VKControl() : QMainWindow(nullptr)
         if (test->isTesting())
             readDrillHistory();
     });
+    connect(m_log, &AnswerLog::opened, this, &VKControl::answerLogOpened);
+    connect(m_log, &AnswerLog::stopped, this, [this] {
+        tellAboutLog(tr("Velkaro can no longer write to your practice record %1 (the disk "
+                        "may be full), so it has stopped recording your answers. Everything "
+                        "else works as usual.")
+                         .arg(QDir::toNativeSeparators(m_log->path())));
+    });
+    connect(m_log, &AnswerLog::writtenAgain, this, &VKControl::answerLogWrittenAgain);
 
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
@@ -147,34 +160,59 @@ void VKControl::applyStartOptions(const StartOptions &options)
 
 void VKControl::openAnswerLog()
 {
-    if (m_log->state() != AnswerLog::State::Closed)
-        return;
+    m_log->openInBackground();
+}
+
+void VKControl::answerLogOpened(AnswerLog::State state)
+{
     const QString where = QDir::toNativeSeparators(m_log->path());
-    switch (m_log->open()) {
+    switch (state) {
     case AnswerLog::State::Recording:
+        // A test begun before the record was open draws on it from now on.
+        if (test->isTesting())
+            readDrillHistory();
         if (!m_log->movedAside().isEmpty())
             tellAboutLog(tr("Your practice record could not be read, so Velkaro has started a "
                             "new one. The old file is kept as %1.")
                              .arg(QDir::toNativeSeparators(m_log->movedAside())));
-        connect(m_log, &AnswerLog::stopped, this, [this, where] {
-            tellAboutLog(tr("Velkaro can no longer write to your practice record %1 (the disk "
-                            "may be full), so it has stopped recording your answers. Everything "
-                            "else works as usual.")
-                             .arg(where));
-        });
         break;
     case AnswerLog::State::Newer:
         tellAboutLog(tr("Your practice record %1 was written by a newer version of Velkaro. "
                         "This version leaves it untouched and does not record your answers.")
                          .arg(where));
         break;
+    case AnswerLog::State::NotOurs:
+        tellAboutLog(tr("%1 is not a Velkaro practice record, or it is damaged. Velkaro leaves "
+                        "it as it is and does not record your answers this time.")
+                         .arg(where));
+        break;
     case AnswerLog::State::Unwritable:
     case AnswerLog::State::Closed:
+    case AnswerLog::State::Opening:
         tellAboutLog(tr("Velkaro cannot write your practice record to %1, so your answers are "
                         "not recorded this time. Everything else works as usual.")
                          .arg(where));
         break;
     }
+}
+
+// The record vanished from its path while the program ran; the writer has
+// written it again, and the learner should know where it is now.
+void VKControl::answerLogWrittenAgain(const QString &path, bool beside)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    if (beside)
+        tellAboutLog(tr("Another file has taken the place of your practice record. Velkaro has "
+                        "left that file alone and saved your record, with every answer, as %1; "
+                        "it goes on recording there.")
+                         .arg(where));
+    else
+        tellAboutLog(tr("Your practice record was deleted or moved away while Velkaro was "
+                        "running. Velkaro has saved it again, with every answer, at %1 and goes "
+                        "on recording there.")
+                         .arg(where));
+    if (m_progress)
+        m_progress->setLogPath(path);
 }
 
 // Said once, without stopping the learner: the window goes on behind it.
@@ -228,7 +266,7 @@ void VKControl::createMenus()
     file->addSeparator();
     // Ends the event loop directly: unlike quit(), exit() does not first ask
     // the windows to close.
-    QAction *quit = file->addAction(tr("Quit"), qApp, [] { QCoreApplication::exit(0); });
+    QAction *quit = file->addAction(tr("Quit"), this, &VKControl::quitWhenSaved);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addMenu(file);
 
@@ -306,7 +344,7 @@ void VKControl::setMode(bool on)
 {
     if (on) {
         openAnswerLog();
-        m_log->beginSession();
+        m_log->beginSession(QStringLiteral("test"), runSettings());
         readDrillHistory();
     }
     test->setTestMode(on);
@@ -318,7 +356,38 @@ void VKControl::setMode(bool on)
 // included.
 void VKControl::readDrillHistory()
 {
-    m_drill->setHistory(m_log->recentAnswers(LowestNote, HighestNote, Drill::Memory));
+    m_drill->setHistory(
+        m_log->recentAnswers(test->key().fifths(), LowestNote, HighestNote, Drill::Memory));
+}
+
+QString VKControl::clefName(ClefMode mode)
+{
+    switch (mode) {
+    case ClefMode::Treble:
+        return QStringLiteral("treble");
+    case ClefMode::Bass:
+        return QStringLiteral("bass");
+    case ClefMode::Both:
+        break;
+    }
+    return QStringLiteral("both");
+}
+
+// What a test run is begun with, as the record keeps it with the run.
+QJsonObject VKControl::runSettings() const
+{
+    const KeyChoice key = test->keyChoice();
+    return {
+        {QStringLiteral("clef"), clefName(test->clefMode())},
+        {QStringLiteral("octaves"), test->keyboardOneOctave() ? 1 : 2},
+        {QStringLiteral("interval_ms"), test->testInterval()},
+        {QStringLiteral("notes"),
+         test->drillsWeakNotes() ? QStringLiteral("weak") : QStringLiteral("random")},
+        {QStringLiteral("show_answer"), test->showsAnswers()},
+        {QStringLiteral("key"),
+         key.changing ? QStringLiteral("changing") : key.key.optionName()},
+        {QStringLiteral("chromatic"), test->withAccidentals()},
+    };
 }
 
 void VKControl::recordVerdict(const Verdict &verdict)
@@ -326,8 +395,8 @@ void VKControl::recordVerdict(const Verdict &verdict)
     Answer row;
     row.at = QDateTime::currentDateTimeUtc();
     row.clef = Clefs::name(verdict.clef);
-    row.note = verdict.shown.midi();
-    row.flat = verdict.shown.alteration() < 0;
+    row.written = verdict.shown;
+    row.key = verdict.key.fifths();
     row.answer = verdict.answer;
     row.responseMs = verdict.responseMs;
     if (verdict.source)
@@ -345,6 +414,7 @@ void VKControl::showProgress()
         m_progress = new ProgressWindow(m_log->path(), this);
         connect(m_log, &AnswerLog::recorded, m_progress, &ProgressWindow::scheduleRefresh);
         connect(m_progress, &ProgressWindow::forgetRequested, this, &VKControl::forgetProgress);
+        connect(m_log, &AnswerLog::forgotten, m_progress, &ProgressWindow::forgetDone);
     }
     m_progress->show();
     m_progress->raise();
@@ -354,7 +424,40 @@ void VKControl::showProgress()
 void VKControl::forgetProgress()
 {
     openAnswerLog();
-    m_progress->forgetDone(m_log->forget());
+    m_log->forget();
+}
+
+// Answers still being written (another program holding the record, say)
+// are written before the program ends. Past a second the learner is told,
+// and may choose to go without them when the other program never lets go.
+void VKControl::quitWhenSaved()
+{
+    if (m_quitting)
+        return;
+    m_quitting = true;
+    if (m_log->pendingWrites() == 0) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    connect(m_log, &AnswerLog::allWritten, qApp, [] { QCoreApplication::exit(0); });
+    QTimer::singleShot(SavingNoteAfterMs, this, [this] {
+        if (m_log->pendingWrites() == 0)
+            return;
+        auto *note = new QMessageBox(QMessageBox::Information, tr("Practice record"),
+                                     tr("Saving your answers\u2026"), QMessageBox::NoButton, this);
+        note->setInformativeText(tr("Another program is holding your practice record %1. "
+                                    "Velkaro quits as soon as your answers are saved.")
+                                     .arg(QDir::toNativeSeparators(m_log->path())));
+        QPushButton *now =
+            note->addButton(tr("Quit without saving them"), QMessageBox::DestructiveRole);
+        connect(now, &QPushButton::clicked, qApp, [this] {
+            m_log->abandonWrites();
+            QCoreApplication::exit(0);
+        });
+        note->setWindowModality(Qt::NonModal);
+        note->setAttribute(Qt::WA_DeleteOnClose);
+        note->show();
+    });
 }
 
 void VKControl::setHelpFile(const QString &path)
@@ -394,8 +497,14 @@ void VKControl::about()
 
 void VKControl::closeEvent(QCloseEvent *event)
 {
-    // Every close is granted, and for good: the window goes, and with it the
-    // program.
+    // While answers are still being written, the window stays until they
+    // are; otherwise every close is granted, and for good: the window goes,
+    // and with it the program.
+    if (m_log->pendingWrites() > 0) {
+        event->ignore();
+        quitWhenSaved();
+        return;
+    }
     event->accept();
     setAttribute(Qt::WA_DeleteOnClose);
 }

@@ -4,13 +4,13 @@
 
 #include "notes/ClefMode.h"
 #include "notes/NoteSource.h"
+#include "progress/AnswerLog.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <memory>
 
-class AnswerLog;
 class ComputerKeyboard;
 class Drill;
 class MidiInput;
@@ -34,8 +34,8 @@ public:
 
     // Settings to start with, and another file for the answer log.
     void applyStartOptions(const StartOptions &options);
-    // Opens the answer log, once; says so when it cannot record. Called
-    // after the first paint, or when the first test starts.
+    // Opens the answer log in the background, once; says so when it cannot
+    // record. Called after the first paint, or when the first test starts.
     void openAnswerLog();
     AnswerLog *answerLog() const { return m_log; }
 
@@ -54,6 +54,8 @@ public slots:
     void about();
     void showHelp();
     void showProgress();
+    // Ends the program once the answers being written are in the record.
+    void quitWhenSaved();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -72,7 +74,11 @@ private:
     void makeRoomFor(ClefMode mode);
     void testSettings();
     void readDrillHistory();
+    static QString clefName(ClefMode mode);
+    QJsonObject runSettings() const;
     void recordVerdict(const Verdict &verdict);
+    void answerLogOpened(AnswerLog::State state);
+    void answerLogWrittenAgain(const QString &path, bool beside);
     void tellAboutLog(const QString &text);
     void forgetProgress();
 
@@ -85,4 +91,5 @@ private:
     AnswerLog *m_log = nullptr;
     std::unique_ptr<Drill> m_drill;
     ProgressWindow *m_progress = nullptr;
+    bool m_quitting = false;
 };

@@ -128,8 +128,9 @@ int main(int argc, char **argv)
         for (int i = 0; i < Rounds; ++i) {
             {
                 HistoryWriter w(log);
-                w.add(Answer{QDateTime::currentDateTimeUtc(), 999999, QStringLiteral("treble"), 60,
-                             false, 60, true, 900, QStringLiteral("keys"), 5000});
+                w.add(Answer{QDateTime::currentDateTimeUtc(), 999999, QStringLiteral("treble"),
+                             WrittenNote::fromMidi(60), 0, 60, true, 900, QStringLiteral("keys"),
+                             5000});
             }
             clock.restart();
             window.refresh();

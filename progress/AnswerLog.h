@@ -3,114 +3,128 @@
 #pragma once
 
 #include "progress/Answer.h"
+#include "progress/ForgetReport.h"
+#include "progress/RecordFile.h"
+#include "progress/RecordSchema.h"
 
-#include <QDateTime>
 #include <QHash>
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QThread>
 
 #include <memory>
 
-class QSqlError;
-class QSqlQuery;
+class RecordQueries;
+class RecordWriter;
 
 // The learner's record: every judged test note, one row of the table
-// `answers` in an SQLite file. This class opens the file and owns its
-// schema; every statement that writes to it is here.
+// `answers` in an SQLite file. The window asks here; the file is written by
+// a writer on its own thread (RecordWriter) and read for the drill through
+// a connection of its own (RecordQueries).
 //
-// Each answer is committed as it is recorded (WAL journal, synchronous
-// NORMAL): a program killed afterwards loses nothing, and a commit costs a
-// write to the journal, no wait for the disk. Several programs may record
-// into one file at once.
+// Each answer is committed as it is written (WAL journal, synchronous
+// NORMAL): a program killed afterwards loses nothing. Several programs may
+// record into one file at once.
 class AnswerLog : public QObject
 {
     Q_OBJECT
 public:
-    // The schema this version writes, kept in PRAGMA user_version.
-    static constexpr int SchemaVersion = 1;
+    // The format this version writes, kept in PRAGMA user_version.
+    static constexpr int SchemaVersion = RecordSchema::Version;
 
     enum class State {
         Closed,     // not opened yet
+        Opening,    // being opened: answers wait for it
         Recording,  // answers are written
         Newer,      // the file comes from a newer version: left untouched
         Unwritable, // the file or its folder cannot be written
+        NotOurs,    // not a record of this program, or broken: left as it is
     };
 
+    // A file that is not a record, or is broken, is moved aside and a new
+    // record started when path is the default record's; any other is left
+    // alone (the learner chose it).
     explicit AnswerLog(const QString &path, QObject *parent = nullptr);
+    // Finishes the writes asked for; see finishWrites().
     ~AnswerLog() override;
 
     // $XDG_DATA_HOME/velkaro/progress.sqlite, ~/.local/share/velkaro/ by default.
     static QString defaultPath();
 
-    // Opens the file, creating it and its folder when needed. A file that is
-    // not a database or fails its integrity check is renamed aside (see
-    // movedAside()) and a fresh one started. Returns the state reached.
+    // Opens the file on the writer's thread; opened() tells how it went.
+    // Answers recorded meanwhile wait for it.
+    void openInBackground();
+    // The same, waiting for the outcome. Returns the state reached.
     State open();
     State state() const { return m_state; }
     bool isRecording() const { return m_state == State::Recording; }
+    // Where the record is; after it was written again, its new place.
     QString path() const { return m_path; }
     // Another file, for a log not opened yet.
     void setPath(const QString &path);
-    // Where a broken file went when open() moved it aside; empty otherwise.
+    // Where a broken file went when opening moved it aside; empty otherwise.
     QString movedAside() const { return m_movedAside; }
+    // The copy of a version-1 record kept before it was upgraded; empty otherwise.
+    QString keptCopy() const { return m_keptCopy; }
 
-    // A test run begins or ends; answers in between share a session number,
-    // which is unique in the file even with other programs writing to it.
-    void beginSession();
+    // A run begins or ends; answers in between share a session number,
+    // which is unique in the file even with other programs writing to it
+    // and never given again. settings: the run's settings as JSON.
+    void beginSession(const QString &kind = QStringLiteral("test"),
+                      const QJsonObject &settings = QJsonObject());
     void endSession();
+    // The number of the run of the last answer written; 0 before one.
     qint64 currentSession() const { return m_session; }
 
-    // Writes one answer (its session is filled in here). False when nothing
-    // could be written; the first such failure stops recording and is
-    // announced by stopped().
+    // Hands one answer to the writer (its session is filled in there); it
+    // is written in order, however long another program holds the file.
+    // False when the record is not being written.
     bool record(Answer answer);
 
-    // Empties the record: every answer and test run in the file goes, also
-    // those other programs wrote, and the space they took is cleared. A test
-    // that is running goes on under a new number from its next answer.
-    bool forget();
+    // Empties the record; forgotten() tells how it went.
+    void forget();
+
+    // Writes asked for and not done yet.
+    int pendingWrites() const;
+    // Waits until every write asked for is done, at most timeoutMs (-1: no
+    // limit), and delivers their signals. False when time ran out.
+    bool finishWrites(int timeoutMs = -1);
+    // Gives up the writes still waiting (another program never lets go).
+    void abandonWrites();
 
     // The newest answers to each note from lowest to highest (MIDI numbers),
     // at most perNote each, newest first; rows written by other programs
     // count the same.
     QHash<int, QList<PastAnswer>> recentAnswers(int lowest, int highest, int perNote) const;
+    // The same within one key signature.
+    QHash<int, QList<PastAnswer>> recentAnswers(int key, int lowest, int highest,
+                                                int perNote) const;
 
 signals:
+    void opened(AnswerLog::State state);
+    // Committed to the file, with its session number.
     void recorded(const Answer &answer);
     // Recording stopped because the file could not be written any more.
     void stopped();
+    // The record had gone from its path: it was written again, every row
+    // kept, at path; beside is set when another file stood at the old path
+    // and the record went beside it.
+    void writtenAgain(const QString &path, bool beside);
+    void forgotten(const ForgetReport &report);
+    // Every write asked for is done.
+    void allWritten();
 
 private:
-    State openFile(QString *why);
-    bool openConnection(QString *why);
-    void closeConnection();
-    bool looksLikeDatabase() const;
-    bool isBroken(QString *why);
-    bool moveAside(QString *why);
-    static bool useWriteAheadLog(QSqlQuery *q);
-    bool createSchema(QString *why);
-    bool allocateSession();
-    bool writePending();
-    bool writeAnswer(const Answer &answer, QSqlError *error);
-    void fail();
-    void keepJournalShort();
-    void checkpointSoon();
+    void takeOpening(RecordFile::State state, const QString &path, const QString &movedAside,
+                     const QString &keptCopy, const QString &why);
+    void start();
 
     QString m_path;
-    QString m_connection;
     State m_state = State::Closed;
     QString m_movedAside;
-    // When the current test run began; its row is written with its first answer.
-    QDateTime m_sessionStart;
+    QString m_keptCopy;
     qint64 m_session = 0;
-    std::unique_ptr<QSqlQuery> m_insert;
-    std::unique_ptr<QSqlQuery> m_touchSession;
-    // Answers waiting while another program holds the file.
-    QList<Answer> m_pending;
-    // Where the journal is copied into the file, off the window's thread.
-    QThread m_journalThread;
-    QObject *m_journalWorker = nullptr;
-    int m_sinceCheckpoint = 0;
+    std::unique_ptr<RecordWriter> m_writer;
+    std::unique_ptr<RecordQueries> m_queries;
 };

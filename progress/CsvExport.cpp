@@ -35,7 +35,8 @@ bool isPartOfLog(const QString &target, const QString &logPath)
 
 bool write(const QString &logPath, const QString &target, QString *error, qint64 *rows)
 {
-    ProgressFile log(logPath);
+    // Read as it stands: the folder is left as it was, with no journal added.
+    ProgressFile log(logPath, ProgressFile::Mode::Snapshot);
     if (!log.open()) {
         *error = log.errorString();
         return false;

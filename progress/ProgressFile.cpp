@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress/ProgressFile.h"
 
+#include "progress/RecordSchema.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
@@ -9,11 +11,16 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QVariant>
 
 namespace {
 
 constexpr char ConnectOptions[] = "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000";
+// A file no program has open is read as it stands: SQLite then takes no
+// lock and makes no journal or index beside it.
+constexpr char SnapshotOptions[] = "QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI";
 
 // SQLite reads the log's ISO 8601 times itself: this expression turns the
 // column's time into milliseconds since the epoch (Julian day 2440587.5).
@@ -53,8 +60,9 @@ void appendCsvField(QByteArray &line, const QVariant &value)
 
 } // namespace
 
-ProgressFile::ProgressFile(const QString &path)
-    : m_path(path), m_connection(QStringLiteral("velkaro-progress-%1").arg(quintptr(this), 0, 16))
+ProgressFile::ProgressFile(const QString &path, Mode mode)
+    : m_path(path), m_connection(QStringLiteral("velkaro-progress-%1").arg(quintptr(this), 0, 16)),
+      m_mode(mode)
 {}
 
 ProgressFile::~ProgressFile()
@@ -71,6 +79,43 @@ bool ProgressFile::fail(const QString &what)
     return false;
 }
 
+// A snapshot of a file that a program has open (its journal and the
+// journal's index stand beside it) reads it as any reader does, which adds
+// nothing; a file without a journal is read as it stands; one whose journal
+// has no index (a program was killed) is read from a copy of both, since
+// reading a journal makes its index.
+bool ProgressFile::connect(QString *why)
+{
+    QSqlDatabase db = QSqlDatabase::contains(m_connection)
+                          ? QSqlDatabase::database(m_connection, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    QString name = m_path;
+    QString options = QLatin1String(ConnectOptions);
+    const QString journal = m_path + QStringLiteral("-wal");
+    const bool inUse =
+        QFileInfo::exists(journal) && QFileInfo::exists(m_path + QStringLiteral("-shm"));
+    if (m_mode == Mode::Snapshot && !inUse && QFileInfo(journal).size() == 0) {
+        QUrl url = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath());
+        url.setQuery(QStringLiteral("immutable=1"));
+        name = url.toString(QUrl::FullyEncoded);
+        options = QLatin1String(SnapshotOptions);
+    } else if (m_mode == Mode::Snapshot && !inUse) {
+        m_copy = std::make_unique<QTemporaryDir>();
+        name = m_copy->filePath(QStringLiteral("record"));
+        if (!m_copy->isValid() || !QFile::copy(m_path, name) ||
+            !QFile::copy(journal, name + QStringLiteral("-wal"))) {
+            *why = tr("it cannot be copied to be read");
+            return false;
+        }
+    }
+    db.setDatabaseName(name);
+    db.setConnectOptions(options);
+    if (db.open())
+        return true;
+    *why = db.lastError().text();
+    return false;
+}
+
 bool ProgressFile::open()
 {
     if (m_open)
@@ -81,25 +126,43 @@ bool ProgressFile::open()
             tr("There is no record of answers at %1.").arg(QDir::toNativeSeparators(m_path)));
     if (!file.isFile())
         return fail(tr("%1 is not a record of answers.").arg(QDir::toNativeSeparators(m_path)));
-    QSqlDatabase db = QSqlDatabase::contains(m_connection)
-                          ? QSqlDatabase::database(m_connection, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(m_path);
-    db.setConnectOptions(QLatin1String(ConnectOptions));
     const QString cannotRead = tr("The record of answers %1 cannot be read: %2");
-    if (!db.open())
-        return fail(cannotRead.arg(QDir::toNativeSeparators(m_path), db.lastError().text()));
+    QString why;
+    if (!connect(&why))
+        return fail(cannotRead.arg(QDir::toNativeSeparators(m_path), why));
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     // A file that is no database, or one without answers, fails here.
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral("SELECT id, at, session, note, correct, response_ms,"
                                    " interval_ms FROM answers LIMIT 1"))) {
         const QString why = probe.lastError().text();
+        probe.finish();
         db.close();
         return fail(cannotRead.arg(QDir::toNativeSeparators(m_path), why));
     }
     m_open = true;
     m_error.clear();
     return true;
+}
+
+std::optional<QStringList> ProgressFile::columnsOf(const QString &table)
+{
+    if (!m_open) {
+        QString why;
+        if (!QFileInfo(m_path).isFile() || !connect(&why))
+            return std::nullopt;
+    }
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+    q.addBindValue(table);
+    if (!q.exec())
+        return std::nullopt;
+    QStringList names;
+    while (q.next())
+        names << q.value(0).toString();
+    if (names.isEmpty())
+        return std::nullopt;
+    return names;
 }
 
 std::optional<bool> ProgressFile::hasAnswer(qint64 id)
@@ -171,18 +234,30 @@ bool ProgressFile::writeCsv(QIODevice &out, qint64 *rows)
     qint64 written = 0;
     if (!open())
         return false;
+    // The record's columns in their order, as far as the file has them,
+    // then whatever a newer version added.
+    const QStringList present = columnsOf(QStringLiteral("answers")).value_or(QStringList());
+    QStringList columns;
+    for (const QString &name : RecordSchema::answerColumnNames()) {
+        if (present.contains(name))
+            columns << name;
+    }
+    for (const QString &name : present) {
+        if (!columns.contains(name))
+            columns << name;
+    }
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT * FROM answers ORDER BY id")))
+    if (columns.isEmpty() || !q.exec(QStringLiteral("SELECT \"%1\" FROM answers ORDER BY id")
+                                         .arg(columns.join(QStringLiteral("\", \"")))))
         return fail(tr("The record of answers %1 cannot be read: %2")
                         .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
-    const QSqlRecord columns = q.record();
     QByteArray chunk;
     chunk.reserve(CsvChunk + 1024);
     for (int i = 0; i < columns.count(); ++i) {
         if (i > 0)
             chunk += ',';
-        appendCsvField(chunk, columns.fieldName(i));
+        appendCsvField(chunk, columns.at(i));
     }
     chunk += '\n';
     const auto flush = [&] {

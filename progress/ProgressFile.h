@@ -6,8 +6,12 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
+#include <memory>
 #include <optional>
+
+class QTemporaryDir;
 
 class QIODevice;
 
@@ -18,7 +22,16 @@ class ProgressFile
 {
     Q_DECLARE_TR_FUNCTIONS(ProgressFile)
 public:
-    explicit ProgressFile(const QString &path);
+    enum class Mode {
+        // Follows a record that this program is writing: reads what each
+        // answer adds, through the journal and its index beside the file.
+        Follow,
+        // Reads the record as it stands, leaving its folder as it was: a
+        // record that no program has open gains no journal or index files
+        // (SQLite makes both for any reader of the journal).
+        Snapshot,
+    };
+    explicit ProgressFile(const QString &path, Mode mode = Mode::Follow);
     ~ProgressFile();
     ProgressFile(const ProgressFile &) = delete;
     ProgressFile &operator=(const ProgressFile &) = delete;
@@ -37,17 +50,26 @@ public:
     bool readAnswers(QList<LoggedAnswer> &into, qint64 afterId = 0);
     // Every test run; none when the file has no table of them.
     QHash<qint64, TestSession> readSessions();
+    // The names of a table's columns; none when the file is no database or
+    // has no such table.
+    std::optional<QStringList> columnsOf(const QString &table);
 
     // Every answer as comma-separated values: a header row naming the
-    // table's columns, then one line per row in the order of writing; an
-    // empty field stands for NULL.
+    // table's columns (in the record's order, then any that a newer version
+    // added), then one line per row in the order of writing; an empty field
+    // stands for NULL.
     bool writeCsv(QIODevice &out, qint64 *rows = nullptr);
 
 private:
     bool fail(const QString &what);
+    bool connect(QString *why);
 
     QString m_path;
     QString m_connection;
+    Mode m_mode;
+    // Where a snapshot reads a copy of the file and its journal, when the
+    // journal has no index beside it that a reader could use.
+    std::unique_ptr<QTemporaryDir> m_copy;
     bool m_open = false;
     QString m_error;
 };

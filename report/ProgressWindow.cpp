@@ -228,12 +228,37 @@ void ProgressWindow::showFigures()
     m_export->setEnabled(!m_history.answers.isEmpty());
 }
 
-void ProgressWindow::forgetDone(bool emptied)
+void ProgressWindow::forgetDone(const ForgetReport &report)
 {
-    if (!emptied)
-        QMessageBox::critical(this, tr("Forget my record"),
-                              tr("The record could not be emptied: %1 cannot be written.")
-                                  .arg(QDir::toNativeSeparators(m_path)));
+    QStringList said;
+    if (!report.emptied)
+        said << tr("The record could not be emptied: %1 cannot be written.")
+                    .arg(QDir::toNativeSeparators(m_path));
+    else if (!report.wiped)
+        said << tr("Your answers are forgotten, but traces of them may remain in the file %1 "
+                   "until Velkaro next writes to it: another program was reading it.")
+                    .arg(QDir::toNativeSeparators(m_path));
+    if (!report.copies.isEmpty()) {
+        QStringList names;
+        for (const QString &copy : report.copies)
+            names << QDir::toNativeSeparators(copy);
+        said << tr("These copies beside the record still hold old answers; delete them too if "
+                   "you want them gone:\n%1")
+                    .arg(names.join(QLatin1Char('\n')));
+    }
+    if (!report.emptied)
+        QMessageBox::critical(this, tr("Forget my record"), said.join(QStringLiteral("\n\n")));
+    else if (!said.isEmpty())
+        QMessageBox::information(this, tr("Forget my record"), said.join(QStringLiteral("\n\n")));
+    reload();
+}
+
+void ProgressWindow::setLogPath(const QString &path)
+{
+    if (path == m_path)
+        return;
+    m_path = path;
+    m_file = std::make_unique<ProgressFile>(path);
     reload();
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "progress/ForgetReport.h"
 #include "progress/History.h"
 
 #include <QString>
@@ -48,8 +49,10 @@ public slots:
     void scheduleRefresh();
     // Forgets what was read and reads the whole log again.
     void reload();
-    // The record was emptied, or could not be.
-    void forgetDone(bool emptied);
+    // The record was emptied, or could not be; says what remains.
+    void forgetDone(const ForgetReport &report);
+    // The record is now kept at path: reads it from there.
+    void setLogPath(const QString &path);
     // Asks for a file and writes the record there as CSV.
     void exportCsv();
     // Asks whether to forget the record; emits forgetRequested() on yes.

@@ -4,6 +4,7 @@
 
 #include "progress/Answer.h"
 #include "progress/AnswerLog.h"
+#include "progress/RecordSchema.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -17,7 +18,8 @@
 
 // Writes rows straight into an answer log, as another program (a teacher's
 // import, say) would: answers with the times and sessions given, in one
-// transaction. The program's own AnswerLog makes the file and its schema.
+// transaction, by the record's own column list. The program's own AnswerLog
+// makes the file and its schema.
 class HistoryWriter
 {
 public:
@@ -31,10 +33,7 @@ public:
         db.setDatabaseName(path);
         m_ok = m_ok && db.open() && db.transaction();
         m_insert = std::make_unique<QSqlQuery>(db);
-        m_ok = m_ok && m_insert->prepare(QStringLiteral(
-                           "INSERT INTO answers (at, session, clef, note, flat, answer,"
-                           " correct, response_ms, source, interval_ms)"
-                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        m_ok = m_ok && m_insert->prepare(RecordSchema::insertAnswer());
     }
     ~HistoryWriter()
     {
@@ -51,19 +50,8 @@ public:
 
     void add(const Answer &a)
     {
-        QSqlQuery &q = *m_insert;
-        q.addBindValue(stamp(a.at));
-        q.addBindValue(a.session);
-        q.addBindValue(a.clef);
-        q.addBindValue(a.note);
-        q.addBindValue(a.flat ? 1 : 0);
-        q.addBindValue(a.answer ? QVariant(*a.answer) : QVariant(QMetaType(QMetaType::Int)));
-        q.addBindValue(a.correct ? 1 : 0);
-        q.addBindValue(a.responseMs ? QVariant(*a.responseMs)
-                                    : QVariant(QMetaType(QMetaType::Int)));
-        q.addBindValue(a.source.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : a.source);
-        q.addBindValue(a.intervalMs);
-        m_ok = q.exec() && m_ok;
+        RecordSchema::bindAnswer(*m_insert, a);
+        m_ok = m_insert->exec() && m_ok;
     }
 
     void addSession(qint64 id, const QDateTime &start, const QDateTime &end)
@@ -77,7 +65,7 @@ public:
         m_ok = q.exec() && m_ok;
     }
 
-    static QString stamp(const QDateTime &t) { return t.toUTC().toString(Qt::ISODateWithMs); }
+    static QString stamp(const QDateTime &t) { return RecordSchema::timestamp(t); }
 
 private:
     static constexpr char Connection[] = "velkaro-history-writer";
@@ -136,12 +124,12 @@ inline bool writeGeneratedHistory(const QString &path, int count, int days, cons
             Answer a;
             a.session = r + 1;
             a.clef = treble ? QStringLiteral("treble") : QStringLiteral("bass");
-            a.note = lowest + between(0, 23);
-            const int pitchClass = a.note % 12;
+            const int note = lowest + between(0, 23);
+            const int pitchClass = note % 12;
             const bool black = pitchClass == 1 || pitchClass == 3 || pitchClass == 6 ||
                                pitchClass == 8 || pitchClass == 10;
-            a.flat = black && chance(0.5);
-            const bool ledger = treble ? (a.note <= 61 || a.note >= 81) : (a.note <= 40);
+            a.written = WrittenNote::fromMidi(note, black && chance(0.5));
+            const bool ledger = treble ? (note <= 61 || note >= 81) : (note <= 40);
             const double difficulty = (black ? 0.12 : 0) + (ledger ? 0.2 : 0) + (treble ? 0 : 0.08);
             const double typicalMs = 3200 - 1600 * run.progress + 1800 * difficulty;
             const int ms = int(typicalMs * std::exp(std::normal_distribution<>(0, 0.35)(random)));
@@ -149,7 +137,7 @@ inline bool writeGeneratedHistory(const QString &path, int count, int days, cons
             if (ms < interval) {
                 a.responseMs = std::max(250, ms);
                 a.correct = chance(std::clamp(0.6 + 0.38 * run.progress - difficulty, 0.05, 0.99));
-                a.answer = a.correct ? a.note : a.note + (chance(0.5) ? 1 : -1) * between(1, 2);
+                a.answer = a.correct ? note : note + (chance(0.5) ? 1 : -1) * between(1, 2);
                 const int source = between(0, 9);
                 a.source = source < 5   ? QStringLiteral("keys")
                            : source < 8 ? QStringLiteral("screen")

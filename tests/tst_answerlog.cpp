@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeSound.h"
 #include "LogRows.h"
+#include "RecordChildren.h"
 #include "WindowDriver.h"
 
 #include "app/CommandLine.h"
@@ -14,6 +15,8 @@
 #include "staff/VKTest.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSet>
@@ -26,48 +29,10 @@
 
 namespace {
 
-const QString WriteAnswers = QStringLiteral("--write-answers");
-
-// A child process: records count answers into file, printing the number of
-// each once it is committed; then waits to be killed, or ends.
-int writeAnswers(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int at = int(args.indexOf(WriteAnswers));
-    AnswerLog log(args.value(at + 1));
-    if (log.open() != AnswerLog::State::Recording)
-        return 3;
-    log.beginSession();
-    const int count = args.value(at + 2).toInt();
-    for (int i = 0; i < count; ++i) {
-        Answer a;
-        a.clef = QStringLiteral("treble");
-        a.note = 60 + i % 24;
-        a.answer = a.note + i % 2;
-        a.correct = i % 2 == 0;
-        a.responseMs = 500 + i;
-        a.source = QStringLiteral("keys");
-        a.intervalMs = 5000;
-        if (!log.record(a))
-            return 4;
-        std::printf("%d\n", i);
-        std::fflush(stdout);
-    }
-    if (args.value(at + 3) == QLatin1String("wait")) {
-        for (;;)
-            pause();
-    }
-    log.endSession();
-    return 0;
-}
-
 QProcess *startWriter(const QString &file, int count, const QString &then, QObject *parent)
 {
-    auto *child = new QProcess(parent);
-    child->start(QCoreApplication::applicationFilePath(),
-                 {WriteAnswers, file, QString::number(count), then});
-    return child;
+    return RecordChildren::start({RecordChildren::WriteAnswers, file, QString::number(count), then},
+                                 parent);
 }
 
 QByteArray contents(const QString &path)
@@ -83,8 +48,9 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-// An SQLite file with a table of many rows, and the user version given.
-void makeDatabase(const QString &path, int userVersion)
+// An SQLite file with a table of many rows, the user version given, and
+// the application id given.
+void makeDatabase(const QString &path, int userVersion, qint32 applicationId = 0)
 {
     LogRows::query(path, QStringLiteral("CREATE TABLE t (x TEXT)"));
     LogRows::query(path, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1"
@@ -92,6 +58,7 @@ void makeDatabase(const QString &path, int userVersion)
                                         " INSERT INTO t SELECT printf('row %08d', i) FROM n"));
     LogRows::query(path, QStringLiteral("CREATE INDEX tx ON t (x)"));
     LogRows::query(path, QStringLiteral("PRAGMA user_version = %1").arg(userVersion));
+    LogRows::query(path, QStringLiteral("PRAGMA application_id = %1").arg(applicationId));
 }
 
 } // namespace
@@ -137,6 +104,7 @@ private slots:
                    [&](int n) { emit w.midiInput()->noteRead(n); });
         answerWith(QString(), 0, [&](int) { staff->checkNoNote(); });
         WindowDriver::testToggle(&w)->click();
+        QVERIFY(w.answerLog()->finishWrites());
 
         const QList<QVariantMap> rows = LogRows::answers(file);
         QCOMPARE(rows.size(), expected.size());
@@ -145,6 +113,8 @@ private slots:
             const Expected &e = expected[i];
             QCOMPARE(row["note"].toInt(), e.note);
             QCOMPARE(row["flat"].toInt(), e.flat ? 1 : 0);
+            QCOMPARE(row["written"].toString(), WrittenNote::fromMidi(e.note, e.flat).text());
+            QCOMPARE(row["key"].toInt(), 0);
             QCOMPARE(row["answer"].isNull(), !e.answer.isValid());
             QCOMPARE(row["answer"].toInt(), e.answer.toInt());
             const bool right = e.answer.isValid() && e.answer.toInt() % 12 == e.note % 12;
@@ -166,7 +136,17 @@ private slots:
         WindowDriver::testToggle(&w)->click();
         staff->checkNoNote();
         WindowDriver::testToggle(&w)->click();
+        QVERIFY(w.answerLog()->finishWrites());
         QVERIFY(LogRows::answers(file).last()["session"] != rows.first()["session"]);
+        const auto runs =
+            LogRows::query(file, QStringLiteral("SELECT kind, settings FROM sessions"));
+        QCOMPARE(runs.size(), 2);
+        QCOMPARE(runs.first()["kind"].toString(), QStringLiteral("test"));
+        const QJsonObject settings =
+            QJsonDocument::fromJson(runs.first()["settings"].toByteArray()).object();
+        QCOMPARE(settings["clef"].toString(), QStringLiteral("treble"));
+        QCOMPARE(settings["interval_ms"].toInt(), DefaultTestTime);
+        QCOMPARE(settings["notes"].toString(), QStringLiteral("random"));
     }
 
     void anAnswerJudgedSurvivesTheProgramBeingKilled()
@@ -207,18 +187,29 @@ private slots:
         QCOMPARE(LogRows::integrity(file), QStringLiteral("ok"));
     }
 
+    // Only the default record is cleared out of the way; a file the learner
+    // named is left as it is, and nothing is recorded.
     void aBrokenFileIsMovedAsideNeverOverwritten_data()
     {
         QTest::addColumn<bool>("database");
-        QTest::newRow("not a database") << false;
-        QTest::newRow("a damaged database") << true;
+        QTest::addColumn<bool>("defaultRecord");
+        QTest::newRow("not a database") << false << true;
+        QTest::newRow("a damaged database") << true << true;
+        QTest::newRow("not a database, named by the learner") << false << false;
+        QTest::newRow("a damaged database, named by the learner") << true << false;
     }
 
     void aBrokenFileIsMovedAsideNeverOverwritten()
     {
         QFETCH(bool, database);
+        QFETCH(bool, defaultRecord);
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("progress.sqlite"));
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
+        const QString file =
+            defaultRecord ? AnswerLog::defaultPath() : dir.filePath(QStringLiteral("pupil.sqlite"));
+        qputenv("XDG_DATA_HOME", dataHome);
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
         if (database) {
             makeDatabase(file, 1);
             QByteArray bytes = contents(file);
@@ -233,15 +224,24 @@ private slots:
         const QByteArray before = contents(file);
 
         AnswerLog log(file);
+        if (!defaultRecord) {
+            QCOMPARE(log.open(), AnswerLog::State::NotOurs);
+            QCOMPARE(contents(file), before);
+            QVERIFY(!log.record(Answer()));
+            return;
+        }
+        qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
         QCOMPARE(log.open(), AnswerLog::State::Recording);
+        qputenv("XDG_DATA_HOME", dataHome);
         QVERIFY(log.movedAside().startsWith(file + QStringLiteral(".broken-")));
         QCOMPARE(contents(log.movedAside()), before);
         if (!database)
             QCOMPARE(contents(log.movedAside() + QStringLiteral("-wal")), QByteArray(64, 'w'));
         Answer a;
         a.clef = QStringLiteral("bass");
-        a.note = 40;
+        a.written = WrittenNote::fromMidi(40);
         QVERIFY(log.record(a));
+        QVERIFY(log.finishWrites());
         QCOMPARE(LogRows::answers(file).size(), 1);
     }
 
@@ -249,7 +249,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("progress.sqlite"));
-        makeDatabase(file, AnswerLog::SchemaVersion + 1);
+        makeDatabase(file, AnswerLog::SchemaVersion + 1, RecordSchema::ApplicationId);
         const QByteArray before = contents(file);
         {
             AnswerLog log(file);
@@ -272,7 +272,7 @@ private slots:
         options.progressFile = dir.filePath(QStringLiteral("notafolder/progress.sqlite"));
         w.applyStartOptions(options);
         w.openAnswerLog();
-        QCOMPARE(w.answerLog()->state(), AnswerLog::State::Unwritable);
+        QTRY_COMPARE(w.answerLog()->state(), AnswerLog::State::Unwritable);
         WindowDriver::testToggle(&w)->click();
         for (int i = 0; i < 3; ++i)
             emit w.keyboardView()->noteRead(w.staffView()->currentTestNote()->midi());
@@ -286,10 +286,8 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (WriteAnswers == QLatin1String(argv[i]))
-            return writeAnswers(argc, argv);
-    }
+    if (const int status = RecordChildren::runChild(argc, argv); status >= 0)
+        return status;
     QApplication app(argc, argv);
     AnswerLogTest test;
     return QTest::qExec(&test, argc, argv);

@@ -37,14 +37,15 @@ QHash<int, QList<PastAnswer>> historyWithTwoWeakNotes(int weakA, int weakB)
             const bool weak = note == weakA || note == weakB;
             Answer a;
             a.clef = QStringLiteral("treble");
-            a.note = note;
-            a.answer = weak ? a.note + 2 : a.note;
+            a.written = WrittenNote::fromMidi(note);
+            a.answer = weak ? a.note() + 2 : a.note();
             a.correct = !weak;
             a.responseMs = weak ? 3000 : 800;
             a.source = QStringLiteral("keys");
             log.record(a);
         }
     }
+    log.finishWrites();
     return log.recentAnswers(LowestNote, HighestNote, Drill::Memory);
 }
 

@@ -112,6 +112,10 @@
         <source>The record of answers %1 cannot be read: %2</source>
         <translation>Die Antwortaufzeichnung %1 kann nicht gelesen werden: %2</translation>
     </message>
+    <message>
+        <source>it cannot be copied to be read</source>
+        <translation>sie lässt sich zum Lesen nicht kopieren</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -192,6 +196,16 @@
             <numerusform>%n Antwort in %1 geschrieben</numerusform>
             <numerusform>%n Antworten in %1 geschrieben</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Your answers are forgotten, but traces of them may remain in the file %1 until Velkaro next writes to it: another program was reading it.</source>
+        <translation>Ihre Antworten sind vergessen, doch Spuren davon können in der Datei %1 bleiben, bis Velkaro das nächste Mal hineinschreibt: Ein anderes Programm las sie gerade.</translation>
+    </message>
+    <message>
+        <source>These copies beside the record still hold old answers; delete them too if you want them gone:
+%1</source>
+        <translation>Diese Kopien neben dem Protokoll enthalten noch alte Antworten; löschen Sie sie ebenfalls, wenn sie verschwinden sollen:
+%1</translation>
     </message>
 </context>
 <context>
@@ -323,6 +337,30 @@
     <message>
         <source>Progress</source>
         <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>%1 is not a Velkaro practice record, or it is damaged. Velkaro leaves it as it is and does not record your answers this time.</source>
+        <translation>%1 ist kein Übungsprotokoll von Velkaro oder ist beschädigt. Velkaro lässt die Datei, wie sie ist, und zeichnet Ihre Antworten diesmal nicht auf.</translation>
+    </message>
+    <message>
+        <source>Another file has taken the place of your practice record. Velkaro has left that file alone and saved your record, with every answer, as %1; it goes on recording there.</source>
+        <translation>Eine andere Datei hat den Platz Ihres Übungsprotokolls eingenommen. Velkaro lässt diese Datei unberührt und hat Ihr Protokoll mit allen Antworten als %1 gespeichert; dort zeichnet es weiter auf.</translation>
+    </message>
+    <message>
+        <source>Your practice record was deleted or moved away while Velkaro was running. Velkaro has saved it again, with every answer, at %1 and goes on recording there.</source>
+        <translation>Ihr Übungsprotokoll wurde gelöscht oder verschoben, während Velkaro lief. Velkaro hat es mit allen Antworten wieder unter %1 gespeichert und zeichnet dort weiter auf.</translation>
+    </message>
+    <message>
+        <source>Saving your answers…</source>
+        <translation>Ihre Antworten werden gespeichert…</translation>
+    </message>
+    <message>
+        <source>Another program is holding your practice record %1. Velkaro quits as soon as your answers are saved.</source>
+        <translation>Ein anderes Programm hält Ihr Übungsprotokoll %1 belegt. Velkaro wird beendet, sobald Ihre Antworten gespeichert sind.</translation>
+    </message>
+    <message>
+        <source>Quit without saving them</source>
+        <translation>Ohne Speichern beenden</translation>
     </message>
 </context>
 <context>

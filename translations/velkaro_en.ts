@@ -112,6 +112,10 @@
         <source>The record of answers %1 cannot be read: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>it cannot be copied to be read</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -192,6 +196,15 @@
             <numerusform>%n answer written to %1</numerusform>
             <numerusform>%n answers written to %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Your answers are forgotten, but traces of them may remain in the file %1 until Velkaro next writes to it: another program was reading it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These copies beside the record still hold old answers; delete them too if you want them gone:
+%1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -322,6 +335,30 @@
     </message>
     <message>
         <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a Velkaro practice record, or it is damaged. Velkaro leaves it as it is and does not record your answers this time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another file has taken the place of your practice record. Velkaro has left that file alone and saved your record, with every answer, as %1; it goes on recording there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your practice record was deleted or moved away while Velkaro was running. Velkaro has saved it again, with every answer, at %1 and goes on recording there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving your answers…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program is holding your practice record %1. Velkaro quits as soon as your answers are saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit without saving them</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

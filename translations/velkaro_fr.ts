@@ -112,6 +112,10 @@
         <source>The record of answers %1 cannot be read: %2</source>
         <translation>L’historique des réponses %1 ne peut pas être lu&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>it cannot be copied to be read</source>
+        <translation>il ne peut pas être copié pour être lu</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -192,6 +196,16 @@
             <numerusform>%n réponse écrite dans %1</numerusform>
             <numerusform>%n réponses écrites dans %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Your answers are forgotten, but traces of them may remain in the file %1 until Velkaro next writes to it: another program was reading it.</source>
+        <translation>Vos réponses sont oubliées, mais des traces peuvent en rester dans le fichier %1 jusqu’à ce que Velkaro y écrive de nouveau : un autre programme le lisait.</translation>
+    </message>
+    <message>
+        <source>These copies beside the record still hold old answers; delete them too if you want them gone:
+%1</source>
+        <translation>Ces copies à côté du relevé contiennent encore d’anciennes réponses ; supprimez-les aussi si vous voulez qu’elles disparaissent :
+%1</translation>
     </message>
 </context>
 <context>
@@ -323,6 +337,30 @@
     <message>
         <source>Progress</source>
         <translation>Progrès</translation>
+    </message>
+    <message>
+        <source>%1 is not a Velkaro practice record, or it is damaged. Velkaro leaves it as it is and does not record your answers this time.</source>
+        <translation>%1 n’est pas un relevé d’exercices de Velkaro, ou il est endommagé. Velkaro le laisse tel quel et n’enregistre pas vos réponses cette fois.</translation>
+    </message>
+    <message>
+        <source>Another file has taken the place of your practice record. Velkaro has left that file alone and saved your record, with every answer, as %1; it goes on recording there.</source>
+        <translation>Un autre fichier a pris la place de votre relevé d’exercices. Velkaro n’a pas touché à ce fichier et a enregistré votre relevé, avec toutes vos réponses, sous %1 ; il continue d’y enregistrer.</translation>
+    </message>
+    <message>
+        <source>Your practice record was deleted or moved away while Velkaro was running. Velkaro has saved it again, with every answer, at %1 and goes on recording there.</source>
+        <translation>Votre relevé d’exercices a été supprimé ou déplacé pendant que Velkaro tournait. Velkaro l’a de nouveau enregistré, avec toutes vos réponses, sous %1 et continue d’y enregistrer.</translation>
+    </message>
+    <message>
+        <source>Saving your answers…</source>
+        <translation>Enregistrement de vos réponses…</translation>
+    </message>
+    <message>
+        <source>Another program is holding your practice record %1. Velkaro quits as soon as your answers are saved.</source>
+        <translation>Un autre programme occupe votre relevé d’exercices %1. Velkaro se fermera dès que vos réponses seront enregistrées.</translation>
+    </message>
+    <message>
+        <source>Quit without saving them</source>
+        <translation>Quitter sans les enregistrer</translation>
     </message>
 </context>
 <context>
