@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VKControl.h"
 
+#include "app/ClassLink.h"
 #include "app/CommandLine.h"
 #include "app/MidiStatusBar.h"
 #include "app/VKScore.h"
@@ -96,6 +97,12 @@ VKControl::VKControl() : QMainWindow(nullptr)
     test->setNoteChooser(m_drill.get());
     connect(test, &VKTest::judged, this, &VKControl::recordVerdict);
 
+    // A class's server, when the learner has one, gets a copy of the record.
+    m_class = new ClassLink(this);
+    connect(m_class, &ClassLink::statusChanged, static_cast<MidiStatusBar *>(statusBar()),
+            &MidiStatusBar::setClassStatus);
+    connect(m_log, &AnswerLog::recorded, m_class, &ClassLink::answersRecorded);
+
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
     keyboard->setOneOctave(true);
@@ -128,12 +135,15 @@ void VKControl::applyStartOptions(const StartOptions &options)
     if (options.weakNotes)
         test->setWeakNotes(*options.weakNotes);
     test->setShowAnswer(options.showAnswer);
+    if (!options.classServer.isEmpty())
+        m_class->choose(options.classServer, options.pupil);
 }
 
 void VKControl::openAnswerLog()
 {
     if (m_log->state() != AnswerLog::State::Closed)
         return;
+    m_class->start(m_log->path());
     const QString where = QDir::toNativeSeparators(m_log->path());
     switch (m_log->open()) {
     case AnswerLog::State::Recording:
@@ -210,6 +220,7 @@ void VKControl::createMenus()
     auto *file = new QMenu(tr("File"), bar);
     QAction *progress = file->addAction(tr("Progress"), this, &VKControl::showProgress);
     progress->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    file->addAction(tr("Class\u2026"), this, [this] { m_class->showWindow(); });
     file->addSeparator();
     // Ends the event loop directly: unlike quit(), exit() does not first ask
     // the windows to close.

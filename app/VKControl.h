@@ -10,6 +10,7 @@
 #include <memory>
 
 class AnswerLog;
+class ClassLink;
 class ComputerKeyboard;
 class Drill;
 class MidiInput;
@@ -45,6 +46,7 @@ public:
     MidiInput *midiInput() const { return midi; }
     // The Progress window, once it has been opened.
     ProgressWindow *progressWindow() const { return m_progress; }
+    ClassLink *classLink() const { return m_class; }
 
 public slots:
     void setMode(bool on);
@@ -81,5 +83,6 @@ private:
     AnswerLog *m_log = nullptr;
     std::unique_ptr<Drill> m_drill;
     ProgressWindow *m_progress = nullptr;
+    ClassLink *m_class = nullptr;
     QString m_answerSource;
 };
