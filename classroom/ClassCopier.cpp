@@ -294,7 +294,9 @@ bool ClassCopier::sendBatch(qint64 &after, qint64 *sent, QString *error)
     QSqlQuery q(db);
     const auto failed = [&](const QSqlError &why) {
         *error = m_server->failure(why.text());
-        db.rollback();
+        // A connection that was lost has nothing left to roll back.
+        if (db.isOpen())
+            db.rollback();
         return false;
     };
     if (!sessions->isEmpty()) {
