@@ -14,6 +14,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -23,6 +24,8 @@ constexpr char LocalOptions[] = "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000
 // and kind and settings to sessions; older records get their defaults.
 constexpr int SchemaWithKeys = 2;
 constexpr int NewestSchema = 2;
+// Times read back from the two databases may differ by a rounding.
+constexpr qint64 TimeToleranceMs = 1;
 
 // The columns copied, in the order of the local table and of the server's.
 const char AnswerColumns[] = "machine, local_id, at, session, clef, note, flat, answer, correct,"
@@ -91,6 +94,20 @@ public:
     {
         if (QSqlDatabase::contains(m_name))
             QSqlDatabase::database(m_name, false).close();
+    }
+
+    // The time of the answer numbered id in milliseconds since the epoch;
+    // none when there is no such row. False when the file cannot be read.
+    bool answerTime(qint64 id, std::optional<qint64> *ms)
+    {
+        QSqlQuery q(QSqlDatabase::database(m_name, false));
+        q.prepare(QStringLiteral("SELECT CAST(round((julianday(at) - 2440587.5) * 86400000)"
+                                 " AS INTEGER) FROM answers WHERE id = ?"));
+        q.addBindValue(id);
+        if (!q.exec())
+            return false;
+        *ms = q.next() ? std::optional<qint64>(q.value(0).toLongLong()) : std::nullopt;
+        return true;
     }
 
     std::optional<qint64> number(const QString &sql, qint64 bound)
@@ -235,18 +252,26 @@ ClassCopier::Outcome ClassCopier::copy(const std::function<bool()> &stop)
         return fail(error);
 
     QSqlQuery q(m_server->database());
-    q.prepare(QStringLiteral("SELECT coalesce(max(local_id), 0) FROM answers"
-                             " WHERE pupil = current_user AND machine = ?"));
+    // The newest row the server has from this record, and when it was given.
+    q.prepare(QStringLiteral("SELECT local_id, round(extract(epoch FROM at) * 1000) FROM answers"
+                             " WHERE pupil = current_user AND machine = ?"
+                             " ORDER BY local_id DESC LIMIT 1"));
     q.addBindValue(m_machine);
-    if (!q.exec() || !q.next())
+    if (!q.exec())
         return fail(m_server->failure(q.lastError().text()));
-    m_serverHas = q.value(0).toLongLong();
-    const std::optional<qint64> localHas =
-        m_local->number(QStringLiteral("SELECT coalesce(max(id), 0) FROM answers WHERE id > ?"), 0);
-    if (localHas && *localHas < m_serverHas) {
-        m_restarted = true;
-        outcome.reached = true;
-        return outcome;
+    m_serverHas = q.next() ? q.value(0).toLongLong() : 0;
+    if (m_serverHas > 0) {
+        // The local record must hold that row as it was sent. Where it does
+        // not, the file was started anew or replaced, and its numbers mean
+        // other answers: they are sent under a new machine id.
+        std::optional<qint64> localAt;
+        if (!m_local->answerTime(m_serverHas, &localAt))
+            return fail(m_local->errorText());
+        if (!localAt || std::abs(*localAt - q.value(1).toLongLong()) > TimeToleranceMs) {
+            m_restarted = true;
+            outcome.reached = true;
+            return outcome;
+        }
     }
 
     qint64 after = m_serverHas;

@@ -46,8 +46,9 @@ public:
     qint64 waiting();
 
     QString machine() const { return m_machine; }
-    // Set when the record holds fewer rows than the server has from it: it
-    // was started anew, and its rows need a new machine id.
+    // Set when the record lacks the newest row the server has from it, as
+    // it was sent: it was started anew or replaced, and its rows need a new
+    // machine id.
     bool recordRestarted() const { return m_restarted; }
     void setMachine(const QString &machine);
 

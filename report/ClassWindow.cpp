@@ -104,10 +104,14 @@ ClassWindow::ClassWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     column->addWidget(m_message);
     column->addWidget(m_tableHeading);
     column->addWidget(m_table, 1);
+    // Without the table, the rest stands together at the top.
+    column->addStretch(0);
     column->addLayout(tableButtons);
+    m_column = column;
     retranslate();
     showReport({});
-    resize(PreferredWidth, PreferredHeight);
+    // A pupil's window is as tall as its fields; a teacher's grows for the table.
+    resize(PreferredWidth, sizeHint().height());
 }
 
 ClassWindow::~ClassWindow()
@@ -243,6 +247,8 @@ void ClassWindow::showAnswer(const Answer &answer)
 {
     m_teacher = answer.teacher;
     showReport(answer.pupils);
+    if (m_teacher && height() < PreferredHeight)
+        resize(width(), PreferredHeight);
     if (!answer.reached)
         say(answer.error);
     else if (!answer.error.isEmpty())
@@ -275,6 +281,7 @@ void ClassWindow::showReport(const QList<PupilFigures> &pupils)
     for (QWidget *w : {static_cast<QWidget *>(m_tableHeading), static_cast<QWidget *>(m_table),
                        static_cast<QWidget *>(m_refresh), static_cast<QWidget *>(m_progressButton)})
         w->setVisible(m_teacher);
+    m_column->setStretch(m_column->indexOf(m_table) + 1, m_teacher ? 0 : 1);
 }
 
 void ClassWindow::openProgress()

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -88,6 +89,7 @@ private:
     QPushButton *m_refresh;
     QPushButton *m_progressButton;
     QPushButton *m_close;
+    QBoxLayout *m_column = nullptr;
     QThread *m_job = nullptr;
     bool m_teacher = false;
     QString m_keptUrl;

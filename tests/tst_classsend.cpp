@@ -4,6 +4,7 @@
 #include "PostgresServer.h"
 
 #include "classroom/ClassSender.h"
+#include "classroom/ClassSettings.h"
 
 #include <QAtomicInteger>
 #include <QSignalSpy>
@@ -58,6 +59,8 @@ private slots:
     {
         if (!PostgresServer::installed())
             QSKIP("PostgreSQL or Qt's QPSQL driver is not installed");
+        // The machine ids this test makes stay in its own settings.
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
         m_server = std::make_unique<PostgresServer>();
         QVERIFY2(m_server->start(), qPrintable(m_server->log()));
         QVERIFY(m_server->makeClass(Class, Teacher));
@@ -189,6 +192,63 @@ private slots:
             QVERIFY(offline);
         }
         senders.clear();
+    }
+
+    // A record file replaced by another (started anew, or copied from
+    // elsewhere) numbers other answers with the same numbers: all of them
+    // reach the server under a new machine id, beside the old file's rows.
+    void aRecordReplacedIsSentWhole_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("by a longer one") << 5 << 8;
+        QTest::newRow("by a shorter one") << 5 << 3;
+    }
+    void aRecordReplacedIsSentWhole()
+    {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        const QString path =
+            m_dir.filePath(QStringLiteral("replaced-%1-%2.sqlite").arg(before).arg(after));
+        const auto write = [&path](int answers, int firstNote) {
+            for (const QString &file : {path, path + "-wal", path + "-shm"})
+                QFile::remove(file);
+            LocalRecord record(path);
+            const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(-firstNote);
+            const qint64 session = record.beginSession(start);
+            for (int i = 0; i < answers; ++i)
+                record.add(LocalRecord::answer(start.addSecs(i + 1), session, firstNote + i, true));
+            record.endSession(session, start.addSecs(answers + 1));
+            QVERIFY(record.isOk());
+        };
+        const auto rows = [this](const QString &machine) {
+            return QStringLiteral("%1/%2")
+                .arg(
+                    serverNumber(QStringLiteral("SELECT count(*) FROM answers WHERE machine = '%1'")
+                                     .arg(machine)))
+                .arg(serverNumber(
+                    QStringLiteral(
+                        "SELECT coalesce(sum(note), 0) FROM answers WHERE machine = '%1'")
+                        .arg(machine)));
+        };
+        const auto notes = [](int answers, int firstNote) {
+            return QStringLiteral("%1/%2").arg(answers).arg(answers * firstNote +
+                                                            answers * (answers - 1) / 2);
+        };
+
+        write(before, 40);
+        const QString first = ClassSettings::machineId(path);
+        ClassSender sender(m_server->url(Class, QStringLiteral("anna")), path, first);
+        QSignalSpy renewed(&sender, &ClassSender::machineRenewed);
+        QTRY_COMPARE_WITH_TIMEOUT(rows(first), notes(before, 40), SettleMs);
+
+        write(after, 60);
+        sender.answersRecorded();
+        QTRY_COMPARE_WITH_TIMEOUT(renewed.size(), 1, SettleMs);
+        const QString second = ClassSettings::machineId(path);
+        QVERIFY(second != first);
+        QTRY_COMPARE_WITH_TIMEOUT(rows(second), notes(after, 60), SettleMs);
+        QCOMPARE(rows(first), notes(before, 40));
     }
 };
 
