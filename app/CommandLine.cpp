@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include "classroom/ClassCommands.h"
+#include "classroom/ClassSchema.h"
+#include "classroom/ClassUrl.h"
 #include "progress/AnswerLog.h"
 #include "progress/CsvExport.h"
 #include "progress/RecordFile.h"
@@ -29,6 +32,9 @@ const char *const ToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb"
 // Writes the record as CSV; the status to end with.
 int exportProgress(const StartOptions &options)
 {
+    if (!options.classServer.isEmpty())
+        return ClassCommands::exportProgress(*ClassUrl::parse(options.classServer, nullptr),
+                                             options.pupil, options.exportProgress);
     const QString log =
         options.progressFile.isEmpty() ? AnswerLog::defaultPath() : options.progressFile;
     QString error;
@@ -52,6 +58,23 @@ std::optional<int> refuseForeignRecord(const StartOptions &options, const QStrin
                  name.toLocal8Bit().constData(),
                  QDir::toNativeSeparators(options.progressFile).toLocal8Bit().constData());
     return CommandLine::UsageError;
+}
+
+// Does the teacher's task asked for; the status to end with.
+int classTask(const StartOptions &options)
+{
+    const ClassUrl url = *ClassUrl::parse(options.classTaskServer, nullptr);
+    switch (options.classTask) {
+    case StartOptions::ClassTask::Setup:
+        return ClassCommands::setup(url);
+    case StartOptions::ClassTask::AddPupil:
+        return ClassCommands::addPupil(url, options.pupil);
+    case StartOptions::ClassTask::Report:
+        return ClassCommands::report(url, options.csv);
+    case StartOptions::ClassTask::None:
+        break;
+    }
+    return 0;
 }
 
 QString program(const QStringList &arguments)
@@ -111,8 +134,33 @@ Parsed parse(const QStringList &arguments)
         QStringLiteral("Write every recorded answer to FILE as CSV (- for standard output) "
                        "and end, without a window."),
         QStringLiteral("FILE"));
+    const QCommandLineOption classServer(
+        QStringLiteral("class-server"),
+        QStringLiteral("Send answers to a class's PostgreSQL server, a URL without a password "
+                       "(postgresql://host/database); with --export-progress, export from it."),
+        QStringLiteral("URL"));
+    const QCommandLineOption pupil(QStringLiteral("pupil"),
+                                   QStringLiteral("The pupil's login name on the class's server."),
+                                   QStringLiteral("NAME"));
+    const QCommandLineOption classSetup(
+        QStringLiteral("class-setup"),
+        QStringLiteral("Make a class's tables on the server, as the database's owner, and end."),
+        QStringLiteral("URL"));
+    const QCommandLineOption classAddPupil(
+        QStringLiteral("class-add-pupil"),
+        QStringLiteral("Make the login of the pupil NAME (given after the URL, or with --pupil), "
+                       "print its password, and end."),
+        QStringLiteral("URL"));
+    const QCommandLineOption classReport(
+        QStringLiteral("class-report"),
+        QStringLiteral("Print one line of figures per pupil of the class, and end."),
+        QStringLiteral("URL"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("The class report as a table or as CSV."),
+                                    QStringLiteral("table|csv"));
     parser.addOptions({progressFile, clef, octaves, interval, noteChoice, showAnswer, key,
-                       chromatic, exportProgress});
+                       chromatic, exportProgress, classServer, pupil, classSetup, classAddPupil,
+                       classReport, format});
     for (const char *name : ToolkitValueOptions) {
         QCommandLineOption toolkit(QLatin1String(name), QString(), QStringLiteral("value"));
         toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -145,9 +193,13 @@ Parsed parse(const QStringList &arguments)
                                                       QCoreApplication::applicationVersion());
         return parsed;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return fail(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    // The one word that may stand alone: the pupil's name after
+    // --class-add-pupil URL.
+    QStringList positional = parser.positionalArguments();
+    const bool namedPupil = parser.isSet(QStringLiteral("class-add-pupil")) &&
+                            positional.size() == 1 && !parser.isSet(QStringLiteral("pupil"));
+    if (!positional.isEmpty() && !namedPupil)
+        return fail(QStringLiteral("unexpected argument '%1'").arg(positional.first()));
 
     StartOptions &o = parsed.options;
     if (parser.isSet(progressFile)) {
@@ -212,6 +264,57 @@ Parsed parse(const QStringList &arguments)
             return fail(QStringLiteral("--export-progress needs a file name, or - for standard "
                                        "output"));
     }
+
+    // A URL is refused here, before anything is sent or kept, when it holds a password.
+    const auto url = [&](const QCommandLineOption &option, QString *into) {
+        QString why;
+        if (!ClassUrl::parse(parser.value(option), &why)) {
+            fail(QStringLiteral("--%1: %2").arg(option.names().first(), why));
+            return false;
+        }
+        *into = parser.value(option);
+        return true;
+    };
+    int tasks = 0;
+    for (const auto &[option, task] : {std::pair{&classSetup, StartOptions::ClassTask::Setup},
+                                       std::pair{&classAddPupil, StartOptions::ClassTask::AddPupil},
+                                       std::pair{&classReport, StartOptions::ClassTask::Report}}) {
+        if (!parser.isSet(*option))
+            continue;
+        ++tasks;
+        o.classTask = task;
+        if (!url(*option, &o.classTaskServer))
+            return parsed;
+    }
+    if (tasks > 1 || (tasks == 1 && !o.exportProgress.isEmpty()))
+        return fail(QStringLiteral("--class-setup, --class-add-pupil, --class-report and "
+                                   "--export-progress each need a run of their own"));
+    if (parser.isSet(classServer)) {
+        if (tasks > 0)
+            return fail(QStringLiteral("--class-server goes with starting the program or with "
+                                       "--export-progress"));
+        if (!url(classServer, &o.classServer))
+            return parsed;
+    }
+    if (parser.isSet(pupil) || namedPupil) {
+        o.pupil = namedPupil ? positional.first() : parser.value(pupil);
+        if (!ClassSchema::isPupilName(o.pupil))
+            return fail(QStringLiteral("--pupil must be a login name of letters, digits, '_', "
+                                       "'.' and '-', not '%1'")
+                            .arg(o.pupil));
+        if (o.classServer.isEmpty() && o.classTask != StartOptions::ClassTask::AddPupil)
+            return fail(QStringLiteral("--pupil goes with --class-server or --class-add-pupil"));
+    } else if (o.classTask == StartOptions::ClassTask::AddPupil) {
+        return fail(QStringLiteral("--class-add-pupil needs the pupil's name after the URL"));
+    }
+    if (parser.isSet(format)) {
+        const QString value = parser.value(format);
+        if (value != QLatin1String("table") && value != QLatin1String("csv"))
+            return fail(QStringLiteral("--format must be table or csv, not '%1'").arg(value));
+        if (o.classTask != StartOptions::ClassTask::Report)
+            return fail(QStringLiteral("--format goes with --class-report"));
+        o.csv = value == QLatin1String("csv");
+    }
     return parsed;
 }
 
@@ -226,6 +329,8 @@ Parsed read(int argc, char **argv)
             refuseForeignRecord(parsed.options, program(QCoreApplication::arguments()));
     if (!parsed.exitStatus && !parsed.options.exportProgress.isEmpty())
         parsed.exitStatus = exportProgress(parsed.options);
+    if (!parsed.exitStatus && parsed.options.classTask != StartOptions::ClassTask::None)
+        parsed.exitStatus = classTask(parsed.options);
     return parsed;
 }
 

@@ -25,6 +25,15 @@ struct StartOptions
     // Where to write the record as CSV ("-" for standard output) instead of
     // starting; empty to start as usual.
     QString exportProgress;
+    // A class's server (a URL without a password) and the pupil's login:
+    // kept as the class to send answers to, or the server to export from.
+    QString classServer;
+    QString pupil;
+    // A teacher's task on a class's server, done instead of starting.
+    enum class ClassTask { None, Setup, AddPupil, Report };
+    ClassTask classTask = ClassTask::None;
+    QString classTaskServer;
+    bool csv = false; // the report as CSV rather than a table
 };
 
 namespace CommandLine {

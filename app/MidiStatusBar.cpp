@@ -43,7 +43,19 @@ void MidiStatusBar::setSources(const QStringList &sources)
 {
     m_sources = sources;
     showText();
-    setVisible(!sources.isEmpty());
+    setVisible(!sources.isEmpty() || (m_class && !m_class->text().isEmpty()));
+}
+
+void MidiStatusBar::setClassStatus(const QString &text, const QString &toolTip)
+{
+    if (!m_class) {
+        m_class = new QLabel(this);
+        addPermanentWidget(m_class);
+    }
+    m_class->setText(text);
+    m_class->setToolTip(toolTip);
+    m_class->setVisible(!text.isEmpty());
+    setVisible(!m_sources.isEmpty() || !text.isEmpty());
 }
 
 void MidiStatusBar::showText()

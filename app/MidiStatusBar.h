@@ -8,8 +8,9 @@
 class QLabel;
 
 // The window's status line: "MIDI: <name>" for each MIDI keyboard listened
-// to, so a learner sees that the program found theirs. Hidden while there is
-// none, when the window looks as it does without MIDI.
+// to, so a learner sees that the program found theirs, and beside it how
+// the sending to a class's server stands. Hidden while there is neither,
+// when the window looks as it does without MIDI.
 class MidiStatusBar : public QStatusBar
 {
     Q_OBJECT
@@ -22,6 +23,8 @@ public:
 
 public slots:
     void setSources(const QStringList &sources);
+    // The class's status at the right; empty text hides it.
+    void setClassStatus(const QString &text, const QString &toolTip);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -31,5 +34,6 @@ private:
     void showText();
 
     QLabel *m_label;
+    QLabel *m_class = nullptr;
     QStringList m_sources;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VKControl.h"
 
+#include "app/ClassLink.h"
 #include "app/CommandLine.h"
 #include "app/MidiStatusBar.h"
 #include "app/VKScore.h"
@@ -121,6 +122,12 @@ VKControl::VKControl() : QMainWindow(nullptr)
     });
     connect(m_log, &AnswerLog::writtenAgain, this, &VKControl::answerLogWrittenAgain);
 
+    // A class's server, when the learner has one, gets a copy of the record.
+    m_class = new ClassLink(this);
+    connect(m_class, &ClassLink::statusChanged, static_cast<MidiStatusBar *>(statusBar()),
+            &MidiStatusBar::setClassStatus);
+    connect(m_log, &AnswerLog::recorded, m_class, &ClassLink::answersRecorded);
+
     // Each view tells the other its initial setting through those connections.
     test->setTrebleClef(true);
     keyboard->setOneOctave(true);
@@ -156,6 +163,8 @@ void VKControl::applyStartOptions(const StartOptions &options)
     if (options.key)
         test->setKeyChoice(*options.key);
     test->setChromatic(options.chromatic);
+    if (!options.classServer.isEmpty())
+        m_class->choose(options.classServer, options.pupil);
 }
 
 void VKControl::openAnswerLog()
@@ -171,6 +180,8 @@ void VKControl::answerLogOpened(AnswerLog::State state)
         // A test begun before the record was open draws on it from now on.
         if (test->isTesting())
             readDrillHistory();
+        // A class's server, when the learner has one, gets a copy of it.
+        m_class->start(m_log->path());
         if (!m_log->movedAside().isEmpty())
             tellAboutLog(tr("Your practice record could not be read, so Velkaro has started a "
                             "new one. The old file is kept as %1.")
@@ -263,6 +274,7 @@ void VKControl::createMenus()
     auto *file = new QMenu(tr("File"), bar);
     QAction *progress = file->addAction(tr("Progress"), this, &VKControl::showProgress);
     progress->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    file->addAction(tr("Class\u2026"), this, [this] { m_class->showWindow(); });
     file->addSeparator();
     // Ends the event loop directly: unlike quit(), exit() does not first ask
     // the windows to close.

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class ClassLink;
 class ComputerKeyboard;
 class Drill;
 class MidiInput;
@@ -48,6 +49,7 @@ public:
     MidiInput *midiInput() const { return midi; }
     // The Progress window, once it has been opened.
     ProgressWindow *progressWindow() const { return m_progress; }
+    ClassLink *classLink() const { return m_class; }
 
 public slots:
     void setMode(bool on);
@@ -91,5 +93,6 @@ private:
     AnswerLog *m_log = nullptr;
     std::unique_ptr<Drill> m_drill;
     ProgressWindow *m_progress = nullptr;
+    ClassLink *m_class = nullptr;
     bool m_quitting = false;
 };

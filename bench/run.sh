@@ -4,7 +4,8 @@
 # Builds the benchmarks and prints every figure: sound latency and memory,
 # MIDI note-on to sound, recording an answer, paint and tap costs, start-up
 # time and memory beside a bare Qt program, the progress window and export
-# over a large record, and the CPU and wake-ups of an idle window. Runs
+# over a large record, a class's server at scale, and the CPU and wake-ups
+# of an idle window. Runs
 # against a private sound server and a virtual display, both stopped
 # afterwards. Arguments go to bench_sound.
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
@@ -58,6 +59,9 @@ start=$(date +%s%N)
 "$bin/velkaro" --progress-file "$history" --export-progress "$VELKARO_RUNTIME/out.csv"
 echo "velkaro --export-progress: $(( ($(date +%s%N) - start) / 1000000 )) ms," \
     "$(wc -l <"$VELKARO_RUNTIME/out.csv") lines"
+
+log "a class's server: the report over 40 pupils and 1,000,000 answers, sending 10,000"
+"$VELKARO_BUILD/bench/bench_class"
 
 # The CPU and the wake-ups of an idle window, with and without a JACK server.
 bash "$VELKARO_ROOT/bench/idle.sh"

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QVariant>
 
 #include <cstdio>
 
@@ -33,6 +34,31 @@ bool isPartOfLog(const QString &target, const QString &logPath)
 
 } // namespace
 
+void appendField(QByteArray &line, const QVariant &value)
+{
+    if (value.isNull())
+        return;
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        line += QByteArray::number(value.toLongLong());
+        return;
+    case QMetaType::Double:
+        line += QByteArray::number(value.toDouble(), 'g', 17);
+        return;
+    default:
+        break;
+    }
+    const QByteArray text = value.toString().toUtf8();
+    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r')) {
+        QByteArray quoted = text;
+        quoted.replace("\"", "\"\"");
+        line += '"' + quoted + '"';
+    } else {
+        line += text;
+    }
+}
+
 bool write(const QString &logPath, const QString &target, QString *error, qint64 *rows)
 {
     // Read as it stands: the folder is left as it was, with no journal added.
@@ -46,6 +72,18 @@ bool write(const QString &logPath, const QString &target, QString *error, qint64
             target, QCoreApplication::translate("CsvExport", "it is the record of answers itself"));
         return false;
     }
+    return write(
+        [&log](QIODevice &out, QString *why, qint64 *count) {
+            const bool written = log.writeCsv(out, count);
+            if (!written)
+                *why = log.errorString();
+            return written;
+        },
+        target, error, rows);
+}
+
+bool write(const RowWriter &rows, const QString &target, QString *error, qint64 *count)
+{
     QSaveFile file(target);
     QFile standardOutput;
     QFileDevice &out = target == QLatin1String("-") ? static_cast<QFileDevice &>(standardOutput)
@@ -56,10 +94,11 @@ bool write(const QString &logPath, const QString &target, QString *error, qint64
         *error = cannotWrite(target, out.errorString());
         return false;
     }
-    if (!log.writeCsv(out, rows)) {
-        // A failed write leaves its mark on the device; anything else was the log.
+    QString sourceError;
+    if (!rows(out, &sourceError, count)) {
+        // A failed write leaves its mark on the device; anything else was the source.
         *error = out.error() != QFileDevice::NoError ? cannotWrite(target, out.errorString())
-                                                     : log.errorString();
+                                                     : sourceError;
         file.cancelWriting();
         return false;
     }

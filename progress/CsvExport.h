@@ -5,8 +5,18 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
+class QByteArray;
+class QIODevice;
+class QVariant;
+
 // The learner's record as a CSV file, for a spreadsheet or a teacher.
 namespace CsvExport {
+
+// Appends one field of a CSV line: nothing for NULL, numbers as they are,
+// text quoted where it holds a comma, a quote or a line break.
+void appendField(QByteArray &line, const QVariant &value);
 
 // Writes every answer of the log at logPath to target, a file or "-" for
 // standard output (see ProgressFile::writeCsv). The log is only read. A file
@@ -14,5 +24,11 @@ namespace CsvExport {
 // the log is absent or unreadable or the target cannot be written. rows,
 // when given, gets the number of answers written.
 bool write(const QString &logPath, const QString &target, QString *error, qint64 *rows = nullptr);
+
+// Writes to target, a file or "-" as above, what rows writes to the device
+// it is given, whole or not at all. rows returns false when its source
+// failed, with *error set by it.
+using RowWriter = std::function<bool(QIODevice &out, QString *error, qint64 *rows)>;
+bool write(const RowWriter &rows, const QString &target, QString *error, qint64 *count = nullptr);
 
 } // namespace CsvExport

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress/ProgressFile.h"
 
+#include "progress/CsvExport.h"
 #include "progress/RecordSchema.h"
 
 #include <QDir>
@@ -33,31 +34,6 @@ QString epochMs(const char *column)
 // The CSV is written in pieces of about this size.
 constexpr qsizetype CsvChunk = 256 * 1024;
 
-void appendCsvField(QByteArray &line, const QVariant &value)
-{
-    if (value.isNull())
-        return;
-    switch (value.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-        line += QByteArray::number(value.toLongLong());
-        return;
-    case QMetaType::Double:
-        line += QByteArray::number(value.toDouble(), 'g', 17);
-        return;
-    default:
-        break;
-    }
-    const QByteArray text = value.toString().toUtf8();
-    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r')) {
-        QByteArray quoted = text;
-        quoted.replace("\"", "\"\"");
-        line += '"' + quoted + '"';
-    } else {
-        line += text;
-    }
-}
-
 } // namespace
 
 ProgressFile::ProgressFile(const QString &path, Mode mode)
@@ -71,6 +47,25 @@ ProgressFile::~ProgressFile()
         return;
     QSqlDatabase::database(m_connection, false).close();
     QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool ProgressFile::exists() const
+{
+    return m_open || QFileInfo::exists(m_path);
+}
+
+bool ProgressFile::exportCsv(const QString &target, QString *error, qint64 *rows)
+{
+    return CsvExport::write(m_path, target, error, rows);
+}
+
+QString ProgressFile::description() const
+{
+    const QString home = QDir::homePath() + QLatin1Char('/');
+    const QString full = QFileInfo(m_path).absoluteFilePath();
+    if (full.startsWith(home))
+        return QDir::toNativeSeparators(QStringLiteral("~/") + full.mid(home.size()));
+    return QDir::toNativeSeparators(full);
 }
 
 bool ProgressFile::fail(const QString &what)
@@ -257,7 +252,7 @@ bool ProgressFile::writeCsv(QIODevice &out, qint64 *rows)
     for (int i = 0; i < columns.count(); ++i) {
         if (i > 0)
             chunk += ',';
-        appendCsvField(chunk, columns.at(i));
+        CsvExport::appendField(chunk, columns.at(i));
     }
     chunk += '\n';
     const auto flush = [&] {
@@ -269,7 +264,7 @@ bool ProgressFile::writeCsv(QIODevice &out, qint64 *rows)
         for (int i = 0; i < columns.count(); ++i) {
             if (i > 0)
                 chunk += ',';
-            appendCsvField(chunk, q.value(i));
+            CsvExport::appendField(chunk, q.value(i));
         }
         chunk += '\n';
         ++written;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "progress/History.h"
+#include "progress/ProgressSource.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -18,7 +19,7 @@ class QIODevice;
 // The answer log opened for reading only: what the progress window and the
 // export read. It never creates, changes or moves a file, so it may read a
 // log from a newer version or one that another program is writing to.
-class ProgressFile
+class ProgressFile : public ProgressSource
 {
     Q_DECLARE_TR_FUNCTIONS(ProgressFile)
 public:
@@ -32,7 +33,7 @@ public:
         Snapshot,
     };
     explicit ProgressFile(const QString &path, Mode mode = Mode::Follow);
-    ~ProgressFile();
+    ~ProgressFile() override;
     ProgressFile(const ProgressFile &) = delete;
     ProgressFile &operator=(const ProgressFile &) = delete;
 
@@ -41,18 +42,25 @@ public:
     bool open();
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
-    QString errorString() const { return m_error; }
+    QString errorString() const override { return m_error; }
 
     // Whether the answer numbered id is still there; none when the file
     // cannot be read.
-    std::optional<bool> hasAnswer(qint64 id);
+    std::optional<bool> hasAnswer(qint64 id) override;
     // Appends the answers written after the one numbered afterId, in order.
-    bool readAnswers(QList<LoggedAnswer> &into, qint64 afterId = 0);
+    bool readAnswers(QList<LoggedAnswer> &into, qint64 afterId = 0) override;
     // Every test run; none when the file has no table of them.
-    QHash<qint64, TestSession> readSessions();
+    QHash<qint64, TestSession> readSessions() override;
     // The names of a table's columns; none when the file is no database or
     // has no such table.
     std::optional<QStringList> columnsOf(const QString &table);
+
+    // The file is there, even if it cannot be read.
+    bool exists() const override;
+    bool exportCsv(const QString &target, QString *error, qint64 *rows = nullptr) override;
+    // The file's path, in the home folder as the shell writes it: ~/...
+    QString description() const override;
+    bool isForgettable() const override { return true; }
 
     // Every answer as comma-separated values: a header row naming the
     // table's columns (in the record's order, then any that a newer version

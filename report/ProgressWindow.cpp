@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/ProgressWindow.h"
 
-#include "progress/CsvExport.h"
 #include "progress/ProgressFigures.h"
 #include "progress/ProgressFile.h"
 #include "report/NoteStaffPicture.h"
@@ -58,7 +57,13 @@ QLabel *heading(QWidget *parent)
 } // namespace
 
 ProgressWindow::ProgressWindow(const QString &logPath, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_path(logPath), m_file(std::make_unique<ProgressFile>(logPath))
+    : ProgressWindow(std::make_unique<ProgressFile>(logPath), parent)
+{
+    m_path = logPath;
+}
+
+ProgressWindow::ProgressWindow(std::unique_ptr<ProgressSource> source, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_source(std::move(source))
 {
     m_refreshTimer = new QTimer(this);
     m_refreshTimer->setSingleShot(true);
@@ -91,6 +96,7 @@ ProgressWindow::ProgressWindow(const QString &logPath, QWidget *parent)
     auto *column = new QVBoxLayout(this);
     column->addWidget(scroll, 1);
     column->addLayout(buttons);
+    m_forget->setVisible(m_source->isForgettable());
     retranslate();
 }
 
@@ -165,7 +171,7 @@ void ProgressWindow::refresh()
 {
     m_refreshTimer->stop();
     m_stale = false;
-    if (!m_file->isOpen() && !QFileInfo::exists(m_path)) {
+    if (!m_source->exists()) {
         // Nothing recorded yet: not an error, only an empty picture.
         m_history = History();
         m_status->setText(tr("No answers recorded yet."));
@@ -174,10 +180,10 @@ void ProgressWindow::refresh()
     }
     const qint64 known = m_history.answers.isEmpty() ? 0 : m_history.answers.last().id;
     if (known > 0) {
-        const std::optional<bool> there = m_file->hasAnswer(known);
+        const std::optional<bool> there = m_source->hasAnswer(known);
         if (!there) {
             m_history = History();
-            m_status->setText(m_file->errorString());
+            m_status->setText(m_source->errorString());
             showFigures();
             return;
         }
@@ -186,15 +192,16 @@ void ProgressWindow::refresh()
             m_history = History();
     }
     const qint64 after = m_history.answers.isEmpty() ? 0 : m_history.answers.last().id;
-    if (!m_file->readAnswers(m_history.answers, after)) {
+    if (!m_source->readAnswers(m_history.answers, after)) {
         m_history = History();
-        m_status->setText(m_file->errorString());
+        m_status->setText(m_source->errorString());
         showFigures();
         return;
     }
-    m_history.sessions = m_file->readSessions();
-    m_status->setText(m_history.answers.isEmpty() ? tr("No answers recorded yet.")
-                                                  : tr("Answers from %1").arg(shown(m_path)));
+    m_history.sessions = m_source->readSessions();
+    m_status->setText(m_history.answers.isEmpty()
+                          ? tr("No answers recorded yet.")
+                          : tr("Answers from %1").arg(m_source->description()));
     showFigures();
 }
 
@@ -258,7 +265,7 @@ void ProgressWindow::setLogPath(const QString &path)
     if (path == m_path)
         return;
     m_path = path;
-    m_file = std::make_unique<ProgressFile>(path);
+    m_source = std::make_unique<ProgressFile>(path);
     reload();
 }
 
@@ -286,7 +293,7 @@ void ProgressWindow::exportCsv()
         return;
     QString error;
     qint64 rows = 0;
-    if (!CsvExport::write(m_path, target, &error, &rows)) {
+    if (!m_source->exportCsv(target, &error, &rows)) {
         QMessageBox::critical(this, tr("Export CSV"), error);
         return;
     }

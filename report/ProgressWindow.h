@@ -12,14 +12,15 @@
 
 class NoteStaffPicture;
 class ProgressChartView;
-class ProgressFile;
+class ProgressSource;
 class QBoxLayout;
 class QLabel;
 class QPushButton;
 class QTimer;
 class TotalsTable;
 
-// Where the learner stands, from the answer log: every note of both clefs on
+// Where the learner stands, from the answer log (or another source of
+// answers, such as a pupil's rows on a class's server): every note of both clefs on
 // its staff, accuracy and speed over time, and the totals. It reads the log
 // when shown and then only what was added since, so it can follow a test
 // that is running. The record can be exported as CSV or forgotten here;
@@ -30,6 +31,8 @@ class ProgressWindow : public QWidget
     Q_OBJECT
 public:
     explicit ProgressWindow(const QString &logPath, QWidget *parent = nullptr);
+    // Reads from source; a source that cannot be forgotten offers no button for it.
+    explicit ProgressWindow(std::unique_ptr<ProgressSource> source, QWidget *parent = nullptr);
     ~ProgressWindow() override;
 
     QString logPath() const { return m_path; }
@@ -73,7 +76,7 @@ private:
     void fitScreen();
 
     QString m_path;
-    std::unique_ptr<ProgressFile> m_file;
+    std::unique_ptr<ProgressSource> m_source;
     History m_history;
     bool m_placed = false;
     bool m_stale = true;

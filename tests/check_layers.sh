@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a folder includes from one it must not know: the views never
 # know the window or each other, the input sources and the learner's record
-# know only the notes, the progress window knows the record and no other
-# view, and the sound and help rooms of the platform know nothing of the
-# program.
+# know only the notes, the class's server side knows the notes and the
+# record's value structs and no view, the progress and class windows know
+# the record and the class and no other view, and the sound and help rooms
+# of the platform know nothing of the program.
 set -u
 allowed='
 app -> *
@@ -17,6 +18,9 @@ input -> notes
 progress -> notes
 report -> notes
 report -> progress
+report -> classroom
+classroom -> notes
+classroom -> progress
 report -> platform
 platform -> platform/sound
 platform -> platform/help

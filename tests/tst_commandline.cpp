@@ -25,6 +25,11 @@ private slots:
         QTest::newRow("missing value") << QStringList{"--clef"} << "clef";
         QTest::newRow("unknown option") << QStringList{"--colour"} << "colour";
         QTest::newRow("stray argument") << QStringList{"notes.txt"} << "notes.txt";
+        QTest::newRow("key") << QStringList{"--key", "H"} << "--key";
+        QTest::newRow("key in lower case") << QStringList{"--key", "bb"} << "--key";
+        QTest::newRow("two pupils")
+            << QStringList{"--class-add-pupil", "postgresql://school/class", "anna", "bob"}
+            << "anna";
     }
 
     void badValuesStopWithAClearMessage()
@@ -50,6 +55,14 @@ private slots:
         QCOMPARE(p.options.intervalMs, std::optional<int>(999999));
         QCOMPARE(p.options.weakNotes, std::optional<bool>(true));
         QVERIFY(p.options.showAnswer);
+        const CommandLine::Parsed keyed =
+            CommandLine::parse({"velkaro", "--key", "Gb", "--chromatic"});
+        QCOMPARE(keyed.options.key, std::optional<KeyChoice>(KeyChoice{KeySignature(-6), false}));
+        QVERIFY(keyed.options.chromatic);
+        const CommandLine::Parsed pupil = CommandLine::parse(
+            {"velkaro", "--class-add-pupil", "postgresql://school/class", "anna"});
+        QVERIFY2(!pupil.exitStatus, qPrintable(pupil.error));
+        QCOMPARE(pupil.options.pupil, QStringLiteral("anna"));
         const CommandLine::Parsed plain = CommandLine::parse({"velkaro"});
         QVERIFY(!plain.exitStatus && !plain.options.clef && !plain.options.intervalMs);
     }

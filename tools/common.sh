@@ -20,12 +20,14 @@ BUILD_PACKAGES=(cmake g++ make ninja-build pkg-config
     # Named with RtMidi, or apt would pick JACK 1's libjack-dev and remove jackd2.
     libjack-jackd2-dev librtmidi-dev libasound2-dev)
 # What the tests need on top: a sound server, format and packaging checks,
-# a virtual display with a window manager, a JACK server for MIDI, and what
+# a virtual display with a window manager, a JACK server for MIDI, a
+# PostgreSQL server and Qt's driver for it for the class's server, and what
 # making and checking the Debian package needs.
 TEST_PACKAGES=(pulseaudio pulseaudio-utils clang-format desktop-file-utils appstream groff-base
     valgrind
     xvfb openbox xdotool sqlite3
     jackd2
+    libqt6sql6-psql postgresql-15
     git
     dpkg-dev
     file

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-folders="app notes staff keyboard input progress report platform platform/sound platform/help"
+folders="app notes staff keyboard input progress classroom report platform platform/sound platform/help"
 edges=$(
     for f in $folders; do
         [ -d "$f" ] || continue

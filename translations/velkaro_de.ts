@@ -2,6 +2,217 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>ClassConnection</name>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is not installed, so Velkaro cannot reach a class&apos;s server (on Debian and Ubuntu, install the package libqt6sql6-psql).</source>
+        <translation>Der PostgreSQL-Treiber von Qt ist nicht installiert, darum kann Velkaro den Server einer Klasse nicht erreichen (unter Debian und Ubuntu: Paket libqt6sql6-psql installieren).</translation>
+    </message>
+    <message>
+        <source>The class server %1 cannot be reached: %2</source>
+        <translation>Der Klassenserver %1 ist nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <source>The class server %1 answered with an error: %2</source>
+        <translation>Der Klassenserver %1 meldet einen Fehler: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClassCopier</name>
+    <message>
+        <source>The practice record %1 cannot be read: %2</source>
+        <translation>Die Übungsaufzeichnung %1 ist nicht lesbar: %2</translation>
+    </message>
+    <message>
+        <source>The practice record %1 was written by a newer version of Velkaro.</source>
+        <translation>Die Übungsaufzeichnung %1 stammt von einer neueren Version von Velkaro.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassLink</name>
+    <message>
+        <source>Class: sent</source>
+        <translation>Klasse: gesendet</translation>
+    </message>
+    <message>
+        <source>Every answer is on the class&apos;s server.</source>
+        <translation>Jede Antwort ist auf dem Server der Klasse.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Class: %n to send</source>
+        <translation>
+            <numerusform>Klasse: %n zu senden</numerusform>
+            <numerusform>Klasse: %n zu senden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Class: offline</source>
+        <translation>Klasse: offline</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n answers wait to be sent. %1</source>
+        <translation>
+            <numerusform>%n Antwort wartet auf das Senden. %1</numerusform>
+            <numerusform>%n Antworten warten auf das Senden. %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ClassReport</name>
+    <message>
+        <source>The class report could not be read: %1</source>
+        <translation>Der Klassenbericht ist nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>Pupil</source>
+        <translation>Schüler</translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation>Antworten</translation>
+    </message>
+    <message>
+        <source>Right %</source>
+        <translation>Richtig %</translation>
+    </message>
+    <message>
+        <source>Right/min</source>
+        <translation>Richtig/min</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Letzte 7 Tage</translation>
+    </message>
+    <message>
+        <source>Last 7 days right %</source>
+        <translation>Letzte 7 Tage richtig %</translation>
+    </message>
+    <message>
+        <source>Missed most</source>
+        <translation>Am häufigsten verfehlt</translation>
+    </message>
+</context>
+<context>
+    <name>ClassSchema</name>
+    <message>
+        <source>The class&apos;s tables could not be made: %1</source>
+        <translation>Die Tabellen der Klasse konnten nicht angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a pupil&apos;s name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
+        <translation>„%1“ kann kein Schülername sein: erlaubt sind Buchstaben, Ziffern, „_“, „.“ und „-“.</translation>
+    </message>
+    <message>
+        <source>The pupil %1 could not be added: %2</source>
+        <translation>Der Schüler %1 konnte nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The server has no class&apos;s tables: the teacher makes them with velkaro --class-setup.</source>
+        <translation>Der Server hat keine Tabellen einer Klasse: die Lehrkraft legt sie mit velkaro --class-setup an.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassUrl</name>
+    <message>
+        <source>A class server is named by a URL such as postgresql://school.example/velkaro.</source>
+        <translation>Ein Klassenserver wird mit einer URL wie postgresql://school.example/velkaro angegeben.</translation>
+    </message>
+    <message>
+        <source>The class server&apos;s URL must not hold a password: give it to PostgreSQL in ~/.pgpass, PGPASSWORD or a service file instead.</source>
+        <translation>Die URL des Klassenservers darf kein Passwort enthalten: gib es PostgreSQL stattdessen in ~/.pgpass, PGPASSWORD oder einer Servicedatei.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a port number.</source>
+        <translation>„%1“ ist keine Portnummer.</translation>
+    </message>
+    <message>
+        <source>The class server&apos;s URL has a parameter without a value.</source>
+        <translation>Die URL des Klassenservers hat einen Parameter ohne Wert.</translation>
+    </message>
+    <message>
+        <source>The value of %1 in the class server&apos;s URL must not hold a semicolon.</source>
+        <translation>Der Wert von %1 in der URL des Klassenservers darf kein Semikolon enthalten.</translation>
+    </message>
+    <message>
+        <source>The database name in the class server&apos;s URL holds connection settings: name the database alone.</source>
+        <translation>Der Datenbankname in der URL des Klassenservers enthält Verbindungseinstellungen: gib nur den Namen der Datenbank an.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassWindow</name>
+    <message>
+        <source>Class – Velkaro</source>
+        <translation>Klasse – Velkaro</translation>
+    </message>
+    <message>
+        <source>Your answers are always kept on this computer. With a class&apos;s server they are also sent there, where your teacher sees how you practise. The password is not kept here: PostgreSQL reads it from ~/.pgpass.</source>
+        <translation>Deine Antworten werden immer auf diesem Computer aufbewahrt. Mit dem Server einer Klasse werden sie auch dorthin gesendet, wo deine Lehrkraft sieht, wie du übst. Das Passwort wird hier nicht gespeichert: PostgreSQL liest es aus ~/.pgpass.</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>&amp;Server:</translation>
+    </message>
+    <message>
+        <source>&amp;Login name:</source>
+        <translation>&amp;Anmeldename:</translation>
+    </message>
+    <message>
+        <source>&amp;Join</source>
+        <translation>&amp;Beitreten</translation>
+    </message>
+    <message>
+        <source>&amp;Leave class</source>
+        <translation>Klasse &amp;verlassen</translation>
+    </message>
+    <message>
+        <source>The class</source>
+        <translation>Die Klasse</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Progress…</source>
+        <translation>&amp;Fortschritt…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a login name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
+        <translation>„%1“ kann kein Anmeldename sein: erlaubt sind Buchstaben, Ziffern, „_“, „.“ und „-“.</translation>
+    </message>
+    <message>
+        <source>You practise alone: your answers stay on this computer.</source>
+        <translation>Du übst allein: deine Antworten bleiben auf diesem Computer.</translation>
+    </message>
+    <message>
+        <source>Asking the server…</source>
+        <translation>Der Server wird gefragt…</translation>
+    </message>
+    <message>
+        <source>You are the class&apos;s teacher: double-click a pupil for their progress.</source>
+        <translation>Du bist die Lehrkraft der Klasse: ein Doppelklick auf einen Schüler zeigt seinen Fortschritt.</translation>
+    </message>
+    <message>
+        <source>Your answers are sent to this class as %1.</source>
+        <translation>Deine Antworten werden als %1 an diese Klasse gesendet.</translation>
+    </message>
+    <message>
+        <source>your login</source>
+        <translation>deine Anmeldung</translation>
+    </message>
+    <message>
+        <source>Reading %1&apos;s answers…</source>
+        <translation>Die Antworten von %1 werden gelesen…</translation>
+    </message>
+    <message>
+        <source>Progress of %1 – Velkaro</source>
+        <translation>Fortschritt von %1 – Velkaro</translation>
+    </message>
+</context>
+<context>
     <name>CsvExport</name>
     <message>
         <source>Cannot write %1: %2</source>
@@ -230,6 +441,13 @@
     </message>
 </context>
 <context>
+    <name>ServerProgress</name>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 auf %2</translation>
+    </message>
+</context>
+<context>
     <name>TotalsTable</name>
     <message>
         <source>All time</source>
@@ -361,6 +579,10 @@
     <message>
         <source>Quit without saving them</source>
         <translation>Ohne Speichern beenden</translation>
+    </message>
+    <message>
+        <source>Class…</source>
+        <translation>Klasse…</translation>
     </message>
 </context>
 <context>

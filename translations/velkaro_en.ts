@@ -2,6 +2,217 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>ClassConnection</name>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is not installed, so Velkaro cannot reach a class&apos;s server (on Debian and Ubuntu, install the package libqt6sql6-psql).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The class server %1 cannot be reached: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The class server %1 answered with an error: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassCopier</name>
+    <message>
+        <source>The practice record %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The practice record %1 was written by a newer version of Velkaro.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassLink</name>
+    <message>
+        <source>Class: sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every answer is on the class&apos;s server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Class: %n to send</source>
+        <translation>
+            <numerusform>Class: %n to send</numerusform>
+            <numerusform>Class: %n to send</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Class: offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n answers wait to be sent. %1</source>
+        <translation>
+            <numerusform>%n answer waits to be sent. %1</numerusform>
+            <numerusform>%n answers wait to be sent. %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ClassReport</name>
+    <message>
+        <source>The class report could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pupil</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right/min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last 7 days right %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missed most</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassSchema</name>
+    <message>
+        <source>The class&apos;s tables could not be made: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a pupil&apos;s name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The pupil %1 could not be added: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server has no class&apos;s tables: the teacher makes them with velkaro --class-setup.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassUrl</name>
+    <message>
+        <source>A class server is named by a URL such as postgresql://school.example/velkaro.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The class server&apos;s URL must not hold a password: give it to PostgreSQL in ~/.pgpass, PGPASSWORD or a service file instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a port number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The class server&apos;s URL has a parameter without a value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The value of %1 in the class server&apos;s URL must not hold a semicolon.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database name in the class server&apos;s URL holds connection settings: name the database alone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassWindow</name>
+    <message>
+        <source>Class – Velkaro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your answers are always kept on this computer. With a class&apos;s server they are also sent there, where your teacher sees how you practise. The password is not kept here: PostgreSQL reads it from ~/.pgpass.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Login name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Join</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Leave class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Progress…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a login name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You practise alone: your answers stay on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the server…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are the class&apos;s teacher: double-click a pupil for their progress.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your answers are sent to this class as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>your login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading %1&apos;s answers…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress of %1 – Velkaro</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CsvExport</name>
     <message>
         <source>Cannot write %1: %2</source>
@@ -229,6 +440,13 @@
     </message>
 </context>
 <context>
+    <name>ServerProgress</name>
+    <message>
+        <source>%1 on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TotalsTable</name>
     <message>
         <source>All time</source>
@@ -359,6 +577,10 @@
     </message>
     <message>
         <source>Quit without saving them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

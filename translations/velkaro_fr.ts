@@ -2,6 +2,217 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>ClassConnection</name>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is not installed, so Velkaro cannot reach a class&apos;s server (on Debian and Ubuntu, install the package libqt6sql6-psql).</source>
+        <translation>Le pilote PostgreSQL de Qt n’est pas installé : Velkaro ne peut pas joindre le serveur d’une classe (sous Debian et Ubuntu, installez le paquet libqt6sql6-psql).</translation>
+    </message>
+    <message>
+        <source>The class server %1 cannot be reached: %2</source>
+        <translation>Le serveur de la classe %1 est injoignable : %2</translation>
+    </message>
+    <message>
+        <source>The class server %1 answered with an error: %2</source>
+        <translation>Le serveur de la classe %1 a répondu par une erreur : %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClassCopier</name>
+    <message>
+        <source>The practice record %1 cannot be read: %2</source>
+        <translation>L’historique d’exercices %1 est illisible : %2</translation>
+    </message>
+    <message>
+        <source>The practice record %1 was written by a newer version of Velkaro.</source>
+        <translation>L’historique d’exercices %1 a été écrit par une version plus récente de Velkaro.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassLink</name>
+    <message>
+        <source>Class: sent</source>
+        <translation>Classe : envoyé</translation>
+    </message>
+    <message>
+        <source>Every answer is on the class&apos;s server.</source>
+        <translation>Toutes les réponses sont sur le serveur de la classe.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Class: %n to send</source>
+        <translation>
+            <numerusform>Classe&#xa0;: %n à envoyer</numerusform>
+            <numerusform>Classe&#xa0;: %n à envoyer</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Class: offline</source>
+        <translation>Classe : hors ligne</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n answers wait to be sent. %1</source>
+        <translation>
+            <numerusform>%n réponse attend d’être envoyée. %1</numerusform>
+            <numerusform>%n réponses attendent d’être envoyées. %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ClassReport</name>
+    <message>
+        <source>The class report could not be read: %1</source>
+        <translation>Le bilan de la classe est illisible : %1</translation>
+    </message>
+    <message>
+        <source>Pupil</source>
+        <translation>Élève</translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation>Réponses</translation>
+    </message>
+    <message>
+        <source>Right %</source>
+        <translation>Justes %</translation>
+    </message>
+    <message>
+        <source>Right/min</source>
+        <translation>Justes/min</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>7 derniers jours</translation>
+    </message>
+    <message>
+        <source>Last 7 days right %</source>
+        <translation>7 derniers jours justes %</translation>
+    </message>
+    <message>
+        <source>Missed most</source>
+        <translation>Les plus manquées</translation>
+    </message>
+</context>
+<context>
+    <name>ClassSchema</name>
+    <message>
+        <source>The class&apos;s tables could not be made: %1</source>
+        <translation>Les tables de la classe n’ont pas pu être créées : %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a pupil&apos;s name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
+        <translation>« %1 » ne peut pas être un nom d’élève : utilisez des lettres, des chiffres, « _ », « . » et « - ».</translation>
+    </message>
+    <message>
+        <source>The pupil %1 could not be added: %2</source>
+        <translation>L’élève %1 n’a pas pu être ajouté : %2</translation>
+    </message>
+    <message>
+        <source>The server has no class&apos;s tables: the teacher makes them with velkaro --class-setup.</source>
+        <translation>Le serveur n’a pas les tables d’une classe : l’enseignant les crée avec velkaro --class-setup.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassUrl</name>
+    <message>
+        <source>A class server is named by a URL such as postgresql://school.example/velkaro.</source>
+        <translation>Le serveur d’une classe se désigne par une URL comme postgresql://school.example/velkaro.</translation>
+    </message>
+    <message>
+        <source>The class server&apos;s URL must not hold a password: give it to PostgreSQL in ~/.pgpass, PGPASSWORD or a service file instead.</source>
+        <translation>L’URL du serveur de la classe ne doit pas contenir de mot de passe : donnez-le plutôt à PostgreSQL dans ~/.pgpass, PGPASSWORD ou un fichier de service.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a port number.</source>
+        <translation>« %1 » n’est pas un numéro de port.</translation>
+    </message>
+    <message>
+        <source>The class server&apos;s URL has a parameter without a value.</source>
+        <translation>L’URL du serveur de la classe a un paramètre sans valeur.</translation>
+    </message>
+    <message>
+        <source>The value of %1 in the class server&apos;s URL must not hold a semicolon.</source>
+        <translation>La valeur de %1 dans l’URL du serveur de la classe ne doit pas contenir de point-virgule.</translation>
+    </message>
+    <message>
+        <source>The database name in the class server&apos;s URL holds connection settings: name the database alone.</source>
+        <translation>Le nom de base de données dans l’URL du serveur de la classe contient des réglages de connexion : indiquez seulement la base.</translation>
+    </message>
+</context>
+<context>
+    <name>ClassWindow</name>
+    <message>
+        <source>Class – Velkaro</source>
+        <translation>Classe – Velkaro</translation>
+    </message>
+    <message>
+        <source>Your answers are always kept on this computer. With a class&apos;s server they are also sent there, where your teacher sees how you practise. The password is not kept here: PostgreSQL reads it from ~/.pgpass.</source>
+        <translation>Vos réponses sont toujours gardées sur cet ordinateur. Avec le serveur d’une classe, elles y sont aussi envoyées, et votre enseignant voit comment vous vous exercez. Le mot de passe n’est pas gardé ici : PostgreSQL le lit dans ~/.pgpass.</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>&amp;Serveur :</translation>
+    </message>
+    <message>
+        <source>&amp;Login name:</source>
+        <translation>&amp;Identifiant :</translation>
+    </message>
+    <message>
+        <source>&amp;Join</source>
+        <translation>&amp;Rejoindre</translation>
+    </message>
+    <message>
+        <source>&amp;Leave class</source>
+        <translation>&amp;Quitter la classe</translation>
+    </message>
+    <message>
+        <source>The class</source>
+        <translation>La classe</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Actualiser</translation>
+    </message>
+    <message>
+        <source>&amp;Progress…</source>
+        <translation>&amp;Progrès…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a login name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
+        <translation>« %1 » ne peut pas être un identifiant : utilisez des lettres, des chiffres, « _ », « . » et « - ».</translation>
+    </message>
+    <message>
+        <source>You practise alone: your answers stay on this computer.</source>
+        <translation>Vous vous exercez seul : vos réponses restent sur cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>Asking the server…</source>
+        <translation>Interrogation du serveur…</translation>
+    </message>
+    <message>
+        <source>You are the class&apos;s teacher: double-click a pupil for their progress.</source>
+        <translation>Vous êtes l’enseignant de la classe : double-cliquez sur un élève pour voir ses progrès.</translation>
+    </message>
+    <message>
+        <source>Your answers are sent to this class as %1.</source>
+        <translation>Vos réponses sont envoyées à cette classe en tant que %1.</translation>
+    </message>
+    <message>
+        <source>your login</source>
+        <translation>votre identifiant</translation>
+    </message>
+    <message>
+        <source>Reading %1&apos;s answers…</source>
+        <translation>Lecture des réponses de %1…</translation>
+    </message>
+    <message>
+        <source>Progress of %1 – Velkaro</source>
+        <translation>Progrès de %1 – Velkaro</translation>
+    </message>
+</context>
+<context>
     <name>CsvExport</name>
     <message>
         <source>Cannot write %1: %2</source>
@@ -230,6 +441,13 @@
     </message>
 </context>
 <context>
+    <name>ServerProgress</name>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
     <name>TotalsTable</name>
     <message>
         <source>All time</source>
@@ -361,6 +579,10 @@
     <message>
         <source>Quit without saving them</source>
         <translation>Quitter sans les enregistrer</translation>
+    </message>
+    <message>
+        <source>Class…</source>
+        <translation>Classe…</translation>
     </message>
 </context>
 <context>

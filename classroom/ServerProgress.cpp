@@ -1,0 +1,176 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "classroom/ServerProgress.h"
+
+#include "classroom/ClassConnection.h"
+#include "progress/CsvExport.h"
+
+#include <QHash>
+#include <QIODevice>
+#include <QPair>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace {
+
+constexpr qsizetype CsvChunk = 256 * 1024;
+
+// Times as the local record writes them: UTC, ISO 8601 with milliseconds.
+const char CsvQuery[] =
+    "SELECT id, pupil, machine, local_id,"
+    " to_char(at AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"') AS at, session, clef,"
+    " note, flat, answer, correct, response_ms, source, interval_ms, key, written"
+    " FROM answers WHERE ?::text IS NULL OR pupil = ? ORDER BY pupil, at, id";
+
+QVariant pupilOrNull(const QString &pupil)
+{
+    return pupil.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(pupil);
+}
+
+} // namespace
+
+ServerProgress::ServerProgress(const ClassUrl &url, const QString &pupil)
+    : m_url(url), m_pupil(pupil)
+{}
+
+QString ServerProgress::description() const
+{
+    return m_pupil.isEmpty() ? m_url.text() : tr("%1 on %2").arg(m_pupil, m_url.text());
+}
+
+bool ServerProgress::load()
+{
+    ClassConnection server(m_url);
+    if (!server.open()) {
+        m_error = server.errorString();
+        return false;
+    }
+    QSqlQuery q(server.database());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT machine, session, round(extract(epoch FROM at) * 1000),"
+                             " note, correct, response_ms, interval_ms FROM answers"
+                             " WHERE ?::text IS NULL OR pupil = ? ORDER BY at, id"));
+    q.addBindValue(pupilOrNull(m_pupil));
+    q.addBindValue(pupilOrNull(m_pupil));
+    if (!q.exec()) {
+        m_error = server.failure(q.lastError().text());
+        return false;
+    }
+    // Each computer numbers its test runs itself.
+    QHash<QPair<QString, qint64>, qint64> runs;
+    const auto run = [&runs](const QString &machine, qint64 session) {
+        const QPair<QString, qint64> key(machine, session);
+        auto it = runs.constFind(key);
+        if (it == runs.cend())
+            it = runs.insert(key, runs.size() + 1);
+        return *it;
+    };
+    History history;
+    while (q.next()) {
+        LoggedAnswer a;
+        a.id = history.answers.size() + 1;
+        a.session = run(q.value(0).toString(), q.value(1).toLongLong());
+        a.atMs = q.value(2).toLongLong();
+        a.note = q.value(3).toInt();
+        a.correct = q.value(4).toInt() != 0;
+        if (!q.value(5).isNull())
+            a.responseMs = q.value(5).toInt();
+        a.intervalMs = q.value(6).toInt();
+        history.answers.append(a);
+    }
+    q.prepare(
+        QStringLiteral("SELECT machine, local_id, round(extract(epoch FROM started_at) * 1000),"
+                       " round(extract(epoch FROM ended_at) * 1000) FROM sessions"
+                       " WHERE ?::text IS NULL OR pupil = ?"));
+    q.addBindValue(pupilOrNull(m_pupil));
+    q.addBindValue(pupilOrNull(m_pupil));
+    if (!q.exec()) {
+        m_error = server.failure(q.lastError().text());
+        return false;
+    }
+    while (q.next()) {
+        const auto it = runs.constFind({q.value(0).toString(), q.value(1).toLongLong()});
+        if (it == runs.cend())
+            continue;
+        TestSession s;
+        s.startMs = q.value(2).toLongLong();
+        if (!q.value(3).isNull())
+            s.endMs = q.value(3).toLongLong();
+        history.sessions.insert(*it, s);
+    }
+    m_history = history;
+    m_error.clear();
+    return true;
+}
+
+std::optional<bool> ServerProgress::hasAnswer(qint64 id)
+{
+    return id >= 1 && id <= m_history.answers.size();
+}
+
+bool ServerProgress::readAnswers(QList<LoggedAnswer> &into, qint64 afterId)
+{
+    for (qsizetype i = std::max<qint64>(afterId, 0); i < m_history.answers.size(); ++i)
+        into.append(m_history.answers.at(i));
+    return true;
+}
+
+bool ServerProgress::exportCsv(const QString &target, QString *error, qint64 *rows)
+{
+    return CsvExport::write(
+        [this](QIODevice &out, QString *why, qint64 *count) { return writeCsv(out, why, count); },
+        target, error, rows);
+}
+
+bool ServerProgress::writeCsv(QIODevice &out, QString *error, qint64 *rows)
+{
+    ClassConnection server(m_url);
+    if (!server.open()) {
+        *error = server.errorString();
+        return false;
+    }
+    QSqlQuery q(server.database());
+    // Row by row, so that a whole class's answers need not fit in memory.
+    q.setForwardOnly(true);
+    q.prepare(QLatin1String(CsvQuery));
+    q.addBindValue(pupilOrNull(m_pupil));
+    q.addBindValue(pupilOrNull(m_pupil));
+    if (!q.exec()) {
+        *error = server.failure(q.lastError().text());
+        return false;
+    }
+    const QSqlRecord columns = q.record();
+    QByteArray chunk;
+    for (int i = 0; i < columns.count(); ++i) {
+        if (i > 0)
+            chunk += ',';
+        CsvExport::appendField(chunk, columns.fieldName(i));
+    }
+    chunk += '\n';
+    qint64 written = 0;
+    const auto flush = [&] {
+        const bool ok = out.write(chunk) == chunk.size();
+        chunk.clear();
+        return ok;
+    };
+    while (q.next()) {
+        for (int i = 0; i < columns.count(); ++i) {
+            if (i > 0)
+                chunk += ',';
+            CsvExport::appendField(chunk, q.value(i));
+        }
+        chunk += '\n';
+        ++written;
+        if (chunk.size() >= CsvChunk && !flush())
+            return false;
+    }
+    if (q.lastError().isValid()) {
+        *error = server.failure(q.lastError().text());
+        return false;
+    }
+    if (rows)
+        *rows = written;
+    return flush();
+}
