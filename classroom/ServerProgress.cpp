@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QIODevice>
+#include <QJsonDocument>
 #include <QPair>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -50,7 +51,7 @@ bool ServerProgress::load()
     QSqlQuery q(server.database());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT machine, session, round(extract(epoch FROM at) * 1000),"
-                             " note, correct, response_ms, interval_ms FROM answers"
+                             " note, correct, response_ms, interval_ms, key FROM answers"
                              " WHERE ?::text IS NULL OR pupil = ? ORDER BY at, id"));
     q.addBindValue(pupilOrNull(m_pupil));
     q.addBindValue(pupilOrNull(m_pupil));
@@ -78,11 +79,12 @@ bool ServerProgress::load()
         if (!q.value(5).isNull())
             a.responseMs = q.value(5).toInt();
         a.intervalMs = q.value(6).toInt();
+        a.key = q.value(7).toInt();
         history.answers.append(a);
     }
     q.prepare(
         QStringLiteral("SELECT machine, local_id, round(extract(epoch FROM started_at) * 1000),"
-                       " round(extract(epoch FROM ended_at) * 1000) FROM sessions"
+                       " round(extract(epoch FROM ended_at) * 1000), kind, settings FROM sessions"
                        " WHERE ?::text IS NULL OR pupil = ?"));
     q.addBindValue(pupilOrNull(m_pupil));
     q.addBindValue(pupilOrNull(m_pupil));
@@ -98,6 +100,8 @@ bool ServerProgress::load()
         s.startMs = q.value(2).toLongLong();
         if (!q.value(3).isNull())
             s.endMs = q.value(3).toLongLong();
+        s.kind = q.value(4).toString();
+        s.settings = QJsonDocument::fromJson(q.value(5).toString().toUtf8()).object();
         history.sessions.insert(*it, s);
     }
     m_history = history;

@@ -5,6 +5,7 @@
 #include "notes/NoteGlyphs.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <cstdlib>
 #include <utility>
@@ -201,6 +202,19 @@ void Note::drawSign(int alteration, int x, int top, QPainter &painter, const Pix
     drawGlyph(painter, scale, x + SignDx, top + dy, glyph, ink.text);
     if (std::abs(alteration) > 1)
         drawGlyph(painter, scale, x + SignDx + DoubleSignDx, top + dy, glyph, ink.text);
+}
+
+QPainterPath Note::signPath(int alteration, qreal x, qreal top)
+{
+    const NoteGlyphs &glyphs = NoteGlyphs::instance();
+    const NoteGlyphs::Glyph &glyph = alteration > 0   ? glyphs.sharp
+                                     : alteration < 0 ? glyphs.flat
+                                                      : glyphs.natural;
+    QPainterPath path =
+        glyph.outline.translated(x + SignDx, top + (alteration < 0 ? FlatDy : SharpDy));
+    if (std::abs(alteration) > 1)
+        path += path.translated(DoubleSignDx, 0);
+    return path;
 }
 
 QRect Note::signExtent(int alteration, int x, int top)

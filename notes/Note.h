@@ -12,6 +12,7 @@
 #include <optional>
 
 class QPainter;
+class QPainterPath;
 
 // Basic staff sizes, in pixels.
 constexpr int StaffPitch = 5;      // one staff step: line to the next space
@@ -71,6 +72,9 @@ public:
     static void drawSign(int alteration, int x, int top, QPainter &painter,
                          const PixelScale &scale = PixelScale(), const Ink &ink = Ink());
     static QRect signExtent(int alteration, int x, int top);
+    // The same sign's smooth outline, in the grid's units, for drawings that
+    // scale freely.
+    static QPainterPath signPath(int alteration, qreal x, qreal top);
     // Where a head on a step starts, for a staff whose bottom line is at row y.
     static constexpr int headTop(int y, int step) { return y - StaffPitch * step; }
 

@@ -84,4 +84,16 @@ QString plain(const WrittenNote &note)
     return letter(note.letter());
 }
 
+QString keyName(KeySignature key)
+{
+    //: A key in the Test settings: %1 the major key's note, %2 its relative minor's.
+    QString name = QCoreApplication::translate("VKTestConfig", "%1 major / %2 minor")
+                       .arg(full(key.majorTonic()), full(key.minorTonic()));
+    if (!key.isC())
+        name += QStringLiteral(" (%1%2)")
+                    .arg(key.signCount())
+                    .arg(key.fifths() > 0 ? QStringLiteral("\u266f") : QStringLiteral("\u266d"));
+    return name;
+}
+
 } // namespace NoteNames

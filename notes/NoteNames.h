@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/KeySignature.h"
 #include "notes/WrittenNote.h"
 
 #include <QString>
@@ -21,5 +22,9 @@ QString full(const WrittenNote &note);
 // a flat takes that of the natural above, except that B flat has a name of
 // its own in some languages.
 QString plain(const WrittenNote &note);
+
+// A key by its major and relative minor keys and its signature: "G major /
+// E minor (1♯)".
+QString keyName(KeySignature key);
 
 } // namespace NoteNames

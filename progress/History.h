@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QHash>
+#include <QJsonObject>
+#include <QString>
 #include <QList>
 #include <QtGlobal>
 
@@ -16,6 +18,7 @@ struct LoggedAnswer
     qint64 atMs = 0;
     qint64 session = 0;
     int note = 0; // MIDI number
+    int key = 0;  // the key signature: sharps positive, flats negative
     bool correct = false;
     std::optional<int> responseMs; // none on a time-out
     int intervalMs = 0;
@@ -26,6 +29,8 @@ struct TestSession
 {
     qint64 startMs = 0;
     std::optional<qint64> endMs; // none while nothing ended it
+    QString kind = QStringLiteral("test");
+    QJsonObject settings; // the run's settings, as the record keeps them
 };
 
 // What the progress window shows is worked out from this: every answer in

@@ -6,6 +6,7 @@
 #include "progress/RecordSchema.h"
 
 #include <QDir>
+#include <QJsonDocument>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSqlDatabase>
@@ -181,9 +182,13 @@ bool ProgressFile::readAnswers(QList<LoggedAnswer> &into, qint64 afterId)
         return false;
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT id, %1, session, note, correct, response_ms, interval_ms"
+    // A record from before key signatures has every answer in C major.
+    const bool keyed = columnsOf(QStringLiteral("answers"))
+                           .value_or(QStringList())
+                           .contains(QLatin1String("key"));
+    q.prepare(QStringLiteral("SELECT id, %1, session, note, correct, response_ms, interval_ms, %2"
                              " FROM answers WHERE id > ? ORDER BY id")
-                  .arg(epochMs("at")));
+                  .arg(epochMs("at"), keyed ? QLatin1String("key") : QLatin1String("0")));
     q.addBindValue(afterId);
     if (!q.exec())
         return fail(tr("The record of answers %1 cannot be read: %2")
@@ -199,6 +204,7 @@ bool ProgressFile::readAnswers(QList<LoggedAnswer> &into, qint64 afterId)
         if (!response.isNull())
             a.responseMs = response.toInt();
         a.intervalMs = q.value(6).toInt();
+        a.key = q.value(7).toInt();
         into.append(a);
     }
     return true;
@@ -211,14 +217,22 @@ QHash<qint64, TestSession> ProgressFile::readSessions()
         return sessions;
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT id, %1, %2 FROM sessions WHERE started_at IS NOT NULL")
-                    .arg(epochMs("started_at"), epochMs("ended_at"))))
+    // Before kinds and settings, every run was a test.
+    const bool kinds = columnsOf(QStringLiteral("sessions"))
+                           .value_or(QStringList())
+                           .contains(QLatin1String("kind"));
+    if (!q.exec(QStringLiteral("SELECT id, %1, %2, %3 FROM sessions WHERE started_at IS NOT NULL")
+                    .arg(epochMs("started_at"), epochMs("ended_at"),
+                         kinds ? QLatin1String("kind, settings")
+                               : QLatin1String("'test', NULL"))))
         return sessions;
     while (q.next()) {
         TestSession s;
         s.startMs = q.value(1).toLongLong();
         if (!q.value(2).isNull())
             s.endMs = q.value(2).toLongLong();
+        s.kind = q.value(3).toString();
+        s.settings = QJsonDocument::fromJson(q.value(4).toString().toUtf8()).object();
         sessions.insert(q.value(0).toLongLong(), s);
     }
     return sessions;

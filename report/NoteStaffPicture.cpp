@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/NoteStaffPicture.h"
 
+#include "notes/Clef.h"
 #include "notes/MusicFont.h"
 #include "notes/Note.h"
 #include "notes/NoteGlyphs.h"
@@ -23,37 +24,22 @@ namespace {
 
 constexpr int TrebleLowest = 60; // C4
 constexpr int BassLowest = 36;   // C2
-// Staff steps count from the bottom line (1) up; these are the diatonic
-// numbers (octave * 7 + letter) of the notes a step below each clef's
-// bottom line, E4 and G2 less one.
-constexpr int TrebleStepZero = 29;
-constexpr int BassStepZero = 17;
 constexpr int TopLineStep = 2 * StaffLines - 1;
-constexpr int LettersPerOctave = 7;
-constexpr int LetterOf[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
-constexpr bool IsSharp[12] = {false, true,  false, true,  false, false,
-                              true,  false, true,  false, true,  false};
 // The G clef curls round the second line, the F clef's dots hold the fourth.
 constexpr int TrebleClefStep = 3;
 constexpr int BassClefStep = 7;
 constexpr qreal OpenHeadPen = 1.2;
 constexpr int HoverAlpha = 40;
 
-int stepOf(NoteStaffPicture::Staff staff, int midi)
+Clef clefOf(NoteStaffPicture::Staff staff)
 {
-    const int diatonic = (midi / 12 - 1) * LettersPerOctave + LetterOf[midi % 12];
-    return diatonic - (staff == NoteStaffPicture::Treble ? TrebleStepZero : BassStepZero);
+    return staff == NoteStaffPicture::Treble ? Clef::Treble : Clef::Bass;
 }
 
 // The row of the grid where a step's line lies (or would lie).
 qreal rowOfStep(int step)
 {
     return BottomLine - StaffPitch * (step - 1);
-}
-
-qreal headLeft(int slot)
-{
-    return ClefRoom + slot * SlotWidth + HeadInSlot;
 }
 
 // A rectangle of the grid filled on whole device pixels, at least one thick,
@@ -96,6 +82,25 @@ void NoteStaffPicture::setFigures(const QHash<int, ProgressFigures::NoteFigures>
     update();
 }
 
+void NoteStaffPicture::setKey(KeySignature key)
+{
+    if (key == m_key)
+        return;
+    m_key = key;
+    updateGeometry();
+    update();
+}
+
+int NoteStaffPicture::staffWidth() const
+{
+    return StaffWidth + signatureRoom(m_key.fifths());
+}
+
+qreal NoteStaffPicture::headLeft(int slot) const
+{
+    return ClefRoom + signatureRoom(m_key.fifths()) + slot * SlotWidth + HeadInSlot;
+}
+
 void NoteStaffPicture::setHeightLimit(int pixels)
 {
     if (pixels == m_heightLimit)
@@ -114,28 +119,29 @@ NoteStaffPicture::Layout NoteStaffPicture::layoutFor(int width) const
 {
     Layout l;
     // Never below the zoom at which the smallest picture fits.
-    const qreal largest = std::max(MinimumPictureWidth / qreal(StaffWidth),
+    const int staff = staffWidth();
+    const qreal largest = std::max(MinimumPictureWidth / qreal(staff),
                                    std::min(MaxZoom, m_heightLimit / qreal(2 * BlockHeight)));
-    const qreal sideBySide = std::min(MaxZoom, width / qreal(2 * StaffWidth + StaffGap));
+    const qreal sideBySide = std::min(MaxZoom, width / qreal(2 * staff + StaffGap));
     l.sideBySide = sideBySide >= SideBySideZoom;
-    l.zoom = l.sideBySide ? sideBySide : std::min(largest, width / qreal(StaffWidth));
-    const int gridWidth = l.sideBySide ? 2 * StaffWidth + StaffGap : StaffWidth;
+    l.zoom = l.sideBySide ? sideBySide : std::min(largest, width / qreal(staff));
+    const int gridWidth = l.sideBySide ? 2 * staff + StaffGap : staff;
     l.toWidget.translate((width - gridWidth * l.zoom) / 2, 0);
     l.toWidget.scale(l.zoom, l.zoom);
     return l;
 }
 
-QPointF NoteStaffPicture::blockOrigin(const Layout &layout, Staff staff)
+QPointF NoteStaffPicture::blockOrigin(const Layout &layout, Staff staff) const
 {
     if (staff == Treble)
         return QPointF(0, 0);
-    return layout.sideBySide ? QPointF(StaffWidth + StaffGap, 0) : QPointF(0, BlockHeight);
+    return layout.sideBySide ? QPointF(staffWidth() + StaffGap, 0) : QPointF(0, BlockHeight);
 }
 
-QRectF NoteStaffPicture::slotRect(Staff staff, int slot)
+QRectF NoteStaffPicture::slotRect(Staff staff, int slot) const
 {
     Q_UNUSED(staff);
-    return QRectF(ClefRoom + slot * SlotWidth, 0, SlotWidth, BlockHeight);
+    return QRectF(headLeft(slot) - HeadInSlot, 0, SlotWidth, BlockHeight);
 }
 
 int NoteStaffPicture::heightForWidth(int width) const
@@ -146,7 +152,7 @@ int NoteStaffPicture::heightForWidth(int width) const
 
 QSize NoteStaffPicture::sizeHint() const
 {
-    return QSize(StaffWidth, heightForWidth(StaffWidth));
+    return QSize(staffWidth(), heightForWidth(staffWidth()));
 }
 
 QSize NoteStaffPicture::minimumSizeHint() const
@@ -170,7 +176,7 @@ int NoteStaffPicture::noteAt(QPointF pos) const
 
 QString NoteStaffPicture::describe(int note) const
 {
-    const QString name = ReportText::noteName(note);
+    const QString name = ReportText::noteName(note, m_key);
     const auto found = m_figures.constFind(note);
     if (found == m_figures.cend())
         return tr("%1: never asked").arg(name);
@@ -228,6 +234,7 @@ void NoteStaffPicture::paintEvent(QPaintEvent *)
         painter.translate(blockOrigin(l, staff));
         drawStaff(painter, staff);
         drawClef(painter, staff);
+        drawSignature(painter, staff);
         for (int slot = 0; slot < NotesPerStaff; ++slot) {
             drawNote(painter, staff, slot);
             drawFigures(painter, staff, slot);
@@ -256,7 +263,7 @@ void NoteStaffPicture::drawHover(QPainter &painter, const Layout &layout)
 void NoteStaffPicture::drawStaff(QPainter &painter, Staff)
 {
     for (int line = 0; line < StaffLines; ++line)
-        fillSnapped(painter, QRectF(0, StaffTop + line * LineGap, StaffWidth, 1), ink(this));
+        fillSnapped(painter, QRectF(0, StaffTop + line * LineGap, staffWidth(), 1), ink(this));
 }
 
 void NoteStaffPicture::drawClef(QPainter &painter, Staff staff)
@@ -273,10 +280,21 @@ void NoteStaffPicture::drawClef(QPainter &painter, Staff staff)
     painter.fillPath(place.map(clef), ink(this));
 }
 
+void NoteStaffPicture::drawSignature(QPainter &painter, Staff staff)
+{
+    qreal x = SignatureHeadX;
+    for (const WrittenNote &place : Clefs::signaturePlaces(clefOf(staff), m_key)) {
+        const qreal top = BottomLine - StaffPitch * Clefs::stepOf(clefOf(staff), place);
+        painter.fillPath(Note::signPath(m_key.fifths() > 0 ? 1 : -1, x, top), ink(this));
+        x += m_key.fifths() > 0 ? SharpAdvance : FlatAdvance;
+    }
+}
+
 void NoteStaffPicture::drawNote(QPainter &painter, Staff staff, int slot)
 {
     const int note = noteIn(staff, slot);
-    const int step = stepOf(staff, note);
+    const WrittenNote written = m_key.spell(note);
+    const int step = Clefs::stepOf(clefOf(staff), written);
     const qreal left = headLeft(slot);
     const qreal top = BottomLine - StaffPitch * step;
     const QColor lines = ink(this);
@@ -292,8 +310,8 @@ void NoteStaffPicture::drawNote(QPainter &painter, Staff staff, int slot)
                     lines);
 
     const NoteGlyphs &glyphs = NoteGlyphs::instance();
-    if (IsSharp[note % 12])
-        painter.fillPath(glyphs.sharp.outline.translated(left + SharpDx, top + SharpDy), lines);
+    if (const std::optional<int> sign = m_key.signFor(written))
+        painter.fillPath(Note::signPath(*sign, left, top), lines);
 
     const QPainterPath head = glyphs.head.outline.translated(left, top);
     const auto found = m_figures.constFind(note);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/KeySignature.h"
 #include "progress/ProgressFigures.h"
 
 #include <QHash>
@@ -12,7 +13,9 @@
 // The notes of the treble clef's two octaves and of the bass clef's, each
 // on its staff, its head coloured by how often it was read right lately
 // (red to green; an open grey head when never asked), with the median time
-// of those right answers under it. Hovering a note tells its figures.
+// of those right answers under it. Hovering a note tells its figures. The
+// notes are written as in C major, or with a key's signature as that key
+// writes them.
 class NoteStaffPicture : public QWidget
 {
     Q_OBJECT
@@ -22,6 +25,8 @@ public:
     explicit NoteStaffPicture(QWidget *parent = nullptr);
 
     void setFigures(const QHash<int, ProgressFigures::NoteFigures> &byNote);
+    void setKey(KeySignature key);
+    KeySignature key() const { return m_key; }
     // The picture grows with its width up to this height, so that the
     // window keeps room for the rest.
     void setHeightLimit(int pixels);
@@ -54,17 +59,21 @@ private:
         QTransform toWidget;
     };
     Layout layoutFor(int width) const;
-    static QPointF blockOrigin(const Layout &layout, Staff staff);
-    static QRectF slotRect(Staff staff, int slot);
+    int staffWidth() const;
+    QPointF blockOrigin(const Layout &layout, Staff staff) const;
+    QRectF slotRect(Staff staff, int slot) const;
+    qreal headLeft(int slot) const;
 
     void drawBackground(QPainter &painter);
     void drawHover(QPainter &painter, const Layout &layout);
     void drawStaff(QPainter &painter, Staff staff);
     void drawClef(QPainter &painter, Staff staff);
+    void drawSignature(QPainter &painter, Staff staff);
     void drawNote(QPainter &painter, Staff staff, int slot);
     void drawFigures(QPainter &painter, Staff staff, int slot);
 
     QHash<int, ProgressFigures::NoteFigures> m_figures;
+    KeySignature m_key;
     int m_hovered = -1;
     int m_heightLimit = QWIDGETSIZE_MAX;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/ProgressWindow.h"
 
+#include "notes/NoteNames.h"
 #include "progress/ProgressFigures.h"
 #include "progress/ProgressFile.h"
 #include "report/NoteStaffPicture.h"
@@ -10,6 +11,7 @@
 #include "report/TotalsTable.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
@@ -106,6 +108,15 @@ QWidget *ProgressWindow::buildContent()
 {
     auto *content = new QWidget;
     m_notesHeading = heading(content);
+    // Which answers the notes show: all of them, or those of one key, its
+    // notes written as that key writes them.
+    m_keyLabel = new QLabel(content);
+    m_keyChoice = new QComboBox(content);
+    m_keyChoice->addItem(QString());
+    for (const KeySignature key : KeySignature::all())
+        m_keyChoice->addItem(NoteNames::keyName(key), key.fifths());
+    m_keyLabel->setBuddy(m_keyChoice);
+    connect(m_keyChoice, &QComboBox::currentIndexChanged, this, &ProgressWindow::showFigures);
     m_legend = new QLabel(content);
     m_legend->setWordWrap(true);
     m_picture = new NoteStaffPicture(content);
@@ -132,8 +143,13 @@ QWidget *ProgressWindow::buildContent()
     m_lower->addLayout(time, 2);
     m_lower->addLayout(totals, 1);
 
+    auto *notesRow = new QHBoxLayout;
+    notesRow->addWidget(m_notesHeading);
+    notesRow->addStretch(1);
+    notesRow->addWidget(m_keyLabel);
+    notesRow->addWidget(m_keyChoice);
     auto *column = new QVBoxLayout(content);
-    column->addWidget(m_notesHeading);
+    column->addLayout(notesRow);
     column->addWidget(m_legend);
     column->addWidget(m_picture);
     column->addLayout(m_lower, 1);
@@ -144,6 +160,11 @@ void ProgressWindow::retranslate()
 {
     setWindowTitle(tr("Progress \u2013 Velkaro"));
     m_notesHeading->setText(tr("Note by note"));
+    m_keyLabel->setText(tr("Key:"));
+    m_keyChoice->setItemText(0, tr("All keys"));
+    for (int i = 1; i < m_keyChoice->count(); ++i)
+        m_keyChoice->setItemText(
+            i, NoteNames::keyName(KeySignature(m_keyChoice->itemData(i).toInt())));
     m_legend->setText(tr("Each note is coloured by its last ten answers, from red for always "
                          "wrong to green for always right; an open grey note was never asked. "
                          "Under it stands the median time of its right answers among those ten. "
@@ -211,6 +232,18 @@ void ProgressWindow::reload()
     refresh();
 }
 
+std::optional<KeySignature> ProgressWindow::shownKey() const
+{
+    if (m_keyChoice->currentIndex() <= 0)
+        return std::nullopt;
+    return KeySignature(m_keyChoice->currentData().toInt());
+}
+
+void ProgressWindow::setShownKey(std::optional<KeySignature> key)
+{
+    m_keyChoice->setCurrentIndex(key ? m_keyChoice->findData(key->fifths()) : 0);
+}
+
 void ProgressWindow::showFigures()
 {
     using namespace ProgressFigures;
@@ -227,7 +260,18 @@ void ProgressWindow::showFigures()
     const Period period = periodFor(from, today);
     if (m_chart)
         m_chart->setPeriods(byPeriod(m_history, from, today, period), period);
-    m_picture->setFigures(byNote(m_history.answers));
+    const std::optional<KeySignature> key = shownKey();
+    m_picture->setKey(key.value_or(KeySignature()));
+    if (key) {
+        QList<LoggedAnswer> inKey;
+        for (const LoggedAnswer &a : std::as_const(m_history.answers)) {
+            if (a.key == key->fifths())
+                inKey.append(a);
+        }
+        m_picture->setFigures(byNote(inKey));
+    } else {
+        m_picture->setFigures(byNote(m_history.answers));
+    }
     m_totals->setTotals(
         ProgressFigures::totals(m_history),
         ProgressFigures::totals(m_history, now.toMSecsSinceEpoch() - RecentDays * MsPerDay));

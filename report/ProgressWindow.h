@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/KeySignature.h"
 #include "progress/ForgetReport.h"
 #include "progress/History.h"
 
@@ -9,11 +10,13 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class NoteStaffPicture;
 class ProgressChartView;
 class ProgressSource;
 class QBoxLayout;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -43,6 +46,9 @@ public:
     bool hasChart() const { return m_chart != nullptr; }
     TotalsTable *totals() const { return m_totals; }
     QString statusText() const;
+    // The key whose answers the notes show, or none for all of them.
+    std::optional<KeySignature> shownKey() const;
+    void setShownKey(std::optional<KeySignature> key);
 
 public slots:
     // Reads what was written since the last reading, at once.
@@ -83,6 +89,8 @@ private:
     QTimer *m_refreshTimer;
 
     QLabel *m_notesHeading = nullptr;
+    QLabel *m_keyLabel = nullptr;
+    QComboBox *m_keyChoice = nullptr;
     QLabel *m_legend = nullptr;
     QLabel *m_timeHeading = nullptr;
     QLabel *m_totalsHeading = nullptr;

@@ -25,12 +25,23 @@ constexpr int FigureFontSize = 9;
 constexpr int BlockBottom = 6;
 constexpr int StaffGap = 20; // between the staves side by side
 constexpr int LedgerOverhang = 2;
-// The sharp's glyph box from the head's top-left corner, as on the staff.
-constexpr int SharpDx = -9;
-constexpr int SharpDy = -4;
+// A key's signature after the clef: its first sign where the sign of a head
+// at this column would stand, each next one an advance further; the notes
+// move right by its room.
+constexpr int SignatureHeadX = 43;
+constexpr int SharpAdvance = 9;
+constexpr int FlatAdvance = 8;
+constexpr int SignatureGap = 4;
 
 constexpr int BottomLine = StaffTop + (StaffLines - 1) * LineGap;
 constexpr int StaffWidth = ClefRoom + NotesPerStaff * SlotWidth + StaffRight;
+
+// The room a signature of this many sharps (positive) or flats takes.
+constexpr int signatureRoom(int fifths)
+{
+    const int signs = fifths < 0 ? -fifths : fifths;
+    return signs == 0 ? 0 : signs * (fifths > 0 ? SharpAdvance : FlatAdvance) + SignatureGap;
+}
 constexpr int BlockHeight = BottomLine + BelowStaff + FigureRow + BlockBottom;
 
 // The picture is drawn at most this much larger than its grid. The treble

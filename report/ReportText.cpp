@@ -45,8 +45,8 @@ QString ReportText::percent(qreal share)
     return tr("%1%").arg(std::lround(share * 100));
 }
 
-QString ReportText::noteName(int midi)
+QString ReportText::noteName(int midi, KeySignature key)
 {
-    const WrittenNote note = WrittenNote::fromMidi(midi);
+    const WrittenNote note = key.spell(midi);
     return NoteNames::full(note) + QString::number(note.octave());
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "notes/KeySignature.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -16,6 +18,7 @@ public:
     static QString duration(qint64 ms);
     // A share as a whole percentage.
     static QString percent(qreal share);
-    // A note by its name in the user's language and its octave: "C♯4".
-    static QString noteName(int midi);
+    // A note by its name in the user's language and its octave, as a key
+    // writes it: "C♯4", or "D♭4" in a flat key.
+    static QString noteName(int midi, KeySignature key = KeySignature());
 };

@@ -67,7 +67,7 @@ VKTestConfig::VKTestConfig(QWidget *parent, const char *name) : QDialog(parent)
     auto *keyLabel = new QLabel(tr("Key:"), this);
     keyBox = new QComboBox(this);
     for (const KeySignature key : KeySignature::all())
-        keyBox->addItem(keyName(key));
+        keyBox->addItem(NoteNames::keyName(key));
     keyBox->addItem(tr("Changing"));
     keyLabel->setBuddy(keyBox);
     keyRow->addWidget(keyLabel);
@@ -143,18 +143,6 @@ void VKTestConfig::setGrandStaffAvailable(bool available, const QString &why)
     bothButton->setEnabled(available);
     grandStaffProblem->setText(why);
     grandStaffProblem->setVisible(!available && !why.isEmpty());
-}
-
-QString VKTestConfig::keyName(KeySignature key)
-{
-    //: A key in the Test settings: %1 the major key's note, %2 its relative minor's.
-    QString name = tr("%1 major / %2 minor")
-                       .arg(NoteNames::full(key.majorTonic()), NoteNames::full(key.minorTonic()));
-    if (!key.isC())
-        name += QStringLiteral(" (%1%2)")
-                    .arg(key.signCount())
-                    .arg(key.fifths() > 0 ? QStringLiteral("\u266f") : QStringLiteral("\u266d"));
-    return name;
 }
 
 bool VKTestConfig::exec(bool treble, int time, bool labels, bool weakNotes, bool showAnswer,

@@ -28,8 +28,6 @@ public:
     // The same with the other settings at their defaults.
     bool exec(bool treble, int time, bool labels, bool weakNotes = false, bool showAnswer = false,
               bool grandStaff = false);
-    // The name of a key as the dialog offers it: "G major / E minor (1♯)".
-    static QString keyName(KeySignature key);
     // The grand staff needs a wide screen: where it has none, the choice is
     // shown unavailable, with the reason.
     void setGrandStaffAvailable(bool available, const QString &why = QString());

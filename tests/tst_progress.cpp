@@ -10,6 +10,7 @@
 #include "progress/CsvExport.h"
 #include "progress/ProgressFigures.h"
 #include "progress/ProgressFile.h"
+#include "report/NoteStaffPicture.h"
 #include "report/ProgressWindow.h"
 #include "report/TotalsTable.h"
 #include "staff/VKTest.h"
@@ -396,6 +397,34 @@ private slots:
                      QStringLiteral("1"));
         QCOMPARE(progress->history().answers.first().note, shown);
         w.setMode(false);
+    }
+
+    // One key's answers alone, each note named as that key writes it: B4
+    // answered in G flat major is C flat there, and never asked in C major.
+    void theNotesShowOneKeysAnswersAsItWritesThem()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("keys.sqlite"));
+        {
+            HistoryWriter w(path);
+            Answer cFlat = answer(Monday, 1, 71, true, 900);
+            cFlat.written = WrittenNote(WrittenNote::C, -1, 5);
+            cFlat.key = -6;
+            w.add(cFlat);
+            w.add(answer(Monday.addSecs(5), 1, 60, false, std::nullopt));
+            QVERIFY(w.isOk());
+        }
+        ProgressWindow window(path);
+        window.show();
+        NoteStaffPicture *notes = window.staffPicture();
+        QTRY_COMPARE(window.history().answers.size(), 2);
+        QVERIFY(notes->describe(71).startsWith(QLatin1String("B4\nAnswers: 1")));
+        window.setShownKey(KeySignature(-6));
+        QCOMPARE(notes->key(), KeySignature(-6));
+        QVERIFY(notes->describe(71).startsWith(QStringLiteral("C\u266d5\nAnswers: 1")));
+        QVERIFY(notes->describe(60).endsWith(QLatin1String("never asked")));
+        window.setShownKey(KeySignature(0));
+        QVERIFY(notes->describe(71).endsWith(QLatin1String("never asked")));
+        QVERIFY(notes->describe(60).contains(QLatin1String("Answers: 1")));
     }
 
     // Shown over a log that does not exist yet, it waits for one.

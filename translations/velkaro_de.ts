@@ -418,6 +418,14 @@
         <translation>Diese Kopien neben dem Protokoll enthalten noch alte Antworten; löschen Sie sie ebenfalls, wenn sie verschwinden sollen:
 %1</translation>
     </message>
+    <message>
+        <source>Key:</source>
+        <translation>Tonart:</translation>
+    </message>
+    <message>
+        <source>All keys</source>
+        <translation>Alle Tonarten</translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>

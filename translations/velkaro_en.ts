@@ -417,6 +417,14 @@
 %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Key:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All keys</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>

@@ -5,22 +5,22 @@
     <name>ClassConnection</name>
     <message>
         <source>Qt&apos;s PostgreSQL driver is not installed, so Velkaro cannot reach a class&apos;s server (on Debian and Ubuntu, install the package libqt6sql6-psql).</source>
-        <translation>Le pilote PostgreSQL de Qt n’est pas installé : Velkaro ne peut pas joindre le serveur d’une classe (sous Debian et Ubuntu, installez le paquet libqt6sql6-psql).</translation>
+        <translation>Le pilote PostgreSQL de Qt n’est pas installé&#xa0;: Velkaro ne peut pas joindre le serveur d’une classe (sous Debian et Ubuntu, installez le paquet libqt6sql6-psql).</translation>
     </message>
     <message>
         <source>The class server %1 cannot be reached: %2</source>
-        <translation>Le serveur de la classe %1 est injoignable : %2</translation>
+        <translation>Le serveur de la classe %1 est injoignable&#xa0;: %2</translation>
     </message>
     <message>
         <source>The class server %1 answered with an error: %2</source>
-        <translation>Le serveur de la classe %1 a répondu par une erreur : %2</translation>
+        <translation>Le serveur de la classe %1 a répondu par une erreur&#xa0;: %2</translation>
     </message>
 </context>
 <context>
     <name>ClassCopier</name>
     <message>
         <source>The practice record %1 cannot be read: %2</source>
-        <translation>L’historique d’exercices %1 est illisible : %2</translation>
+        <translation>L’historique d’exercices %1 est illisible&#xa0;: %2</translation>
     </message>
     <message>
         <source>The practice record %1 was written by a newer version of Velkaro.</source>
@@ -31,7 +31,7 @@
     <name>ClassLink</name>
     <message>
         <source>Class: sent</source>
-        <translation>Classe : envoyé</translation>
+        <translation>Classe&#xa0;: envoyé</translation>
     </message>
     <message>
         <source>Every answer is on the class&apos;s server.</source>
@@ -46,7 +46,7 @@
     </message>
     <message>
         <source>Class: offline</source>
-        <translation>Classe : hors ligne</translation>
+        <translation>Classe&#xa0;: hors ligne</translation>
     </message>
     <message numerus="yes">
         <source>%n answers wait to be sent. %1</source>
@@ -60,7 +60,7 @@
     <name>ClassReport</name>
     <message>
         <source>The class report could not be read: %1</source>
-        <translation>Le bilan de la classe est illisible : %1</translation>
+        <translation>Le bilan de la classe est illisible&#xa0;: %1</translation>
     </message>
     <message>
         <source>Pupil</source>
@@ -95,19 +95,19 @@
     <name>ClassSchema</name>
     <message>
         <source>The class&apos;s tables could not be made: %1</source>
-        <translation>Les tables de la classe n’ont pas pu être créées : %1</translation>
+        <translation>Les tables de la classe n’ont pas pu être créées&#xa0;: %1</translation>
     </message>
     <message>
         <source>&apos;%1&apos; cannot be a pupil&apos;s name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
-        <translation>« %1 » ne peut pas être un nom d’élève : utilisez des lettres, des chiffres, « _ », « . » et « - ».</translation>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas être un nom d’élève&#xa0;: utilisez des lettres, des chiffres, «&#xa0;_&#xa0;», «&#xa0;.&#xa0;» et «&#xa0;-&#xa0;».</translation>
     </message>
     <message>
         <source>The pupil %1 could not be added: %2</source>
-        <translation>L’élève %1 n’a pas pu être ajouté : %2</translation>
+        <translation>L’élève %1 n’a pas pu être ajouté&#xa0;: %2</translation>
     </message>
     <message>
         <source>The server has no class&apos;s tables: the teacher makes them with velkaro --class-setup.</source>
-        <translation>Le serveur n’a pas les tables d’une classe : l’enseignant les crée avec velkaro --class-setup.</translation>
+        <translation>Le serveur n’a pas les tables d’une classe&#xa0;: l’enseignant les crée avec velkaro --class-setup.</translation>
     </message>
 </context>
 <context>
@@ -118,11 +118,11 @@
     </message>
     <message>
         <source>The class server&apos;s URL must not hold a password: give it to PostgreSQL in ~/.pgpass, PGPASSWORD or a service file instead.</source>
-        <translation>L’URL du serveur de la classe ne doit pas contenir de mot de passe : donnez-le plutôt à PostgreSQL dans ~/.pgpass, PGPASSWORD ou un fichier de service.</translation>
+        <translation>L’URL du serveur de la classe ne doit pas contenir de mot de passe&#xa0;: donnez-le plutôt à PostgreSQL dans ~/.pgpass, PGPASSWORD ou un fichier de service.</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not a port number.</source>
-        <translation>« %1 » n’est pas un numéro de port.</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un numéro de port.</translation>
     </message>
     <message>
         <source>The class server&apos;s URL has a parameter without a value.</source>
@@ -134,7 +134,7 @@
     </message>
     <message>
         <source>The database name in the class server&apos;s URL holds connection settings: name the database alone.</source>
-        <translation>Le nom de base de données dans l’URL du serveur de la classe contient des réglages de connexion : indiquez seulement la base.</translation>
+        <translation>Le nom de base de données dans l’URL du serveur de la classe contient des réglages de connexion&#xa0;: indiquez seulement la base.</translation>
     </message>
 </context>
 <context>
@@ -145,15 +145,15 @@
     </message>
     <message>
         <source>Your answers are always kept on this computer. With a class&apos;s server they are also sent there, where your teacher sees how you practise. The password is not kept here: PostgreSQL reads it from ~/.pgpass.</source>
-        <translation>Vos réponses sont toujours gardées sur cet ordinateur. Avec le serveur d’une classe, elles y sont aussi envoyées, et votre enseignant voit comment vous vous exercez. Le mot de passe n’est pas gardé ici : PostgreSQL le lit dans ~/.pgpass.</translation>
+        <translation>Vos réponses sont toujours gardées sur cet ordinateur. Avec le serveur d’une classe, elles y sont aussi envoyées, et votre enseignant voit comment vous vous exercez. Le mot de passe n’est pas gardé ici&#xa0;: PostgreSQL le lit dans ~/.pgpass.</translation>
     </message>
     <message>
         <source>&amp;Server:</source>
-        <translation>&amp;Serveur :</translation>
+        <translation>&amp;Serveur&#xa0;:</translation>
     </message>
     <message>
         <source>&amp;Login name:</source>
-        <translation>&amp;Identifiant :</translation>
+        <translation>&amp;Identifiant&#xa0;:</translation>
     </message>
     <message>
         <source>&amp;Join</source>
@@ -181,11 +181,11 @@
     </message>
     <message>
         <source>&apos;%1&apos; cannot be a login name: use letters, digits, &apos;_&apos;, &apos;.&apos; and &apos;-&apos;.</source>
-        <translation>« %1 » ne peut pas être un identifiant : utilisez des lettres, des chiffres, « _ », « . » et « - ».</translation>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas être un identifiant&#xa0;: utilisez des lettres, des chiffres, «&#xa0;_&#xa0;», «&#xa0;.&#xa0;» et «&#xa0;-&#xa0;».</translation>
     </message>
     <message>
         <source>You practise alone: your answers stay on this computer.</source>
-        <translation>Vous vous exercez seul : vos réponses restent sur cet ordinateur.</translation>
+        <translation>Vous vous exercez seul&#xa0;: vos réponses restent sur cet ordinateur.</translation>
     </message>
     <message>
         <source>Asking the server…</source>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>You are the class&apos;s teacher: double-click a pupil for their progress.</source>
-        <translation>Vous êtes l’enseignant de la classe : double-cliquez sur un élève pour voir ses progrès.</translation>
+        <translation>Vous êtes l’enseignant de la classe&#xa0;: double-cliquez sur un élève pour voir ses progrès.</translation>
     </message>
     <message>
         <source>Your answers are sent to this class as %1.</source>
@@ -417,6 +417,14 @@
 %1</source>
         <translation>Ces copies à côté du relevé contiennent encore d’anciennes réponses ; supprimez-les aussi si vous voulez qu’elles disparaissent :
 %1</translation>
+    </message>
+    <message>
+        <source>Key:</source>
+        <translation>Tonalité :</translation>
+    </message>
+    <message>
+        <source>All keys</source>
+        <translation>Toutes les tonalités</translation>
     </message>
 </context>
 <context>
