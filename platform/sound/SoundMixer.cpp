@@ -206,13 +206,13 @@ void SoundMixer::takeRequests()
         case Action::Strike:
             break;
         }
-        const QList<qint16> samples = m_cache->load(request.path);
-        if (samples.isEmpty())
+        const PitchedSample sound = m_cache->load(request.path);
+        if (sound.isEmpty())
             continue;
         if (request.action == Action::Strike)
-            m_mix.strike(samples, delay, request.velocity);
+            m_mix.strike(sound, delay, request.velocity);
         else
-            m_mix.add(samples, delay);
+            m_mix.add(sound, delay);
     }
 }
 
