@@ -5,6 +5,7 @@
 
 #include "platform/sound/PeakLimiter.h"
 #include "platform/sound/SincInterpolator.h"
+#include "platform/sound/SoundRequests.h"
 #include "platform/sound/VoiceMix.h"
 #include "platform/sound/WavReader.h"
 
@@ -33,6 +34,7 @@ constexpr int A4 = KeySounds::MidiA4;
 constexpr int Bb4 = A4 + 1;
 constexpr int C5 = 72;
 constexpr int PerMs = WavReader::SampleRate / 1000;
+constexpr int MaxStarts = 8;
 
 // The level of a stretch of audio relative to another as long, in dB.
 double decibels(const QList<qint16> &heard, const QList<qint16> &reference)
@@ -559,6 +561,55 @@ private slots:
         }
         const double db = 10.0 * std::log10(error / energy);
         QVERIFY2(db <= AllowedDb, qPrintable(QString::number(db)));
+    }
+
+    // A burst fills the mixer's queue with note starts while a key is let go
+    // and the pedal comes up: the release and the pedal survive, in their
+    // place among the requests; only the oldest starts go.
+    void aFullQueueKeepsEveryReleaseAndPedalChange_data()
+    {
+        QTest::addColumn<int>("startsBefore");
+        QTest::addColumn<int>("startsAfter");
+        QTest::newRow("released in a full queue") << 2 * MaxStarts << MaxStarts;
+        QTest::newRow("released, then the queue overflows") << 1 << 3 * MaxStarts;
+        QTest::newRow("a queue under the limit") << 1 << 1;
+    }
+
+    void aFullQueueKeepsEveryReleaseAndPedalChange()
+    {
+        QFETCH(int, startsBefore);
+        QFETCH(int, startsAfter);
+        using Action = SoundRequests::Action;
+        SoundRequests queue(MaxStarts);
+        QVERIFY(queue.ask(Action::Strike, QStringLiteral("held"), 100));
+        int asked = 0;
+        for (int i = 0; i < startsBefore; ++i)
+            QVERIFY(!queue.ask(Action::Play, QString::number(asked++)));
+        queue.ask(Action::SustainDown);
+        queue.ask(Action::Release, QStringLiteral("held"));
+        queue.ask(Action::SustainUp);
+        for (int i = 0; i < startsAfter; ++i)
+            queue.ask(Action::Play, QString::number(asked++));
+
+        const std::vector<SoundRequests::Request> taken = queue.take();
+        QList<Action> others;
+        QStringList starts;
+        for (const SoundRequests::Request &request : taken) {
+            if (SoundRequests::isStart(request.action) && request.path != QLatin1String("held"))
+                starts << request.path;
+            else if (!SoundRequests::isStart(request.action))
+                others << request.action;
+        }
+        QCOMPARE(others, QList<Action>({Action::SustainDown, Action::Release, Action::SustainUp}));
+        // The newest starts are kept, in order.
+        const int kept = std::min(asked, MaxStarts - (startsBefore + startsAfter < MaxStarts));
+        QStringList newest;
+        for (int i = asked - kept; i < asked; ++i)
+            newest << QString::number(i);
+        QCOMPARE(starts, newest);
+        // And the mixer wakes again for the next request.
+        QVERIFY(queue.take().empty());
+        QVERIFY(queue.ask(Action::Release, QStringLiteral("held")));
     }
 };
 
