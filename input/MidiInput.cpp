@@ -3,6 +3,7 @@
 #include "input/MidiInput.h"
 
 #include "input/MidiPorts.h"
+#include "notes/Catalogue.h"
 
 MidiInput::MidiInput(QObject *parent) : QObject(parent)
 {
@@ -25,18 +26,25 @@ MidiInput::~MidiInput()
     m_thread.wait();
 }
 
-// The sound first, so that nothing stands between the key and its note.
-void MidiInput::deliverKey(int note, int velocity, int source, qint64 ms)
+// Keys are MIDI numbers up to here; the window, the staff and the record
+// still number notes as the catalogue does.
+int MidiInput::programNote(int key)
 {
+    return fromMidi(key);
+}
+
+// The sound first, so that nothing stands between the key and its note.
+void MidiInput::deliverKey(int key, int velocity, int source, qint64 ms)
+{
+    const int note = programNote(key);
     if (velocity > 0) {
-        if (!m_echoes.accept(note, source, ms, EchoFilter::Press))
+        if (!m_echoes.accept(key, source, ms, EchoFilter::Press))
             return;
-        m_held.set(size_t(note));
+        m_held.set(size_t(key));
         emit noteStruck(note, velocity);
         emit noteRead(note);
-    } else if (m_echoes.accept(note, source, ms, EchoFilter::Release) &&
-               m_held.test(size_t(note))) {
-        m_held.reset(size_t(note));
+    } else if (m_echoes.accept(key, source, ms, EchoFilter::Release) && m_held.test(size_t(key))) {
+        m_held.reset(size_t(key));
         emit noteReleased(note);
     }
 }

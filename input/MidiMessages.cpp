@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/MidiMessages.h"
 
-#include "notes/Catalogue.h"
-
 namespace {
 constexpr unsigned char NoteOff = 0x80;
 constexpr unsigned char NoteOn = 0x90;
@@ -14,8 +12,6 @@ constexpr unsigned char AllSoundOff = 120;
 constexpr unsigned char AllNotesOff = 123;
 // A pedal value from this on holds the dampers off.
 constexpr unsigned char PedalDown = 64;
-// MIDI numbers the same keys 24 higher: its middle C is 60.
-constexpr int MidiMiddleC = 60;
 } // namespace
 
 MidiMessages::Event MidiMessages::decode(const unsigned char *message, std::size_t size)
@@ -35,8 +31,8 @@ MidiMessages::Event MidiMessages::decode(const unsigned char *message, std::size
     }
     if (kind != NoteOn && kind != NoteOff)
         return event;
-    const int note = message[1] - (MidiMiddleC - MiddleC);
-    if (note < LowestNote || note > HighestNote)
+    const int note = message[1];
+    if (note < LowestKey || note > HighestKey)
         return event;
     event.note = note;
     if (kind == NoteOn && message[2] > 0) {

@@ -181,11 +181,11 @@ private slots:
         keyboard.send({0xb0, 64, 127});
         keyboard.send({0x9f, 62, 127}); // D4, on channel 16
         keyboard.send({0xe0, 0, 80});
-        keyboard.send({0x90, 30, 100});
-        keyboard.send({0x90, 72, 90}); // C5
+        keyboard.send({0x90, 20, 100}); // below A0
+        keyboard.send({0x90, 72, 90});  // C5
         keyboard.send({0xf8});
-        keyboard.send({0x90, 96, 100});
-        keyboard.send({0x90, 47, 100}); // B2, last
+        keyboard.send({0x90, 109, 100}); // above C8
+        keyboard.send({0x90, 47, 100});  // B2, last
         QTRY_COMPARE(Played::onStaff(w.staffView()).size(), 5);
         // Everything before the last note has been handled by now; wait a
         // little for any copies.
@@ -303,6 +303,38 @@ private slots:
         // Looking for a server again each second stays quiet too.
         QTest::qWait(1500);
         QCOMPARE(stderrOutput.restore(), QByteArray());
+    }
+
+    // A0 and C8, the piano's ends, are struck and let go like any key; the
+    // keys beyond them are not. Notes come out in the catalogue's numbering,
+    // MIDI - 24, A0 as -3.
+    void thePianosEndsArePlayedAndNothingBeyondThem()
+    {
+        JackServer server;
+        server.useByDefault();
+        QVERIFY(server.start());
+        MidiInput input;
+        Keyboard keyboard("Ends");
+        QTRY_VERIFY_WITH_TIMEOUT(input.sources().contains("Ends:keys"), FoundWithinMs);
+        QSignalSpy struck(&input, &MidiInput::noteStruck);
+        QSignalSpy released(&input, &MidiInput::noteReleased);
+        const QList<std::vector<unsigned char>> messages = {
+            {0x90, 20, 100}, {0x90, 21, 100}, {0x90, 108, 90}, {0x90, 109, 80}, {0x80, 109, 0},
+            {0x80, 21, 0},   {0x90, 108, 0},  {0x80, 20, 0},   {0x90, 60, 70}, // middle C, last
+        };
+        for (const std::vector<unsigned char> &message : messages)
+            keyboard.send(message);
+        QTRY_COMPARE(struck.count(), 3);
+        QTest::qWait(100);
+        const auto notesOf = [](const QSignalSpy &spy) {
+            QList<int> notes;
+            for (const QList<QVariant> &arguments : spy)
+                notes << arguments.first().toInt();
+            return notes;
+        };
+        QCOMPARE(notesOf(struck), QList<int>({21 - MidiOffset, 108 - MidiOffset, 60 - MidiOffset}));
+        QCOMPARE(struck.at(1).at(1).toInt(), 90);
+        QCOMPARE(notesOf(released), QList<int>({21 - MidiOffset, 108 - MidiOffset}));
     }
 };
 
