@@ -5,25 +5,39 @@
 #include "input/MidiPorts.h"
 #include "notes/Catalogue.h"
 
-MidiInput::MidiInput(QObject *parent) : QObject(parent)
+namespace {
+// A MIDI system can hang in a call (a JACK server that stopped answering):
+// quitting waits this long for the MIDI thread, then goes without it.
+constexpr int QuitWaitMs = 2000;
+} // namespace
+
+MidiInput::MidiInput(QObject *parent) : QObject(parent), m_thread(new QThread)
 {
-    m_thread.setObjectName(QStringLiteral("velkaro-midi"));
+    m_thread->setObjectName(QStringLiteral("velkaro-midi"));
     auto *ports = new MidiPorts;
-    ports->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::started, ports, &MidiPorts::start);
-    connect(&m_thread, &QThread::finished, ports, &QObject::deleteLater);
+    ports->moveToThread(m_thread);
+    connect(m_thread, &QThread::started, ports, &MidiPorts::start);
+    connect(m_thread, &QThread::finished, ports, &QObject::deleteLater);
     // Notes come from the MIDI systems' threads: queued, they reach this
     // object's thread, which is the only one that touches the views.
     connect(ports, &MidiPorts::keyArrived, this, &MidiInput::deliverKey, Qt::QueuedConnection);
     connect(ports, &MidiPorts::pedalArrived, this, &MidiInput::deliverPedal, Qt::QueuedConnection);
     connect(ports, &MidiPorts::sourcesChanged, this, &MidiInput::setSources, Qt::QueuedConnection);
-    m_thread.start();
+    m_thread->start();
 }
 
+// A thread that did not end in time is left running, and its object with
+// it: deleting a running QThread ends the program. What the thread still
+// emits reaches no one, since this object's connections go with it, and the
+// process ends soon after.
 MidiInput::~MidiInput()
 {
-    m_thread.quit();
-    m_thread.wait();
+    m_thread->quit();
+    if (m_thread->wait(QDeadlineTimer(QuitWaitMs))) {
+        delete m_thread;
+        return;
+    }
+    qWarning("The MIDI system did not let go within %d ms; quitting without it", QuitWaitMs);
 }
 
 // Keys are MIDI numbers up to here; the window, the staff and the record

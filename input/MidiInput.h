@@ -47,7 +47,8 @@ private:
     void deliverPedal(bool down, int source);
     void setSources(const QStringList &sources);
 
-    QThread m_thread;
+    // Owned, but left behind on quitting if it does not end in time.
+    QThread *m_thread;
     EchoFilter m_echoes;
     // By MIDI number.
     std::bitset<MidiMessages::HighestKey + 1> m_held;
