@@ -86,6 +86,8 @@ struct Take
 {
     QList<qint16> heard;
     QList<qint64> sentAt;
+    // The sink ran dry during the note in every take (see play).
+    bool ranDry = false;
     QList<qint16> window(qint64 from, int ms) const
     {
         return heard.mid(from, MonitorRecorder::Rate * ms / 1000);
@@ -94,8 +96,8 @@ struct Take
 
 // Plays the messages at their times in ms, a note-on first, into silence,
 // and records the note.
-Take play(Keyboard &keyboard, const MonitorRecorder &recorder,
-          const QList<std::pair<int, std::vector<unsigned char>>> &messages)
+Take playOnce(Keyboard &keyboard, const MonitorRecorder &recorder,
+              const QList<std::pair<int, std::vector<unsigned char>>> &messages)
 {
     constexpr int RecordMs = 1200;
     constexpr int QuietMs = 50;
@@ -122,8 +124,27 @@ Take play(Keyboard &keyboard, const MonitorRecorder &recorder,
     const QList<qint16> recorded = recorder.samples(from, MonitorRecorder::Rate * RecordMs / 1000);
     Take take;
     take.heard = recorded.mid(std::max<qsizetype>(AudioAnalysis::onset(recorded, 0, 1), 0));
+    // Within the second the checks listen to.
+    take.ranDry = AudioAnalysis::hasDropout(
+        take.heard.first(std::min<qsizetype>(take.heard.size(), MonitorRecorder::Rate)));
     for (qint64 ns : std::as_const(sentNs))
         take.sentAt << (ns - sentNs.first()) * MonitorRecorder::Rate / 1000000000;
+    return take;
+}
+
+// The same, taken again, up to three times, where the sink ran dry in the
+// middle of the note: on a busy machine the mixer's buffer may come late,
+// and such a take is not what was played.
+Take play(Keyboard &keyboard, const MonitorRecorder &recorder,
+          const QList<std::pair<int, std::vector<unsigned char>>> &messages)
+{
+    constexpr int MaxTakes = 3;
+    Take take;
+    for (int attempt = 0; attempt < MaxTakes; ++attempt) {
+        take = playOnce(keyboard, recorder, messages);
+        if (!take.ranDry)
+            break;
+    }
     return take;
 }
 
@@ -243,6 +264,10 @@ private slots:
         const Take letGo = play(keyboard, recorder, {{0, noteOn(100)}, {200, NoteOff}});
         const Take pedal = play(keyboard, recorder,
                                 {{0, noteOn(100)}, {0, PedalDown}, {200, NoteOff}, {600, PedalUp}});
+        for (const Take *take : {&soft, &loud, &held, &letGo, &pedal}) {
+            if (take->ranDry)
+                QSKIP("the sink ran dry in every take: the machine is too busy to judge");
+        }
         constexpr int After = MonitorRecorder::Rate * 300 / 1000;
         const auto below = [&](const Take &take, qint64 at) {
             return AudioAnalysis::level(take.window(at, 50)) -

@@ -33,6 +33,8 @@ constexpr int AudibleLevel = 328;
 // -50 dBFS: a first or last frame no louder than this is no click.
 constexpr int StartsFromSilence = 104;
 constexpr int EndsInSilence = 104;
+// A soft touch, as the MIDI test plays one.
+constexpr int SoftVelocity = 30;
 // Every key as loud as the others, A-weighted over its first half second.
 constexpr double LoudnessToleranceDb = 1.0;
 // -3 dBFS: no note's peak reaches it.
@@ -246,6 +248,43 @@ private slots:
         QVERIFY(cache.bytes() > 0);
         QVERIFY2(cache.bytes() <= FortyEightSamplesBytes,
                  qPrintable(QString::number(cache.bytes())));
+    }
+
+    // The checks at the sound server take again any take in which the sink
+    // ran dry: the check must see a dropout however short, and must find
+    // none in the first second of the notes those checks play: any key
+    // struck hard, A4 soft, and notes let go. (Near silence, a note's fading
+    // tail may hold runs of zeros.)
+    void theDropoutCheckFindsAGapAndNoneInACleanNote_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("velocity");
+        QTest::addColumn<int>("letGoAtMs");
+        for (int key = LowestPianoKey; key <= HighestPianoKey; ++key)
+            QTest::newRow(qPrintable(soundNameOf(key))) << key << VoiceMix::FullVelocity << -1;
+        QTest::newRow("A4, soft") << KeySounds::MidiA4 << SoftVelocity << -1;
+        QTest::newRow("A4, let go") << KeySounds::MidiA4 << 100 << 200;
+        QTest::newRow("C8, let go") << HighestPianoKey << VoiceMix::FullVelocity << 600;
+    }
+
+    void theDropoutCheckFindsAGapAndNoneInACleanNote()
+    {
+        QFETCH(int, key);
+        QFETCH(int, velocity);
+        QFETCH(int, letGoAtMs);
+        constexpr int GapFrames = 8;
+        constexpr int GapAt = Rate / 10;
+        const PitchedSample sound = KeySounds::of(key);
+        const qsizetype letGo = letGoAtMs < 0 ? Rate : Rate * letGoAtMs / 1000;
+        VoiceMix mix;
+        QList<qint16> played(Rate);
+        mix.strike(sound, 0, velocity);
+        mix.render(played.data(), int(letGo));
+        mix.release(sound, 0);
+        mix.render(played.data() + letGo, int(Rate - letGo));
+        QVERIFY(!AudioAnalysis::hasDropout(played));
+        played.insert(GapAt, GapFrames, 0);
+        QVERIFY(AudioAnalysis::hasDropout(played));
     }
 };
 
