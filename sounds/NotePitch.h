@@ -30,8 +30,9 @@ constexpr int LengthMs = 500;
 constexpr int MaxPartials = 8;
 constexpr double HighestPartialHz = 5000.0;
 // Each is looked for within a quarter tone of n times the nominal pitch, on
-// a grid of half a cent.
+// a grid of 5 cents, then on one of half a cent around the best point.
 constexpr double SearchCents = 50.0;
+constexpr double CoarseStepCents = 5.0;
 constexpr double StepCents = 0.5;
 // A partial weaker than this share of the strongest one is left out.
 constexpr double PresentShare = 0.1;
@@ -75,21 +76,31 @@ struct Partial
 };
 
 // The strongest peak within SearchCents of hz, refined by a parabola through
-// the best grid point and its neighbours.
+// the best point of the fine grid and its neighbours.
 inline Partial peakNear(const Spectrum &spectrum, int number, double hz)
 {
-    std::vector<double> values;
-    double bestCents = 0.0;
+    const auto at = [&](double cents) { return spectrum.at(hz * std::exp2(cents / 1200.0)); };
+    double coarse = 0.0;
     double best = -1.0;
-    for (double c = -SearchCents; c <= SearchCents; c += StepCents) {
-        const double m = spectrum.at(hz * std::exp2(c / 1200.0));
+    for (double c = -SearchCents; c <= SearchCents; c += CoarseStepCents) {
+        const double m = at(c);
+        if (m > best) {
+            best = m;
+            coarse = c;
+        }
+    }
+    std::vector<double> values;
+    double bestCents = coarse;
+    best = -1.0;
+    for (double c = coarse - CoarseStepCents; c <= coarse + CoarseStepCents; c += StepCents) {
+        const double m = at(c);
         values.push_back(m);
         if (m > best) {
             best = m;
             bestCents = c;
         }
     }
-    const auto index = size_t(std::lround((bestCents + SearchCents) / StepCents));
+    const auto index = size_t(std::lround((bestCents - coarse + CoarseStepCents) / StepCents));
     if (index > 0 && index + 1 < values.size()) {
         const double a = values[index - 1];
         const double b = values[index];

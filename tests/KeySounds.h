@@ -8,7 +8,9 @@
 #include "platform/sound/SoundNames.h"
 #include "platform/sound/VoiceMix.h"
 
+#include <QHash>
 #include <QList>
+#include <QPair>
 
 #include <cmath>
 
@@ -56,6 +58,19 @@ inline QList<qint16> played(const PitchedSample &sound, int velocity = VoiceMix:
         mix.render(out.data() + at, block);
     }
     return out.first(sound.frames());
+}
+
+// What the mixer plays for the key alone, struck at velocity: rendered once
+// per test program, since rendering all 88 keys is what takes the time
+// (most of all in a build for the sanitizers).
+inline const QList<qint16> &playedKey(int midi, int velocity = VoiceMix::FullVelocity)
+{
+    static QHash<QPair<int, int>, QList<qint16>> rendered;
+    const QPair<int, int> which(midi, velocity);
+    auto it = rendered.find(which);
+    if (it == rendered.end())
+        it = rendered.insert(which, played(of(midi), velocity));
+    return *it;
 }
 
 } // namespace KeySounds

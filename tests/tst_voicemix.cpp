@@ -90,10 +90,10 @@ double decibels(const QList<qint16> &heard, const QList<qint16> &reference)
 
 // The keys of a mix of `count`: every seventh of the 88, so that low, middle
 // and high keys, with files of their own and without, all take part.
-PitchedSample soundOfVoice(int voice)
+int keyOfVoice(int voice)
 {
     constexpr int Keys = HighestPianoKey - LowestPianoKey + 1;
-    return KeySounds::of(LowestPianoKey + voice * 7 % Keys);
+    return LowestPianoKey + voice * 7 % Keys;
 }
 
 // Renders the mix in blocks of the sizes above, `addPerBlock` notes added
@@ -108,12 +108,11 @@ QList<qint16> renderMix(int count, int addPerBlock, std::vector<qint32> *plain =
     for (int block = 0; added < count || !mix.isEmpty(); ++block) {
         const qsizetype at = out.size();
         for (int i = 0; i < addPerBlock && added < count; ++i, ++added) {
-            const PitchedSample sound = soundOfVoice(added);
-            const qsizetype start = at + mix.add(sound, 0);
+            const qsizetype start = at + mix.add(KeySounds::of(keyOfVoice(added)), 0);
             if (!plain)
                 continue;
             // Alone, each note stays under the ceiling and comes out as it is.
-            const QList<qint16> alone = KeySounds::played(sound);
+            const QList<qint16> &alone = KeySounds::playedKey(keyOfVoice(added));
             sum.resize(std::max(sum.size(), size_t(start + alone.size())));
             for (qsizetype k = 0; k < alone.size(); ++k)
                 sum[size_t(start + k)] += alone[k];
@@ -201,7 +200,7 @@ private slots:
             at += frames;
         }
         QVERIFY(mix.isEmpty());
-        QCOMPARE(out, KeySounds::played(sound, VoiceMix::FullVelocity, int(out.size())));
+        QCOMPARE(out, KeySounds::playedKey(key));
         if (!sound.isResampled())
             QCOMPARE(out, sound.samples);
     }
@@ -256,12 +255,12 @@ private slots:
         VoiceMix mix;
         qsizetype chordLength = 0;
         for (int voice = 0; voice < Chord; ++voice) {
-            const PitchedSample sound = soundOfVoice(voice);
+            const PitchedSample sound = KeySounds::of(keyOfVoice(voice));
             chordLength = std::max(chordLength, sound.frames());
             mix.add(sound, 0);
         }
-        const PitchedSample sound = soundOfVoice(Chord);
-        const QList<qint16> note = KeySounds::played(sound);
+        const PitchedSample sound = KeySounds::of(keyOfVoice(Chord));
+        const QList<qint16> &note = KeySounds::playedKey(keyOfVoice(Chord));
         QList<qint16> out;
         while (out.size() < NoteAfterFrames + note.size()) {
             if (out.size() == NoteAfterFrames)
@@ -401,7 +400,7 @@ private slots:
         QFETCH(QStringList, events);
         QFETCH(int, dampedAt);
         // The key undamped, as it plays out.
-        const QList<qint16> sample = KeySounds::played(KeySounds::of(key));
+        const QList<qint16> &sample = KeySounds::playedKey(key);
         const QList<qint16> out = renderEvents(events, key, sample.size());
         const qsizetype damped = dampedAt < 0 ? sample.size() : dampedAt * PerMs;
         QCOMPARE(out.first(damped), sample.first(damped));
