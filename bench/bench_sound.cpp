@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Figures for the sound path: how long the samples take to load and how much
-// memory they hold, what a sound-availability query costs, and the latency
-// from a tap on the keyboard to the note at the sound server's sink.
-// Run it with bench/run.sh, which provides a private sound server.
+// Figures for the sound path: how long the samples of the 88 keys take to
+// load and how much memory they hold; the keys' tuning and loudness as the
+// mixer plays them; what reading a key from a neighbour's file costs and how
+// clean it is; what a sound-availability query costs; and the latency from
+// a tap on the keyboard to the note at the sound server's sink. Run it with
+// bench/run.sh, which provides a private sound server.
 //
 // How latency is measured. Both ends are stamped with one monotonic clock
 // (MonitorRecorder::now, a QElapsedTimer):
@@ -23,19 +25,25 @@
 // bound of when the note reached the sink, never an under-estimate.
 
 #include "AudioAnalysis.h"
+#include "KeySounds.h"
 #include "MonitorRecorder.h"
 
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
 #include "platform/Resource.h"
 #include "platform/sound/QSound.h"
+#include "platform/sound/SincInterpolator.h"
 #include "platform/sound/SoundEngine.h"
+#include "platform/sound/SoundNames.h"
 #include "platform/sound/SoundOutput.h"
+#include "platform/sound/VoiceMix.h"
 #include "platform/sound/WavReader.h"
+#include "sounds/NotePitch.h"
 
 #include <QApplication>
 #include <QAudioDevice>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMediaDevices>
 #include <QSignalSpy>
@@ -68,6 +76,9 @@ constexpr int FirstKeyCentre = 30;
 constexpr int KeyWidth = 30;
 constexpr int LowerZoneY = 60;
 constexpr int WhiteKeyNotes[] = {36, 38, 40, 41, 43, 45, 47};
+// Soft enough that 16 keys stay under the limiter's ceiling.
+constexpr int SoftVelocity = 40;
+constexpr double SineAmplitude = 20000.0;
 
 double ms(qint64 ns)
 {
@@ -151,10 +162,8 @@ public:
         keyboard.setOneOctave(true);
         QObject::connect(&keyboard, &VKKeyboard::noteRead, &keyboard, &VKKeyboard::playNote);
         keyboard.grab(); // the first paint records where the keys are
-        for (int note : WhiteKeyNotes) {
-            QString error;
-            starts.insert(note, WavReader::readMono(soundOf(note), &error).mid(0, TemplateFrames));
-        }
+        for (int note : WhiteKeyNotes)
+            starts.insert(note, playedAlone(note).mid(0, TemplateFrames));
     }
 
     bool startRecorder()
@@ -169,6 +178,10 @@ public:
     {
         return Resource::findSound(QString::fromLatin1(notes[note].file()));
     }
+
+    // The note as the mixer plays it alone, from its own file or a
+    // neighbour's.
+    static QList<qint16> playedAlone(int note) { return KeySounds::played(KeySounds::of(note)); }
 
     // Taps white key `key`; returns tap-to-onset in ms, or a negative value
     // when the note was not found in the recording.
@@ -214,8 +227,7 @@ public:
     bool playsWhole(int key)
     {
         const int note = WhiteKeyNotes[key];
-        QString error;
-        const QList<qint16> sample = WavReader::readMono(soundOf(note), &error);
+        const QList<qint16> sample = playedAlone(note);
         const qint64 from = recorder.frames();
         QSound::play(soundOf(note));
         bool cut = false;
@@ -318,8 +330,15 @@ private:
     MonitorRecorder recorder;
 };
 
-void measureTaps(TapBench &bench, const char *what, int taps, int restMs, bool waitForSilence)
+// Taps the white keys at these indices in turn, all of them when none are
+// given.
+void measureTaps(TapBench &bench, const char *what, int taps, int restMs, bool waitForSilence,
+                 std::vector<int> keys = {})
 {
+    if (keys.empty()) {
+        for (int key = 0; key < int(std::size(WhiteKeyNotes)); ++key)
+            keys.push_back(key);
+    }
     Figures latency;
     Figures gui;
     int missed = 0;
@@ -331,7 +350,7 @@ void measureTaps(TapBench &bench, const char *what, int taps, int restMs, bool w
             QTest::qWait(restMs);
         double guiMs = 0.0;
         bool cut = false;
-        const double value = bench.tap(i % int(std::size(WhiteKeyNotes)), &guiMs, &cut);
+        const double value = bench.tap(keys[size_t(i) % keys.size()], &guiMs, &cut);
         gui.add(guiMs);
         if (cut)
             ++cutShort;
@@ -346,6 +365,146 @@ void measureTaps(TapBench &bench, const char *what, int taps, int restMs, bool w
         std::printf("  %d taps not found in the recording\n", missed);
     if (cutShort)
         std::printf("  %d notes arrived with their first frames lost at the monitor\n", cutShort);
+}
+
+// The 88 keys as the mixer plays them: how far the worst is from equal
+// temperament, and how even their loudness is (A-weighted over their first
+// 500 ms) with their highest peak.
+void printKeyFigures()
+{
+    constexpr int LoudnessFrames = Rate / 2;
+    double worstCents = 0.0;
+    int worstKey = LowestPianoKey;
+    std::vector<double> levels;
+    int highestPeak = 0;
+    for (int key = LowestPianoKey; key <= HighestPianoKey; ++key) {
+        const QList<qint16> played = KeySounds::played(KeySounds::of(key));
+        const double expected = KeySounds::equalTempered(key);
+        const double cents = AudioAnalysis::cents(
+            NotePitch::of(played.constData(), size_t(played.size()), expected), expected);
+        if (std::abs(cents) > std::abs(worstCents)) {
+            worstCents = cents;
+            worstKey = key;
+        }
+        levels.push_back(AudioAnalysis::aWeightedLevel(played.first(LoudnessFrames)));
+        highestPeak = std::max(highestPeak, AudioAnalysis::peak(played));
+    }
+    const auto [quietest, loudest] = std::minmax_element(levels.begin(), levels.end());
+    std::vector<double> sorted = levels;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = (sorted[sorted.size() / 2 - 1] + sorted[sorted.size() / 2]) / 2.0;
+    std::printf("tuning of the 88 keys from the mixer: all within %.2f cents (worst %s, %+.2f)\n",
+                std::abs(worstCents), qPrintable(soundNameOf(worstKey)), worstCents);
+    std::printf("loudness of the 88 keys, A-weighted over 500 ms: median %.2f dBFS, %s %.2f to "
+                "%s %.2f (%+.2f / %+.2f dB); highest peak %.2f dBFS\n",
+                median, qPrintable(soundNameOf(LowestPianoKey + int(quietest - levels.begin()))),
+                *quietest, qPrintable(soundNameOf(LowestPianoKey + int(loudest - levels.begin()))),
+                *loudest, *quietest - median, *loudest - median,
+                20.0 * std::log10(highestPeak / 32768.0));
+}
+
+// A sine of a file, at `frequency`, read a semitone faster or slower
+// through the interpolator.
+QList<qint16> readSine(double frequency, int semitones)
+{
+    QList<qint16> sine(Rate / 4);
+    for (qsizetype i = 0; i < sine.size(); ++i)
+        sine[i] = qint16(
+            std::lround(SineAmplitude * std::sin(2.0 * M_PI * frequency * double(i) / Rate)));
+    const QList<qint16> out =
+        KeySounds::played(PitchedSample(sine, PitchedSample::stepForSemitones(semitones)));
+    // Without the interpolator's reach at either end.
+    return out.mid(SincInterpolator::Taps, out.size() - 2 * SincInterpolator::Taps);
+}
+
+// Sines through the band, against the sines they should come out as: their
+// level (the band's ripple) and what differs from them; then tones up to
+// the band's edge, and the loudest thing each leaves below 20 kHz besides
+// itself (what folds back).
+void printInterpolatorFigures()
+{
+    constexpr double LowestHz = 20.0;
+    constexpr double BandHz = 16000.0;
+    constexpr double EdgeFromHz = 16000.0;
+    constexpr double EdgeStepHz = 250.0;
+    constexpr double HearingHz = 20000.0;
+    constexpr double ScanStepHz = 25.0;
+    constexpr double AwayFromToneHz = 300.0;
+    // Sixth-octave steps through the band, and its top.
+    std::vector<double> band;
+    for (double f = LowestHz; f < BandHz; f *= std::exp2(1.0 / 6.0))
+        band.push_back(f);
+    band.push_back(BandHz);
+    for (int semitones : {+1, -1}) {
+        const double ratio = std::exp2(semitones / 12.0);
+        double lowestGain = 0.0;
+        double highestGain = 0.0;
+        double worstError = -200.0;
+        for (double f : band) {
+            const QList<qint16> out = readSine(f / ratio, semitones);
+            double heard = 0.0;
+            double ideal = 0.0;
+            double error = 0.0;
+            for (qsizetype i = 0; i < out.size(); ++i) {
+                const double wanted =
+                    SineAmplitude *
+                    std::sin(2.0 * M_PI * f * double(i + SincInterpolator::Taps) / Rate);
+                heard += double(out[i]) * out[i];
+                ideal += wanted * wanted;
+                error += (out[i] - wanted) * (out[i] - wanted);
+            }
+            const double gain = 10.0 * std::log10(heard / ideal);
+            lowestGain = std::min(lowestGain, gain);
+            highestGain = std::max(highestGain, gain);
+            worstError = std::max(worstError, 10.0 * std::log10(error / ideal));
+        }
+        double loudestFold = 0.0;
+        double foldFrom = 0.0;
+        for (double f = EdgeFromHz; f < Rate / 2.0; f += EdgeStepHz) {
+            const double heardAt = f * ratio < Rate / 2.0 ? f * ratio : Rate - f * ratio;
+            const AudioAnalysis::Spectrum spectrum(readSine(f, semitones));
+            for (double g = LowestHz; g <= HearingHz; g += ScanStepHz) {
+                const double m = std::abs(g - heardAt) > AwayFromToneHz ? spectrum.at(g) : 0.0;
+                if (m > loudestFold) {
+                    loudestFold = m;
+                    foldFrom = f;
+                }
+            }
+        }
+        std::printf("a file read a semitone %s: sines to 16 kHz at %+.4f to %+.4f dB, their "
+                    "difference from the ideal sine %.1f dB at worst; tones of 16 to 22 kHz leave "
+                    "nothing below 20 kHz louder than %.1f dB under them (worst from %.0f Hz)\n",
+                    semitones > 0 ? "faster" : "slower", lowestGain, highestGain, worstError,
+                    -20.0 * std::log10(loudestFold / (SineAmplitude / 32768.0 / 2.0)), foldFrom);
+    }
+}
+
+// What mixing costs the mixer's thread: 16 keys at once for a second of
+// sound in blocks of 10 ms, keys with files of their own against keys read
+// from a neighbour's.
+void printMixingCost()
+{
+    constexpr int Voices = 16;
+    constexpr int Block = Rate / 100;
+    for (bool resampled : {false, true}) {
+        VoiceMix mix;
+        int added = 0;
+        for (int key = LowestPianoKey + 24; added < Voices; ++key) {
+            const PitchedSample sound = KeySounds::of(key);
+            if (sound.isResampled() == resampled) {
+                mix.strike(sound, 0, SoftVelocity);
+                ++added;
+            }
+        }
+        std::vector<qint16> out(Block);
+        QElapsedTimer timer;
+        timer.start();
+        for (int block = 0; block < Rate / Block; ++block)
+            mix.render(out.data(), Block);
+        std::printf("mixing %d keys %s for 1 s of sound: %.2f ms\n", Voices,
+                    resampled ? "read from a neighbour's file" : "with files of their own",
+                    timer.nsecsElapsed() / 1e6);
+    }
 }
 
 long residentKilobytes()
@@ -377,8 +536,8 @@ int main(int argc, char **argv)
         return 1;
     }
     QStringList paths;
-    for (int n = LowestNote; n <= HighestNote; ++n)
-        paths << TapBench::soundOf(n);
+    for (int key = LowestPianoKey; key <= HighestPianoKey; ++key)
+        paths << Resource::findSound(soundNameOf(key));
 
     SoundEngine *engine = SoundEngine::instance();
     const long rssBefore = residentKilobytes();
@@ -389,11 +548,14 @@ int main(int argc, char **argv)
     loaded.wait(10000);
     const qint64 done = MonitorRecorder::now();
     const long rssAfter = residentKilobytes();
-    std::printf("preload of %lld files: returns after %.2f ms, all decoded after %.2f ms\n",
+    std::printf("preload of %lld keys: returns after %.2f ms, all decoded after %.2f ms\n",
                 qlonglong(paths.size()), ms(returned - start), ms(done - start));
     std::printf("samples held: %.2f MB (%lld bytes); resident memory grew by %.2f MB\n",
                 engine->sampleBytes() / 1e6, engine->sampleBytes(),
                 (rssAfter - rssBefore) / 1000.0);
+    printKeyFigures();
+    printInterpolatorFigures();
+    printMixingCost();
 
     Figures availability;
     for (int i = 0; i < AvailabilityQueries; ++i) {
@@ -423,9 +585,21 @@ int main(int argc, char **argv)
     if (withBaseline) {
         EffectPerPlay baseline;
         QSound::setOutput(&baseline);
-        baseline.preload(paths);
+        QStringList files;
+        for (const QString &path : std::as_const(paths)) {
+            if (QFileInfo(path).isFile())
+                files << path;
+        }
+        baseline.preload(files);
         bench.waitForSilence(200);
-        measureTaps(bench, "QSoundEffect per play, nothing ringing", taps, 0, true);
+        // QSoundEffect plays files as they are: only keys with files of
+        // their own.
+        std::vector<int> withFiles;
+        for (int key = 0; key < int(std::size(WhiteKeyNotes)); ++key) {
+            if (QFileInfo(TapBench::soundOf(WhiteKeyNotes[key])).isFile())
+                withFiles.push_back(key);
+        }
+        measureTaps(bench, "QSoundEffect per play, nothing ringing", taps, 0, true, withFiles);
         QSound::setOutput(nullptr);
     }
     return 0;

@@ -4,7 +4,7 @@
 
 bool EchoFilter::accept(int note, int port, qint64 ms, Event event)
 {
-    if (note < 0 || note > HighestNote)
+    if (note < 0 || note > MidiMessages::HighestKey)
         return false;
     Heard &last = heard[size_t(event)][size_t(note)];
     if (last.port >= 0 && last.port != port && ms - last.ms < EchoMs)

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "notes/Catalogue.h"
+#include "input/MidiMessages.h"
 
 #include <QtGlobal>
 
@@ -23,8 +23,8 @@ public:
 
     enum Event { Press, Release };
 
-    // True when the note's press or release, from port at time ms, is to be
-    // played.
+    // True when the press or release of the note (a MIDI number), from port
+    // at time ms, is to be played.
     bool accept(int note, int port, qint64 ms, Event event = Press);
 
 private:
@@ -33,5 +33,5 @@ private:
         int port = -1;
         qint64 ms = 0;
     };
-    std::array<std::array<Heard, HighestNote + 1>, 2> heard{};
+    std::array<std::array<Heard, MidiMessages::HighestKey + 1>, 2> heard{};
 };

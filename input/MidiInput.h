@@ -3,7 +3,7 @@
 #pragma once
 
 #include "input/EchoFilter.h"
-#include "notes/Catalogue.h"
+#include "input/MidiMessages.h"
 
 #include <QObject>
 #include <QSet>
@@ -15,10 +15,10 @@
 class MidiPorts;
 
 // MIDI keyboards as a source of notes: every keyboard on the ALSA sequencer
-// or on a JACK server, present at start or plugged in later, plays. A key
-// struck comes out as noteRead on this object's thread, like a tap on the
-// on-screen keyboard, together with its velocity; its release and the
-// sustain pedal come out too.
+// or on a JACK server, present at start or plugged in later, plays all 88
+// keys of a piano. A key struck comes out as noteRead on this object's
+// thread, like a tap on the on-screen keyboard, together with its velocity;
+// its release and the sustain pedal come out too. Notes are MIDI numbers.
 class MidiInput : public QObject
 {
     Q_OBJECT
@@ -40,13 +40,15 @@ signals:
     void sourcesChanged(const QStringList &sources);
 
 private:
-    void deliverKey(int note, int velocity, int source, qint64 ms);
+    void deliverKey(int key, int velocity, int source, qint64 ms);
     void deliverPedal(bool down, int source);
     void setSources(const QStringList &sources);
 
-    QThread m_thread;
+    // Owned, but left behind on quitting if it does not end in time.
+    QThread *m_thread;
     EchoFilter m_echoes;
-    std::bitset<HighestNote + 1> m_held;
+    // By MIDI number.
+    std::bitset<MidiMessages::HighestKey + 1> m_held;
     // The sources whose pedal is down.
     QSet<int> m_pedals;
     QStringList m_sources;

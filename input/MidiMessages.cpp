@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/MidiMessages.h"
 
-#include "notes/Catalogue.h"
-
 namespace {
 constexpr unsigned char NoteOff = 0x80;
 constexpr unsigned char NoteOn = 0x90;
@@ -34,7 +32,7 @@ MidiMessages::Event MidiMessages::decode(const unsigned char *message, std::size
     if (kind != NoteOn && kind != NoteOff)
         return event;
     const int note = message[1];
-    if (note < LowestNote || note > HighestNote)
+    if (note < LowestKey || note > HighestKey)
         return event;
     event.note = note;
     if (kind == NoteOn && message[2] > 0) {

@@ -8,6 +8,12 @@
 // sustain pedal. Every channel counts.
 namespace MidiMessages {
 
+// The keys of a piano, A0 to C8, as MIDI numbers (60 is middle C): the
+// notes a keyboard plays here. Keys beyond them, which some keyboards and
+// sequencers send, are ignored.
+constexpr int LowestKey = 21;
+constexpr int HighestKey = 108;
+
 struct Event
 {
     enum Kind {
@@ -18,8 +24,7 @@ struct Event
         AllKeysUp, // "all notes off" or "all sound off"
     };
     Kind kind = Ignored;
-    // KeyDown and KeyUp: the catalogue note, C2 to B5; keys outside that
-    // range are Ignored.
+    // KeyDown and KeyUp: the key's MIDI number, LowestKey to HighestKey.
     int note = -1;
     // KeyDown: 1 to 127.
     int velocity = 0;

@@ -3,7 +3,6 @@
 #include "input/MidiPorts.h"
 
 #include "input/MidiMessages.h"
-#include "notes/Catalogue.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -66,12 +65,12 @@ struct MidiPorts::Source
     std::unique_ptr<RtMidiIn> in;
     // The keys down and the pedal, as the input's own thread saw them; final
     // once the input is closed.
-    std::bitset<HighestNote + 1> down;
+    std::bitset<MidiMessages::HighestKey + 1> down;
     bool pedal = false;
 
     void letGoOfKeys()
     {
-        for (int note = 0; note <= HighestNote; ++note) {
+        for (int note = MidiMessages::LowestKey; note <= MidiMessages::HighestKey; ++note) {
             if (down.test(size_t(note)))
                 emit owner->keyArrived(note, 0, id, steadyMs());
         }

@@ -39,8 +39,8 @@ public slots:
     void start();
 
 signals:
-    // A key struck (velocity 1 to 127) or let go (velocity 0) on the source
-    // with this id, at ms on the steady clock. Emitted from the MIDI system's
+    // A key (its MIDI number) struck (velocity 1 to 127) or let go (velocity
+    // 0) on the source with this id, at ms on the steady clock. Emitted from the MIDI system's
     // own thread; when a source goes, its keys still down are let go.
     void keyArrived(int note, int velocity, int source, qint64 ms);
     // That source's sustain pedal went down or came up; a source that goes

@@ -1,17 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Build-time helper for the 48 piano samples. Rendering one note per
+// Build-time helper for the piano samples. Rendering one note per
 // synthesizer run reloads the soundfont every time, so the build renders all
 // notes in one run and this tool does the two steps around it:
 //
 //   velkaro_pianosamples midi OUT.mid
-//       writes one MIDI file with every note of the trainer, NoteSpacingMs apart
+//       writes one MIDI file with every rendered key, NoteSpacingMs apart
 //   velkaro_pianosamples cut RENDERED.wav OUTDIR
 //       cuts the rendering into OUTDIR/<Pitch><octave>.wav, one mono file per
-//       note, each scaled so that all notes sound equally loud
+//       key, each tuned to equal temperament and scaled so that all sound
+//       equally loud
 //
 // Plain C++ without Qt: it runs on the build machine before anything else exists.
+
+#include "NotePitch.h"
 
 #include <algorithm>
 #include <array>
@@ -26,10 +29,16 @@
 
 namespace {
 
-// The trainer's note numbers run from C2 to B5; its numbering is 24 below MIDI's.
-constexpr int LowestNote = 12;
-constexpr int NoteCount = 48;
-constexpr int MidiOffset = 24;
+// The piano's keys as MIDI numbers, A0 to C8. Every third key is rendered,
+// from the lowest on; the program plays each key between them from its
+// rendered neighbour a semitone away, which holds the samples of all 88 keys
+// to about a third of their memory.
+constexpr int LowestKey = 21;
+constexpr int HighestKey = 108;
+constexpr int KeyStep = 3;
+constexpr int NoteCount = (HighestKey - LowestKey) / KeyStep + 1;
+constexpr int MidiA4 = 69;
+constexpr double A4Hz = 440.0;
 
 constexpr int SampleRate = 44100;
 constexpr int NoteSpacingMs = 2000;
@@ -44,6 +53,13 @@ constexpr int FadeMs = 200;
 // The synthesizer starts a note at the next block of 64 frames after its time;
 // the search for the attack looks no further than this.
 constexpr int OnsetSearchMs = 50;
+// The soundfont's piano is tuned as pianos are, stretched: its lowest notes
+// up to 10 cents flat, its highest up to 27 cents sharp. Each note is
+// brought to equal temperament by playing it that much slower or faster,
+// read between frames through a windowed sinc.
+constexpr int TunerTaps = 64;
+constexpr int TunerPhases = 1024;
+constexpr double TunerBeta = 9.0;
 
 // The soundfont's notes differ in loudness by several dB (one of its samples
 // covers E-flat 5 to F-sharp 5 and is clearly quieter than its neighbours).
@@ -59,9 +75,20 @@ constexpr int TicksPerQuarter = 500;
 const std::array<const char *, 12> PitchNames = {"C",  "Cs", "D",  "Eb", "E",  "F",
                                                  "Fs", "G",  "Gs", "A",  "Bb", "B"};
 
-std::string soundName(int note)
+int keyOf(int index)
 {
-    return std::string(PitchNames[note % 12]) + std::to_string(note / 12 + 1);
+    return LowestKey + index * KeyStep;
+}
+
+// MIDI's octaves start at C, its middle C (60) in octave 4.
+std::string soundName(int key)
+{
+    return std::string(PitchNames[size_t(key % 12)]) + std::to_string(key / 12 - 1);
+}
+
+double equalTempered(int key)
+{
+    return A4Hz * std::exp2((key - MidiA4) / 12.0);
 }
 
 void putBigEndian(std::vector<uint8_t> &out, uint32_t value, int bytes)
@@ -90,7 +117,7 @@ bool writeMidi(const char *path)
     track.insert(track.end(), {0xC0, PianoProgram});
     uint32_t now = 0;
     for (int i = 0; i < NoteCount; ++i) {
-        const auto key = uint8_t(LowestNote + i + MidiOffset);
+        const auto key = uint8_t(keyOf(i));
         const uint32_t on = uint32_t(i) * NoteSpacingMs;
         putVariableLength(track, on - now);
         track.insert(track.end(), {0x90, key, Velocity});
@@ -298,6 +325,87 @@ bool matchLoudness(std::vector<std::vector<int16_t>> &notes)
     return true;
 }
 
+// Reads the rendering between its frames, for tuning: a sinc windowed by a
+// Kaiser window over TunerTaps frames, tabled at TunerPhases points between
+// two frames and interpolated between them. Offline, it can afford twice the
+// length of the mixer's.
+class Tuner
+{
+public:
+    Tuner() : m_table(size_t(TunerPhases + 1) * TunerTaps)
+    {
+        const double scale = besselI0(TunerBeta);
+        for (int phase = 0; phase <= TunerPhases; ++phase) {
+            for (int tap = 0; tap < TunerTaps; ++tap) {
+                // The tap's distance from the point read, in frames.
+                const double t = tap - (TunerTaps / 2 - 1) - double(phase) / TunerPhases;
+                const double sinc = t == 0.0 ? 1.0 : std::sin(M_PI * t) / (M_PI * t);
+                const double r = t / (TunerTaps / 2);
+                const double window =
+                    std::abs(r) >= 1.0 ? 0.0 : besselI0(TunerBeta * std::sqrt(1.0 - r * r)) / scale;
+                m_table[size_t(phase * TunerTaps + tap)] = sinc * window;
+            }
+        }
+    }
+
+    // The value at position, in frames from samples[0]; zero outside them.
+    double at(const std::vector<int16_t> &samples, double position) const
+    {
+        const double whole = std::floor(position);
+        const double phases = (position - whole) * TunerPhases;
+        const int phase = std::min(int(phases), TunerPhases - 1);
+        const double between = phases - phase;
+        const auto first = long(whole) - (TunerTaps / 2 - 1);
+        double sum = 0.0;
+        for (int tap = 0; tap < TunerTaps; ++tap) {
+            const long i = first + tap;
+            if (i < 0 || i >= long(samples.size()))
+                continue;
+            const double a = m_table[size_t(phase * TunerTaps + tap)];
+            const double b = m_table[size_t((phase + 1) * TunerTaps + tap)];
+            sum += samples[size_t(i)] * (a + between * (b - a));
+        }
+        return sum;
+    }
+
+private:
+    static double besselI0(double x)
+    {
+        double sum = 1.0;
+        double term = 1.0;
+        for (int k = 1; term > 1e-12 * sum; ++k) {
+            term *= (x / (2.0 * k)) * (x / (2.0 * k));
+            sum += term;
+        }
+        return sum;
+    }
+
+    std::vector<double> m_table;
+};
+
+// The note of `length` frames from the rendering's frame onset on, played
+// faster or slower so that its pitch is the key's in equal temperament.
+// Fails for a note that does not measure within a quarter tone of its key,
+// which no soundfont piano does: the rendering went wrong.
+bool tune(const std::vector<int16_t> &all, size_t onset, size_t length, int key, const Tuner &tuner,
+          std::vector<int16_t> &note)
+{
+    const double wanted = equalTempered(key);
+    const double measured = NotePitch::of(all.data() + onset, all.size() - onset, wanted);
+    if (!(std::abs(std::log2(measured / wanted)) * 1200.0 <= NotePitch::SearchCents)) {
+        std::fprintf(stderr, "%s measures %.2f Hz, not %.2f Hz\n", soundName(key).c_str(), measured,
+                     wanted);
+        return false;
+    }
+    const double step = wanted / measured;
+    note.resize(length);
+    for (size_t i = 0; i < length; ++i) {
+        const double value = tuner.at(all, double(onset) + double(i) * step);
+        note[i] = int16_t(std::clamp(std::lround(value), -32768L, 32767L));
+    }
+    return true;
+}
+
 bool cutNotes(const char *renderedPath, const std::string &outDir)
 {
     std::vector<int16_t> all;
@@ -307,10 +415,11 @@ bool cutNotes(const char *renderedPath, const std::string &outDir)
     const size_t length = size_t(SampleRate) * (HoldMs + ReleaseMs) / 1000;
     const size_t fade = size_t(SampleRate) * FadeMs / 1000;
     const size_t search = size_t(SampleRate) * OnsetSearchMs / 1000;
+    const Tuner tuner;
     std::vector<std::vector<int16_t>> notes;
     for (int i = 0; i < NoteCount; ++i) {
         const size_t start = size_t(i) * spacing;
-        if (start + search + length > all.size()) {
+        if (start + spacing > all.size()) {
             std::fprintf(stderr, "%s: rendering ends before note %d\n", renderedPath, i);
             return false;
         }
@@ -318,7 +427,9 @@ bool cutNotes(const char *renderedPath, const std::string &outDir)
         size_t onset = start;
         while (onset < start + search && all[onset] == 0)
             ++onset;
-        std::vector<int16_t> note(all.begin() + long(onset), all.begin() + long(onset + length));
+        std::vector<int16_t> note;
+        if (!tune(all, onset, length, keyOf(i), tuner, note))
+            return false;
         for (size_t k = 0; k < fade; ++k) {
             const double gain = double(fade - 1 - k) / double(fade);
             int16_t &s = note[length - fade + k];
@@ -329,7 +440,7 @@ bool cutNotes(const char *renderedPath, const std::string &outDir)
     if (!matchLoudness(notes))
         return false;
     for (int i = 0; i < NoteCount; ++i) {
-        const std::string path = outDir + "/" + soundName(LowestNote + i) + ".wav";
+        const std::string path = outDir + "/" + soundName(keyOf(i)) + ".wav";
         if (!writeWav(path, notes[size_t(i)])) {
             std::fprintf(stderr, "%s: cannot write\n", path.c_str());
             return false;

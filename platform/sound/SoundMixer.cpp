@@ -9,7 +9,6 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
-#include <QMutexLocker>
 #include <QTimer>
 
 #include <algorithm>
@@ -38,9 +37,6 @@ constexpr qsizetype MaxDelayFrames = WavReader::SampleRate / 20;
 // The real-time priority asked for: below the sound server's own (5 by
 // default), whose threads must still come first.
 constexpr int RealTimePriority = 4;
-// Requests beyond this many are dropped, oldest first: they would only push
-// one another out of the voices.
-constexpr size_t MaxPendingRequests = 2 * SoundMixer::MaxVoices;
 
 } // namespace
 
@@ -70,16 +66,8 @@ void SoundMixer::setSustain(bool down)
 
 void SoundMixer::ask(Action action, const QString &path, int velocity)
 {
-    bool wake = false;
-    {
-        QMutexLocker lock(&m_requestMutex);
-        wake = m_requests.empty();
-        if (m_requests.size() >= MaxPendingRequests)
-            m_requests.erase(m_requests.begin());
-        m_requests.push_back({action, path, velocity, Clock::now()});
-    }
     // One wake-up serves every request that arrives before the mixer runs.
-    if (wake)
+    if (m_requests.ask(action, path, velocity))
         QMetaObject::invokeMethod(this, &SoundMixer::service, Qt::QueuedConnection);
 }
 
@@ -180,15 +168,11 @@ void SoundMixer::releaseStoppedStreams()
 
 void SoundMixer::takeRequests()
 {
-    std::vector<Request> requests;
-    {
-        QMutexLocker lock(&m_requestMutex);
-        requests.swap(m_requests);
-    }
+    const std::vector<SoundRequests::Request> requests = m_requests.take();
     if (requests.empty())
         return;
     const Clock::time_point first = requests.front().time;
-    for (const Request &request : requests) {
+    for (const SoundRequests::Request &request : requests) {
         const auto seconds = std::chrono::duration<double>(request.time - first).count();
         const qsizetype delay =
             std::min(qsizetype(seconds * WavReader::SampleRate), MaxDelayFrames);
@@ -206,13 +190,13 @@ void SoundMixer::takeRequests()
         case Action::Strike:
             break;
         }
-        const QList<qint16> samples = m_cache->load(request.path);
-        if (samples.isEmpty())
+        const PitchedSample sound = m_cache->load(request.path);
+        if (sound.isEmpty())
             continue;
         if (request.action == Action::Strike)
-            m_mix.strike(samples, delay, request.velocity);
+            m_mix.strike(sound, delay, request.velocity);
         else
-            m_mix.add(samples, delay);
+            m_mix.add(sound, delay);
     }
 }
 

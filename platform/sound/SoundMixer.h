@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/sound/SoundRequests.h"
 #include "platform/sound/VoiceMix.h"
 
-#include <QMutex>
 #include <QObject>
 #include <QString>
 
@@ -31,6 +31,9 @@ class SoundMixer : public QObject
     Q_OBJECT
 public:
     static constexpr int MaxVoices = VoiceMix::MaxVoices;
+    // Note starts waiting beyond this many are dropped, oldest first: they
+    // would only push one another out of the voices.
+    static constexpr int MaxPendingStarts = 2 * MaxVoices;
 
     explicit SoundMixer(SampleCache *cache);
     ~SoundMixer() override;
@@ -62,15 +65,8 @@ public:
     void releaseStoppedStreams();
 
 private:
-    using Clock = std::chrono::steady_clock;
-    enum class Action { Play, Strike, Release, SustainDown, SustainUp };
-    struct Request
-    {
-        Action action;
-        QString path;
-        int velocity;
-        Clock::time_point time;
-    };
+    using Clock = SoundRequests::Clock;
+    using Action = SoundRequests::Action;
     struct StoppedSink
     {
         QAudioSink *sink;
@@ -84,9 +80,8 @@ private:
 
     SampleCache *m_cache;
 
-    // Requests waiting for the mixer's thread, guarded by m_requestMutex.
-    QMutex m_requestMutex;
-    std::vector<Request> m_requests;
+    // Requests waiting for the mixer's thread.
+    SoundRequests m_requests{MaxPendingStarts};
 
     QAudioSink *m_sink = nullptr;
     QIODevice *m_device = nullptr;

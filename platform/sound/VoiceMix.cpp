@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sound/VoiceMix.h"
 
+#include "platform/sound/SincInterpolator.h"
 #include "platform/sound/WavReader.h"
 
 #include <algorithm>
@@ -50,25 +51,31 @@ qint32 VoiceMix::velocityGain(int velocity)
     return qint32(std::lround(FullGain * (floor + (1.0 - floor) * v * v)));
 }
 
-qsizetype VoiceMix::add(const QList<qint16> &samples, qsizetype delayFrames)
+// The interpolator's table is made here, on the thread that makes the mix,
+// rather than by the first resampled note on the mixer's real-time thread.
+VoiceMix::VoiceMix()
 {
-    return start(samples, delayFrames, FullGain, Hold::None);
+    SincInterpolator::instance();
 }
 
-qsizetype VoiceMix::strike(const QList<qint16> &samples, qsizetype delayFrames, int velocity)
+qsizetype VoiceMix::add(const PitchedSample &sound, qsizetype delayFrames)
 {
-    return start(samples, delayFrames, velocityGain(velocity), Hold::Key);
+    return start(sound, delayFrames, FullGain, Hold::None);
 }
 
-qsizetype VoiceMix::start(const QList<qint16> &samples, qsizetype delayFrames, qint32 gain,
-                          Hold hold)
+qsizetype VoiceMix::strike(const PitchedSample &sound, qsizetype delayFrames, int velocity)
+{
+    return start(sound, delayFrames, velocityGain(velocity), Hold::Key);
+}
+
+qsizetype VoiceMix::start(const PitchedSample &sound, qsizetype delayFrames, qint32 gain, Hold hold)
 {
     // A key struck again damps its string, as on a piano.
     int ringing = 0;
     for (Voice &voice : m_voices) {
         if (voice.fadeLeft >= 0)
             continue;
-        if (voice.samples.constData() == samples.constData())
+        if (voice.sound.isSameSound(sound))
             voice.fadeLeft = FadeFrames;
         else
             ++ringing;
@@ -89,7 +96,8 @@ qsizetype VoiceMix::start(const QList<qint16> &samples, qsizetype delayFrames, q
         m_voices.erase(fading != m_voices.end() ? fading : m_voices.begin());
     }
     Voice voice;
-    voice.samples = samples;
+    voice.sound = sound;
+    voice.length = sound.frames();
     voice.position = -delayFrames;
     voice.gain = gain;
     voice.hold = hold;
@@ -125,10 +133,10 @@ qsizetype VoiceMix::delaySeenByTheLimiter(const Voice &note)
     return delay;
 }
 
-void VoiceMix::release(const QList<qint16> &samples, qsizetype delayFrames)
+void VoiceMix::release(const PitchedSample &sound, qsizetype delayFrames)
 {
     for (Voice &voice : m_voices) {
-        if (voice.hold != Hold::Key || voice.samples.constData() != samples.constData())
+        if (voice.hold != Hold::Key || !voice.sound.isSameSound(sound))
             continue;
         if (m_sustain)
             voice.hold = Hold::Pedal;
@@ -181,26 +189,40 @@ void VoiceMix::accumulate(const Voice &voice, qint32 *sum, int frames)
 {
     const qsizetype wait = std::max<qsizetype>(-voice.position, 0);
     const qsizetype from = std::max<qsizetype>(voice.position, 0);
-    qsizetype playing = std::min<qsizetype>(frames - wait, voice.samples.size() - from);
+    qsizetype playing = std::min<qsizetype>(frames - wait, voice.length - from);
     if (voice.fadeLeft >= 0)
         playing = std::min<qsizetype>(playing, voice.fadeLeft);
     playing = std::min<qsizetype>(playing, voice.dampFrom + DampFrames - from);
     if (playing <= 0)
         return;
-    const qint16 *data = voice.samples.constData() + from;
-    qint32 *target = sum + wait;
-    if (voice.gain == FullGain && voice.fadeLeft < 0 && from + playing <= voice.dampFrom) {
-        for (qsizetype i = 0; i < playing; ++i)
-            target[i] += data[i];
+    if (!voice.sound.isResampled()) {
+        addPlayed(voice, voice.sound.samples.constData() + from, from, sum + wait, playing);
+        return;
+    }
+    m_read.resize(size_t(playing));
+    SincInterpolator::instance().read(voice.sound.samples, quint64(from) * voice.sound.step,
+                                      voice.sound.step, m_read.data(), playing);
+    addPlayed(voice, m_read.data(), from, sum + wait, playing);
+}
+
+// Adds count frames the voice plays from frame `from` on, at its level and
+// through its fade or damper.
+template <typename Frame>
+void VoiceMix::addPlayed(const Voice &voice, const Frame *played, qsizetype from, qint32 *target,
+                         qsizetype count)
+{
+    if (voice.gain == FullGain && voice.fadeLeft < 0 && from + count <= voice.dampFrom) {
+        for (qsizetype i = 0; i < count; ++i)
+            target[i] += played[i];
         return;
     }
     const std::vector<qint32> &damper = damperCurve();
-    for (qsizetype i = 0; i < playing; ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
         qint64 gain = voice.gain;
         const qsizetype damped = from + i - voice.dampFrom;
         if (damped >= 0)
             gain = (gain * damper[size_t(damped)]) >> GainBits;
-        auto value = qint32((data[i] * gain) >> GainBits);
+        auto value = qint32((played[i] * gain) >> GainBits);
         if (voice.fadeLeft >= 0)
             value = value * qint32(voice.fadeLeft - i) / FadeFrames;
         target[i] += value;
@@ -218,6 +240,6 @@ void VoiceMix::advance(Voice &voice, int frames)
 
 bool VoiceMix::finished(const Voice &voice)
 {
-    return voice.position >= voice.samples.size() || voice.fadeLeft == 0 ||
+    return voice.position >= voice.length || voice.fadeLeft == 0 ||
            voice.position >= voice.dampFrom + DampFrames;
 }

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "platform/sound/PeakLimiter.h"
-
-#include <QList>
+#include "platform/sound/PitchedSample.h"
 
 #include <limits>
 #include <vector>
@@ -18,7 +17,10 @@
 // MIDI or computer key): a held note sounds at its velocity's level, and
 // when its key is let go a damper silences it within a quarter of a second,
 // as on a piano, unless the sustain pedal is down; when the pedal comes up,
-// every note whose key is up is damped the same way.
+// every note whose key is up is damped the same way. A key played from its
+// neighbour's file reads it between frames (SincInterpolator) and lasts as
+// many frames as it reads; starting, fading and damping count those frames,
+// so it behaves as a key of its own.
 class VoiceMix
 {
 public:
@@ -28,18 +30,20 @@ public:
     // The velocity that plays a sample at its own level, as taps do.
     static constexpr int FullVelocity = 127;
 
-    // Starts samples after delayFrames frames of the next block rendered,
+    VoiceMix();
+
+    // Starts sound after delayFrames frames of the next block rendered,
     // played out at full level. Returns the delay the note starts after: the
     // one asked for, or, for a note that would push the mix over the
     // limiter's ceiling before its look-ahead could see it coming, the first
     // frame that look-ahead sees (under 3 ms later).
-    qsizetype add(const QList<qint16> &samples, qsizetype delayFrames);
+    qsizetype add(const PitchedSample &sound, qsizetype delayFrames);
     // The same for a key struck at velocity (1 to 127) and held: damped when
     // release() or the pedal lets it go.
-    qsizetype strike(const QList<qint16> &samples, qsizetype delayFrames, int velocity);
-    // The key that struck these samples is let go, delayFrames into the next
+    qsizetype strike(const PitchedSample &sound, qsizetype delayFrames, int velocity);
+    // The key that struck this sound is let go, delayFrames into the next
     // block.
-    void release(const QList<qint16> &samples, qsizetype delayFrames);
+    void release(const PitchedSample &sound, qsizetype delayFrames);
     // The sustain pedal goes down or comes up, delayFrames into the next block.
     void setSustain(bool down, qsizetype delayFrames);
     bool sustained() const { return m_sustain; }
@@ -68,27 +72,34 @@ private:
 
     struct Voice
     {
-        QList<qint16> samples;
+        PitchedSample sound;
+        // The frames it plays in all.
+        qsizetype length = 0;
         // Frames played so far; negative while the note waits for its start.
         qsizetype position = 0;
         // Frames left of the fade-out of a dropped note; -1 while it rings.
         int fadeLeft = -1;
         qint32 gain = qint32(1) << GainBits;
         Hold hold = Hold::None;
-        // The frame of the sample from which the damper acts.
+        // The frame played from which the damper acts.
         qsizetype dampFrom = NotDamped;
     };
 
-    qsizetype start(const QList<qint16> &samples, qsizetype delayFrames, qint32 gain, Hold hold);
+    qsizetype start(const PitchedSample &sound, qsizetype delayFrames, qint32 gain, Hold hold);
     qsizetype delaySeenByTheLimiter(const Voice &note);
     static void damp(Voice &voice, qsizetype delayFrames);
-    static void accumulate(const Voice &voice, qint32 *sum, int frames);
+    void accumulate(const Voice &voice, qint32 *sum, int frames);
+    template <typename Frame>
+    static void addPlayed(const Voice &voice, const Frame *played, qsizetype from, qint32 *target,
+                          qsizetype count);
     static void advance(Voice &voice, int frames);
     static bool finished(const Voice &voice);
 
     std::vector<Voice> m_voices;
     std::vector<qint32> m_sum;
     std::vector<qint32> m_ringing;
+    // What a resampled voice reads for the stretch being mixed.
+    std::vector<qint32> m_read;
     bool m_sustain = false;
     PeakLimiter m_limiter;
 };
