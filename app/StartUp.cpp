@@ -77,11 +77,15 @@ QIcon programIcon()
     return QIcon(Resource::loadPixmap(QStringLiteral("velkaro")));
 }
 
+// The samples installed; a key without one says so when it is first played.
 void preloadSounds()
 {
     QStringList paths;
-    for (const Note &note : notes)
-        paths << Resource::findSound(QString::fromLatin1(note.file()));
+    for (const Note &note : notes) {
+        const QString path = Resource::findSound(QString::fromLatin1(note.file()));
+        if (QFileInfo::exists(path))
+            paths << path;
+    }
     QSound::preload(paths);
 }
 
