@@ -74,6 +74,7 @@ VKControl::VKControl() : QMainWindow(nullptr)
     auto *column = new ZoomLayout(test, keyboard, row, frame);
     // Two octaves need twice the width: the zoom is chosen anew.
     connect(keyboard, &VKKeyboard::oneOctaveKb, column, &QLayout::invalidate);
+    connect(keyboard, &VKKeyboard::keysChanged, column, &QLayout::invalidate);
 
     createMenus();
 
@@ -89,10 +90,13 @@ VKControl::VKControl() : QMainWindow(nullptr)
     });
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
-    // The grand staff changes the staff's height and the keyboard's octaves.
+    // The grand staff changes the staff's height and the keyboard's octaves;
+    // the test's range the room around the staff and the keys shown.
     connect(test, &VKTest::clefModeChanged, keyboard, &VKKeyboard::setClefMode);
     connect(test, &VKTest::clefModeChanged, column, &QLayout::invalidate);
-    connect(test, &VKTest::clefModeChanged, this, &VKControl::makeRoomFor);
+    connect(test, &VKTest::testRangeChanged, keyboard, &VKKeyboard::setTestRange);
+    connect(test, &VKTest::testRangeChanged, column, &QLayout::invalidate);
+    connect(keyboard, &VKKeyboard::keysChanged, this, &VKControl::makeRoomForKeys);
     connect(test, &VKTest::answerShown, keyboard, &VKKeyboard::showAnswer);
     connect(test, &VKTest::answerHidden, keyboard, &VKKeyboard::clearAnswer);
     createInputs();
@@ -133,8 +137,10 @@ void VKControl::applyStartOptions(const StartOptions &options)
     if (options.clef)
         test->setClefMode(*options.clef);
     // Through the dialog, which keeps its own copy of the choice.
-    if (options.oneOctave)
-        keyboard->configDialog()->choose(*options.oneOctave);
+    if (options.whiteKeys)
+        keyboard->configDialog()->chooseWhiteKeys(*options.whiteKeys);
+    if (options.range)
+        test->setRangeChoice(RangeChoice::ownRange(*options.range));
     if (options.intervalMs)
         test->setTestTime(*options.intervalMs);
     if (options.weakNotes)
@@ -192,13 +198,14 @@ int VKControl::grandStaffWidth()
     return ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
 }
 
-// The grand staff's keyboard needs room for four octaves of full-sized keys:
-// a window narrower than that grows, as far as its screen allows.
-void VKControl::makeRoomFor(ClefMode mode)
+// A keyboard of four octaves or more (the grand staff's, or one chosen or
+// widened for the test's range) needs room for full-sized keys: a window
+// narrower than that grows, as far as its screen allows.
+void VKControl::makeRoomForKeys(int whiteKeys)
 {
-    if (mode != ClefMode::Both || isMaximized() || isFullScreen())
+    if (whiteKeys < KeyboardGeometry::FourOctaves || isMaximized() || isFullScreen())
         return;
-    const int wanted = grandStaffWidth();
+    const int wanted = ZoomLayout::fullKeyboardWidth(whiteKeys);
     if (width() >= wanted)
         return;
     const QScreen *s = screen();
@@ -287,6 +294,7 @@ void VKControl::createInputs()
     // Keys that no focused child takes end up at the window.
     installEventFilter(computerKeys);
     connect(test, &VKTest::clefModeChanged, computerKeys, &ComputerKeyboard::setClefMode);
+    connect(test, &VKTest::testRangeChanged, computerKeys, &ComputerKeyboard::setTestRange);
     // Where the computer keyboard's rows start shows on the on-screen keys.
     connect(computerKeys, &ComputerKeyboard::rowsMoved, keyboard, &VKKeyboard::setComputerRows);
     keyboard->setComputerRows(computerKeys->firstNote());
@@ -318,7 +326,7 @@ void VKControl::setMode(bool on)
 // included.
 void VKControl::readDrillHistory()
 {
-    m_drill->setHistory(m_log->recentAnswers(LowestNote, HighestNote, Drill::Memory));
+    m_drill->setHistory(m_log->recentAnswers(PianoLowest, PianoHighest, Drill::Memory));
 }
 
 void VKControl::recordVerdict(const Verdict &verdict)

@@ -13,7 +13,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("named");
-        QTest::newRow("clef") << QStringList{"--clef", "alto"} << "--clef";
+        QTest::newRow("clef") << QStringList{"--clef", "soprano"} << "--clef";
+        QTest::newRow("range reversed") << QStringList{"--range", "C6-A3"} << "--range";
+        QTest::newRow("range below A0") << QStringList{"--range", "G#0-C4"} << "--range";
+        QTest::newRow("range above C8") << QStringList{"--range=C4-C#8"} << "--range";
+        QTest::newRow("range empty") << QStringList{"--range="} << "--range";
+        QTest::newRow("range of one end") << QStringList{"--range", "A3"} << "--range";
+        QTest::newRow("range not of notes") << QStringList{"--range", "H3-C6"} << "--range";
         QTest::newRow("octaves") << QStringList{"--octaves", "3"} << "--octaves";
         QTest::newRow("interval zero") << QStringList{"--interval", "0"} << "--interval";
         QTest::newRow("interval too long") << QStringList{"--interval=1000000"} << "--interval";
@@ -46,12 +52,44 @@ private slots:
         QVERIFY2(!p.exitStatus, qPrintable(p.error));
         QCOMPARE(p.options.progressFile, QStringLiteral("pupil.sqlite"));
         QCOMPARE(p.options.clef, std::optional<ClefMode>(ClefMode::Bass));
-        QCOMPARE(p.options.oneOctave, std::optional<bool>(false));
+        QCOMPARE(p.options.whiteKeys, std::optional<int>(14));
         QCOMPARE(p.options.intervalMs, std::optional<int>(999999));
         QCOMPARE(p.options.weakNotes, std::optional<bool>(true));
         QVERIFY(p.options.showAnswer);
         const CommandLine::Parsed plain = CommandLine::parse({"velkaro"});
         QVERIFY(!plain.exitStatus && !plain.options.clef && !plain.options.intervalMs);
+        QVERIFY(!plain.options.range && !plain.options.whiteKeys);
+    }
+
+    // The C clefs, the larger keyboards and ranges in scientific pitch names.
+    void clefsKeyboardsAndRangesAreRead_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<ClefMode>("clef");
+        QTest::addColumn<int>("whiteKeys");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
+        QTest::newRow("alto, A3-C6")
+            << QStringList{"--clef", "alto", "--range", "A3-C6"} << ClefMode::Alto << 0 << 57 << 84;
+        QTest::newRow("tenor, 4 octaves, signs and a small letter")
+            << QStringList{"--clef=tenor", "--octaves=4", "--range=Bb2-f#4"} << ClefMode::Tenor
+            << 28 << 46 << 66;
+        QTest::newRow("grand staff, 88 keys, the whole piano")
+            << QStringList{"--clef", "both", "--octaves", "88", "--range", "A0-C8"}
+            << ClefMode::Both << 52 << 21 << 108;
+        QTest::newRow("one note") << QStringList{"--clef", "treble", "--range", "Cb4-B3"}
+                                  << ClefMode::Treble << 0 << 59 << 59;
+    }
+    void clefsKeyboardsAndRangesAreRead()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, whiteKeys);
+        const CommandLine::Parsed p = CommandLine::parse(QStringList{"velkaro"} + arguments);
+        QVERIFY2(!p.exitStatus, qPrintable(p.error));
+        QTEST(*p.options.clef, "clef");
+        QCOMPARE(p.options.whiteKeys.value_or(0), whiteKeys);
+        QTEST(p.options.range->low(), "low");
+        QTEST(p.options.range->high(), "high");
     }
 
     // The real program, with no display to open a window on.
