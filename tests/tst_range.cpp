@@ -1,0 +1,305 @@
+// SPDX-FileCopyrightText: 2026 The Velkaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakeSound.h"
+#include "InkRuns.h"
+#include "Played.h"
+#include "ReferenceClefs.h"
+
+#include "app/VKControl.h"
+#include "input/MidiInput.h"
+#include "keyboard/VKKbConfig.h"
+#include "keyboard/VKKeyboard.h"
+#include "notes/Clef.h"
+#include "progress/Drill.h"
+#include "staff/VKTest.h"
+#include "staff/Verdict.h"
+
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace InkRuns;
+
+namespace {
+
+QList<int> keysFrom(int low, int high)
+{
+    QList<int> keys;
+    for (int midi = low; midi <= high; ++midi)
+        keys << midi;
+    return keys;
+}
+
+RangeChoice preset(RangePreset which)
+{
+    RangeChoice choice;
+    choice.preset = which;
+    return choice;
+}
+
+RangeChoice own(int low, int high)
+{
+    return RangeChoice::ownRange(NoteRange(low, high));
+}
+
+// The longest run of ink down the column: a clef's stroke rather than the
+// staff lines that cross it.
+Run longestRun(const QImage &image, int column)
+{
+    Run longest{0, 0};
+    for (const Run &r : runs(image, column, Qt::Vertical)) {
+        if (r.length() > longest.length())
+            longest = r;
+    }
+    return longest;
+}
+
+// The lowest and highest keys of the piano, played as a learner plays them:
+// tapped at the outer third of the end keys of the 88-key keyboard, where no
+// black key hangs beyond them; from the computer keyboard with its rows
+// moved to the piano's end; from a MIDI keyboard.
+void play(VKControl &w, const QString &source, int note)
+{
+    VKKeyboard *keyboard = w.keyboardView();
+    if (source == QLatin1String("screen")) {
+        const KeyboardGeometry g = keyboard->recordedGeometry();
+        const int x = note == PianoLowest ? g.kbLeft + 2 : g.right(keyboard->whiteKeyCount()) - 2;
+        QTest::mouseClick(keyboard, Qt::LeftButton, {}, QPoint(x, g.kbTop + 2) * keyboard->zoom());
+    } else if (source == QLatin1String("keys")) {
+        const auto press = [&w](int key) {
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, key, Qt::NoModifier);
+                QCoreApplication::sendEvent(&w, &event);
+            }
+        };
+        const int move = note == PianoLowest ? Qt::Key_PageDown : Qt::Key_PageUp;
+        for (int octave = 0; octave < 8; ++octave)
+            press(move);
+        // From C0 the lower row's tenth key is A0; from C7 the upper row's first is C8.
+        press(note == PianoLowest ? Qt::Key_N : Qt::Key_Q);
+    } else {
+        constexpr int Velocity = 100;
+        emit w.midiInput()->noteStruck(note, Velocity);
+        emit w.midiInput()->noteRead(note);
+        emit w.midiInput()->noteReleased(note);
+    }
+}
+
+} // namespace
+
+class RangeTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The note on each line of the alto and tenor staves and the C clef's
+    // middle on middle C's line, in the grabbed picture at the handheld's
+    // size and zoomed; the signs of seven sharps and seven flats on the
+    // notes a tutor puts them on.
+    void theCClefsPutMiddleCAndTheirLinesWhereTutorsDo_data()
+    {
+        QTest::addColumn<ClefMode>("mode");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("middleCLine");
+        for (const ReferenceClefs::CClef &clef : {ReferenceClefs::Alto, ReferenceClefs::Tenor}) {
+            for (int line = 0; line < 5; ++line)
+                QTest::addRow("%s, %s", clef.name, clef.lines[line])
+                    << clef.mode << QString::fromLatin1(clef.lines[line]) << line
+                    << clef.middleCLine;
+        }
+    }
+    void theCClefsPutMiddleCAndTheirLinesWhereTutorsDo()
+    {
+        QFETCH(ClefMode, mode);
+        QFETCH(QString, note);
+        QFETCH(int, line);
+        QFETCH(int, middleCLine);
+        VKTest staff;
+        staff.setLabelNotes(false);
+        staff.resize(240, 120);
+        staff.setClefMode(mode);
+        staff.showNote(*WrittenNote::fromText(note));
+        const QImage image = staff.grab().toImage();
+        // The head's middle column holds the head alone beside the staff's lines.
+        const int headColumn = staff.firstSlotX() + 5;
+        int headTop = -1;
+        for (const Run &r : runs(image, headColumn, Qt::Vertical)) {
+            if (r.length() >= 5)
+                headTop = r.start;
+        }
+        QCOMPARE(headTop, ReferenceClefs::lineRow(line) - 5);
+
+        // The clef's thick bar runs from two staff spaces above its line to
+        // two below, at any zoom.
+        for (const qreal zoom : {1.0, 3.0}) {
+            staff.setZoom(zoom, 0, 0);
+            staff.resize(qRound(240 * zoom), staff.height());
+            const QImage clef = staff.grab().toImage();
+            const qreal middle = longestRun(clef, qRound(6 * zoom)).middle();
+            const qreal expected = (ReferenceClefs::lineRow(middleCLine) + 0.5) * zoom;
+            QVERIFY2(std::abs(middle - expected) <= 1,
+                     qPrintable(
+                         QStringLiteral("zoom %1: %2 for %3").arg(zoom).arg(middle).arg(expected)));
+        }
+
+        const ReferenceClefs::CClef &reference =
+            mode == ClefMode::Alto ? ReferenceClefs::Alto : ReferenceClefs::Tenor;
+        QStringList sharps, flats;
+        for (int i = 0; i < KeySignature::MostSigns; ++i) {
+            sharps << QString::fromLatin1(reference.sharps[i]);
+            flats << QString::fromLatin1(reference.flats[i]);
+        }
+        const Clef clefOfMode = clefFor(mode, MiddleC);
+        for (const auto &[fifths, places] : {std::pair(7, sharps), std::pair(-7, flats)}) {
+            QStringList written;
+            for (const WrittenNote &place :
+                 Clefs::signaturePlaces(clefOfMode, KeySignature(fifths)))
+                written << place.text();
+            QCOMPARE(written, places);
+        }
+    }
+
+    // 200 notes of a test, each from the range chosen, spelled in its key;
+    // a range of a dozen keys or fewer has every one of them drawn.
+    void testNotesComeFromTheRangeAndASmallRangeFromEveryKeyOfIt_data()
+    {
+        QTest::addColumn<ClefMode>("mode");
+        QTest::addColumn<RangeChoice>("range");
+        QTest::addColumn<int>("fifths");
+        QTest::addColumn<bool>("chromatic");
+        QTest::addColumn<bool>("drill");
+        QTest::addColumn<QList<int>>("keys");
+        using P = RangePreset;
+        QTest::newRow("treble, its two octaves C4-B5")
+            << ClefMode::Treble << RangeChoice() << 0 << false << false << keysFrom(60, 83);
+        QTest::newRow("alto, its two octaves C3-B4")
+            << ClefMode::Alto << RangeChoice() << 0 << false << false << keysFrom(48, 71);
+        QTest::newRow("tenor, on the staff C3-F4")
+            << ClefMode::Tenor << preset(P::Staff) << 0 << false << false << keysFrom(48, 65);
+        QTest::newRow("alto, two ledger lines A2-E5") << ClefMode::Alto << preset(P::TwoLedgerLines)
+                                                      << 0 << false << false << keysFrom(45, 76);
+        QTest::newRow("bass, four ledger lines E1-C5")
+            << ClefMode::Bass << preset(P::FourLedgerLines) << 0 << false << false
+            << keysFrom(28, 72);
+        QTest::newRow("grand staff, two ledger lines B1-B3 and C4-D6")
+            << ClefMode::Both << preset(P::TwoLedgerLines) << 0 << false << false
+            << keysFrom(35, 86);
+        QTest::newRow("grand staff, C2-C7 split at middle C")
+            << ClefMode::Both << own(36, 96) << 0 << false << false << keysFrom(36, 96);
+        RangeChoice bassOnly = own(40, 43);
+        bassOnly.ownTreble = NoteRange();
+        QTest::newRow("grand staff, E2-G2 on the bass staff alone")
+            << ClefMode::Both << bassOnly << 0 << false << false << keysFrom(40, 43);
+        QTest::newRow("treble, F#4-A4")
+            << ClefMode::Treble << own(66, 69) << 0 << false << false << keysFrom(66, 69);
+        QTest::newRow("treble, E4-G4 in G major: E, F sharp, G")
+            << ClefMode::Treble << own(64, 67) << 1 << false << false << QList<int>{64, 66, 67};
+        QTest::newRow("alto, E4-G4 in G major with accidentals")
+            << ClefMode::Alto << own(64, 67) << 1 << true << false << keysFrom(64, 67);
+        QTest::newRow("treble, F4 alone in G major: the range's one key")
+            << ClefMode::Treble << own(65, 65) << 1 << false << false << QList<int>{65};
+        QTest::newRow("tenor, C4-E4, drilled")
+            << ClefMode::Tenor << own(60, 64) << 0 << false << true << keysFrom(60, 64);
+        QTest::newRow("treble, the whole piano A0-C8")
+            << ClefMode::Treble << own(21, 108) << 0 << false << false << keysFrom(21, 108);
+    }
+    void testNotesComeFromTheRangeAndASmallRangeFromEveryKeyOfIt()
+    {
+        QFETCH(ClefMode, mode);
+        QFETCH(RangeChoice, range);
+        QFETCH(int, fifths);
+        QFETCH(bool, chromatic);
+        QFETCH(bool, drill);
+        QFETCH(QList<int>, keys);
+        constexpr int Drawn = 200;
+        constexpr int SmallRange = 12;
+        VKTest staff;
+        staff.resize(240, 120);
+        Drill drills;
+        staff.setNoteChooser(&drills);
+        staff.setWeakNotes(drill);
+        staff.setClefMode(mode);
+        staff.setRangeChoice(range);
+        staff.setKeyChoice({KeySignature(fifths), false});
+        staff.setChromatic(chromatic);
+        QSet<int> seen;
+        for (int i = 0; i < Drawn; ++i) {
+            staff.generateNote();
+            const WrittenNote note = *staff.currentTestNote();
+            QVERIFY2(keys.contains(note.midi()), qPrintable(note.text()));
+            if (fifths != 0)
+                QCOMPARE(note, KeySignature(fifths).spell(note.midi()));
+            seen.insert(note.midi());
+        }
+        if (keys.size() <= SmallRange)
+            QCOMPARE(seen.size(), keys.size());
+        staff.setNoteChooser(nullptr);
+    }
+
+    // A0 and C8 from every source: written on the staff and sounded in
+    // practice mode (the sound asked for by its name), and in a test of that
+    // one note sounded again and judged right; a held key is drawn pressed
+    // on the 88-key keyboard.
+    void theLowestAndHighestKeysArePlayedFromEverySourceAndSounded_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("note");
+        QTest::addColumn<QString>("sound");
+        for (const char *source : {"screen", "keys", "midi"}) {
+            QTest::addRow("%s, A0", source) << source << 21 << "velkaro/A0.wav";
+            QTest::addRow("%s, C8", source) << source << 108 << "velkaro/C8.wav";
+        }
+    }
+    void theLowestAndHighestKeysArePlayedFromEverySourceAndSounded()
+    {
+        QFETCH(QString, source);
+        QFETCH(int, note);
+        QFETCH(QString, sound);
+        FakeSound fake;
+        VKControl w;
+        w.keyboardView()->configDialog()->chooseWhiteKeys(KeyboardSpan::PianoWhiteKeys);
+        w.resize(1600, 500);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        VKKeyboard *keyboard = w.keyboardView();
+        QCOMPARE(keyboard->whiteKeyCount(), 52);
+        QCOMPARE(keyboard->lowestNote(), 21);
+
+        play(w, source, note);
+        QCOMPARE(Played::onStaff(w.staffView()), QList<int>{note});
+        QVERIFY2(fake.played.size() == 1 && fake.played.last().endsWith("/sounds/" + sound),
+                 qPrintable(fake.played.join(' ')));
+
+        if (source != QLatin1String("screen")) {
+            // Held again, the key is drawn in the highlight colour.
+            keyboard->pressKey(note);
+            int key = -1;
+            bool black = true;
+            QVERIFY(keyboard->keyOf(note, &key, &black));
+            QCOMPARE(key, note == PianoLowest ? 0 : 51);
+            QVERIFY(!black);
+            const QImage keys = keyboard->grab().toImage();
+            const KeyboardGeometry g = keyboard->recordedGeometry();
+            const QPoint inside =
+                QPoint(g.kbLeft + key * g.keyWidth + g.keyWidth / 2, g.bottom() - 3) *
+                keyboard->zoom();
+            QCOMPARE(keys.pixelColor(inside), keyboard->palette().color(QPalette::Highlight));
+            keyboard->releaseKey(note);
+        }
+
+        w.staffView()->setRangeChoice(RangeChoice::ownRange(NoteRange(note, note)));
+        QSignalSpy verdicts(w.staffView(), &VKTest::judged);
+        w.setMode(true);
+        QCOMPARE(w.staffView()->currentTestNote()->midi(), note);
+        QVERIFY(fake.played.last().endsWith("/sounds/" + sound));
+        play(w, source, note);
+        QCOMPARE(verdicts.count(), 1);
+        const Verdict verdict = verdicts.first().first().value<Verdict>();
+        QCOMPARE(verdict.answer, std::optional<int>(note));
+        QVERIFY(verdict.correct);
+        w.setMode(false);
+    }
+};
+
+QTEST_MAIN(RangeTest)
+#include "tst_range.moc"
