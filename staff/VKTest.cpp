@@ -127,8 +127,9 @@ int VKTest::roomWantedBelow() const
 
 // The rows the highest note of range (above) or its lowest reaches beyond
 // the strip: written with any sign and crossed out, its stem turned the way
-// that reaches less far, as drawNotes turns it. A note beyond the last
-// ledger line drawn counts as the note on it.
+// that reaches less far, as drawNotes turns it on a single staff (the
+// grand staff keeps its stems). A note beyond the last ledger line drawn
+// counts as the note on it.
 int VKTest::roomFor(const NoteRange &range, Clef clef, bool above) const
 {
     if (range.isEmpty())
@@ -146,6 +147,8 @@ int VKTest::roomFor(const NoteRange &range, Clef clef, bool above) const
     constexpr int Margin = 1;
     int least = rows;
     for (const bool stemUp : {true, false}) {
+        if (grand && stemUp != (clef == Clef::Treble))
+            continue;
         QRect covered;
         for (const std::optional<int> sign : {std::optional<int>(), std::optional<int>(-2),
                                               std::optional<int>(2), std::optional<int>(0)}) {

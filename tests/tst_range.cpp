@@ -236,6 +236,46 @@ private slots:
         staff.setNoteChooser(nullptr);
     }
 
+    // Drawn larger than on the handheld, a staff with the room it asks for
+    // shows every note of its range, up to five ledger lines out, whole and
+    // in both spellings.
+    void everyNoteOfTheRangeIsDrawnZoomed_data()
+    {
+        QTest::addColumn<ClefMode>("mode");
+        QTest::addColumn<RangeChoice>("range");
+        QTest::newRow("treble, four ledger lines")
+            << ClefMode::Treble << preset(RangePreset::FourLedgerLines);
+        QTest::newRow("bass, E1-C5") << ClefMode::Bass << own(28, 72);
+        QTest::newRow("alto, B1-D6: five ledger lines out") << ClefMode::Alto << own(35, 86);
+        QTest::newRow("tenor, G#1-B5: five ledger lines out") << ClefMode::Tenor << own(32, 83);
+        QTest::newRow("grand staff, C1-C7: five ledger lines out") << ClefMode::Both << own(24, 96);
+    }
+    void everyNoteOfTheRangeIsDrawnZoomed()
+    {
+        QFETCH(ClefMode, mode);
+        QFETCH(RangeChoice, range);
+        constexpr qreal Zoom = 2;
+        VKTest staff;
+        staff.setLabelNotes(false);
+        staff.setClefMode(mode);
+        staff.setRangeChoice(range);
+        staff.setZoom(Zoom, staff.roomWantedBelow(), staff.roomWantedAbove());
+        staff.resize(qRound(120 * Zoom), staff.height());
+        const QImage empty = staff.grab().toImage();
+        for (const int key : range.pitches(mode)) {
+            for (const bool flat : {false, true}) {
+                staff.setClefMode(mode); // alone on the staff
+                staff.showNote(WrittenNote::fromMidi(key, flat));
+                const QImage image = staff.grab().toImage();
+                QVERIFY2(image != empty, qPrintable(WrittenNote::fromMidi(key, flat).text()));
+                QVERIFY2(image.copy(0, 0, image.width(), 1) == empty.copy(0, 0, image.width(), 1) &&
+                             image.copy(0, image.height() - 1, image.width(), 1) ==
+                                 empty.copy(0, image.height() - 1, image.width(), 1),
+                         qPrintable(WrittenNote::fromMidi(key, flat).text() + " at the edge"));
+            }
+        }
+    }
+
     // A0 and C8 from every source: written on the staff and sounded in
     // practice mode (the sound asked for by its name), and in a test of that
     // one note sounded again and judged right; a held key is drawn pressed
