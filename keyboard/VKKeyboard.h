@@ -73,8 +73,8 @@ public slots:
     // The keys shown cover the notes a test draws from (see KeyboardSpan).
     void setTestRange(NoteRange range);
     // Marks under the keys the two octaves from firstNote that the computer
-    // keyboard plays (on a zoomed or four-octave keyboard; the handheld's
-    // drawing stays as it is); -1 marks nothing.
+    // keyboard plays (on a zoomed keyboard or one of four octaves or more;
+    // the handheld's drawing stays as it is); -1 marks nothing.
     void setComputerRows(int firstNote);
     // Lights the key of the right note and marks the one played (if any)
     // after a miss, until clearAnswer. A note beyond the keys shown is shown

@@ -13,7 +13,7 @@ struct Answer
 {
     QDateTime at; // when the verdict fell, in UTC
     qint64 session = 0;
-    QString clef; // "treble", "bass" or "both"
+    QString clef; // the staff's clef: "treble", "bass", "alto" or "tenor"
     int note = 0;
     bool flat = false;
     std::optional<int> answer; // none on a time-out
