@@ -18,23 +18,15 @@ struct CClef
     ClefMode mode;
     std::array<const char *, 5> lines;
     int middleCLine; // 0 is the bottom line
-    std::array<const char *, 7> sharps;
-    std::array<const char *, 7> flats;
+    const char *sharps;
+    const char *flats;
 };
 
-inline const CClef Alto{"alto",
-                        ClefMode::Alto,
-                        {"F3", "A3", "C4", "E4", "G4"},
-                        2,
-                        {"F4", "C4", "G4", "D4", "A3", "E4", "B3"},
-                        {"B3", "E4", "A3", "D4", "G3", "C4", "F3"}};
+inline const CClef Alto{"alto", ClefMode::Alto,         {"F3", "A3", "C4", "E4", "G4"},
+                        2,      "F4 C4 G4 D4 A3 E4 B3", "B3 E4 A3 D4 G3 C4 F3"};
 // The sharps F and G sit an octave low, so that the pattern stays on the staff.
-inline const CClef Tenor{"tenor",
-                         ClefMode::Tenor,
-                         {"D3", "F3", "A3", "C4", "E4"},
-                         3,
-                         {"F3", "C4", "G3", "D4", "A3", "E4", "B3"},
-                         {"B3", "E4", "A3", "D4", "G3", "C4", "F3"}};
+inline const CClef Tenor{"tenor", ClefMode::Tenor,        {"D3", "F3", "A3", "C4", "E4"},
+                         3,       "F3 C4 G3 D4 A3 E4 B3", "B3 E4 A3 D4 G3 C4 F3"};
 
 // On the handheld-sized strip: the row of the bottom line, and the rows
 // between lines.
