@@ -278,7 +278,8 @@ std::optional<RangeChoice> VKTestConfig::rangeTyped(QString *problem) const
         own = *typed;
     }
     if (range.ownTreble.isEmpty() && range.ownBass.isEmpty()) {
-        *problem = grandStaff;
+        *problem = tr("Give the treble staff or the bass staff a range: with both left empty "
+                      "there is nothing to test.");
         return std::nullopt;
     }
     return range;

@@ -587,5 +587,9 @@
         <source>On the grand staff the treble staff holds notes from C4 to C8, the bass staff from A0 to B3; leave a staff&apos;s fields empty for no notes on it.</source>
         <translation>Im Klaviersystem trägt das Violinsystem die Noten von C4 bis C8, das Basssystem die von A0 bis B3 (H3); lassen Sie die Felder eines Systems leer, wenn es keine Noten tragen soll.</translation>
     </message>
+    <message>
+        <source>Give the treble staff or the bass staff a range: with both left empty there is nothing to test.</source>
+        <translation>Geben Sie dem Violinsystem oder dem Basssystem einen Tonumfang: Sind beide leer, gibt es nichts abzufragen.</translation>
+    </message>
 </context>
 </TS>

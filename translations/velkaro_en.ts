@@ -587,5 +587,9 @@
         <source>On the grand staff the treble staff holds notes from C4 to C8, the bass staff from A0 to B3; leave a staff&apos;s fields empty for no notes on it.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Give the treble staff or the bass staff a range: with both left empty there is nothing to test.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -587,5 +587,9 @@
         <source>On the grand staff the treble staff holds notes from C4 to C8, the bass staff from A0 to B3; leave a staff&apos;s fields empty for no notes on it.</source>
         <translation>Sur la grande portée, la portée de sol porte les notes de C4 à C8, celle de fa les notes de A0 à B3&#xa0;; laissez vides les champs d&apos;une portée pour qu&apos;elle n&apos;en porte aucune.</translation>
     </message>
+    <message>
+        <source>Give the treble staff or the bass staff a range: with both left empty there is nothing to test.</source>
+        <translation>Donnez une étendue à la portée de sol ou à celle de fa&#xa0;: si les deux restent vides, il n&apos;y a rien à tester.</translation>
+    </message>
 </context>
 </TS>
