@@ -413,10 +413,20 @@ void VKTest::drawCClef(QPainter &painter, const PixelScale &scale, Clef clef, in
     const QRect drawn = scale.cells(x, bottomLine - line * LineGap, 1, 1);
     const QTransform place(scale.factor(), 0, 0, scale.factor(), x * scale.factor(),
                            drawn.y() + drawn.height() / 2.0);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(place.map(m_cClefOutline), ink);
-    painter.restore();
+    // Filling the outline costs more than the rest of a handheld-sized row:
+    // it is filled once for each place and ink, and copied after that.
+    if (m_cClef.image.isNull() || m_cClef.place != place || m_cClef.ink != ink.rgba()) {
+        const QPainterPath outline = place.map(m_cClefOutline);
+        m_cClef.box = outline.boundingRect().toAlignedRect();
+        m_cClef.image = QImage(m_cClef.box.size(), QImage::Format_ARGB32_Premultiplied);
+        m_cClef.image.fill(Qt::transparent);
+        QPainter fill(&m_cClef.image);
+        fill.setRenderHint(QPainter::Antialiasing);
+        fill.fillPath(outline.translated(-m_cClef.box.topLeft()), ink);
+        m_cClef.place = place;
+        m_cClef.ink = ink.rgba();
+    }
+    painter.drawImage(m_cClef.box.topLeft(), m_cClef.image);
 }
 
 // The C clef a staff space to a line gap, its middle on y = 0, starting

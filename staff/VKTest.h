@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QPainterPath>
 #include <QStaticText>
@@ -230,6 +231,15 @@ private:
     QPainterPath m_trebleOutline;
     QPainterPath m_bassOutline;
     QPainterPath m_cClefOutline;
+    // The C clef as last drawn: where, in which ink, and its pixels.
+    struct DrawnClef
+    {
+        QTransform place;
+        QRgb ink = 0;
+        QRect box;
+        QImage image;
+    };
+    DrawnClef m_cClef;
 
     // Note names laid out for the font and zoom they were laid out in.
     struct Label
