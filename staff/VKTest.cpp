@@ -19,7 +19,6 @@
 #include <QTimer>
 
 #include <algorithm>
-
 #include <cmath>
 #include <cstdlib>
 
@@ -430,9 +429,8 @@ void VKTest::drawCClef(QPainter &painter, const PixelScale &scale, Clef clef, in
 }
 
 // The C clef a staff space to a line gap, its middle on y = 0, starting
-// CClefLeft columns in. Without the font, a C clef
-// of plain strokes: a thick and a thin bar, and the two curls that hold the
-// line between them.
+// CClefLeft columns in. Without the font, a C clef of plain strokes: a thick
+// and a thin bar, and the two curls that hold the line between them.
 QPainterPath VKTest::cClefOutline()
 {
     QPainterPath glyph = MusicFont::glyph(MusicFont::CClef);
