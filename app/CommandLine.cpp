@@ -5,6 +5,8 @@
 #include "classroom/ClassCommands.h"
 #include "classroom/ClassSchema.h"
 #include "classroom/ClassUrl.h"
+#include "keyboard/KeyboardGeometry.h"
+#include "keyboard/KeyboardSpan.h"
 #include "progress/AnswerLog.h"
 #include "progress/CsvExport.h"
 #include "progress/RecordFile.h"
@@ -101,11 +103,18 @@ Parsed parse(const QStringList &arguments)
         QStringLiteral("FILE"));
     const QCommandLineOption clef(
         QStringLiteral("clef"),
-        QStringLiteral("Start with the treble or the bass clef, or both on a grand staff."),
-        QStringLiteral("treble|bass|both"));
-    const QCommandLineOption octaves(QStringLiteral("octaves"),
-                                     QStringLiteral("Start with a keyboard of 1 or 2 octaves."),
-                                     QStringLiteral("1|2"));
+        QStringLiteral("Start with the treble, bass, alto or tenor clef, or with the treble "
+                       "and bass clefs on a grand staff."),
+        QStringLiteral("treble|bass|alto|tenor|both"));
+    const QCommandLineOption octaves(
+        QStringLiteral("octaves"),
+        QStringLiteral("Start with a keyboard of 1, 2 or 4 octaves, or all 88 keys."),
+        QStringLiteral("1|2|4|88"));
+    const QCommandLineOption range(
+        QStringLiteral("range"),
+        QStringLiteral("Test the notes from LOW to HIGH, such as A3-C6, within A0 to C8; on "
+                       "the grand staff, split at middle C."),
+        QStringLiteral("LOW-HIGH"));
     const QCommandLineOption interval(
         QStringLiteral("interval"),
         QStringLiteral("The test's note interval in milliseconds, %1 to %2.")
@@ -158,7 +167,7 @@ Parsed parse(const QStringList &arguments)
     const QCommandLineOption format(QStringLiteral("format"),
                                     QStringLiteral("The class report as a table or as CSV."),
                                     QStringLiteral("table|csv"));
-    parser.addOptions({progressFile, clef, octaves, interval, noteChoice, showAnswer, key,
+    parser.addOptions({progressFile, clef, octaves, range, interval, noteChoice, showAnswer, key,
                        chromatic, exportProgress, classServer, pupil, classSetup, classAddPupil,
                        classReport, format});
     for (const char *name : ToolkitValueOptions) {
@@ -213,16 +222,40 @@ Parsed parse(const QStringList &arguments)
             o.clef = ClefMode::Treble;
         else if (value == QLatin1String("bass"))
             o.clef = ClefMode::Bass;
+        else if (value == QLatin1String("alto"))
+            o.clef = ClefMode::Alto;
+        else if (value == QLatin1String("tenor"))
+            o.clef = ClefMode::Tenor;
         else if (value == QLatin1String("both"))
             o.clef = ClefMode::Both;
         else
-            return fail(QStringLiteral("--clef must be treble, bass or both, not '%1'").arg(value));
+            return fail(QStringLiteral("--clef must be treble, bass, alto, tenor or both, not '%1'")
+                            .arg(value));
     }
     if (parser.isSet(octaves)) {
         const QString value = parser.value(octaves);
-        if (value != QLatin1String("1") && value != QLatin1String("2"))
-            return fail(QStringLiteral("--octaves must be 1 or 2, not '%1'").arg(value));
-        o.oneOctave = value == QLatin1String("1");
+        const struct
+        {
+            const char *name;
+            int whiteKeys;
+        } sizes[] = {{"1", KeyboardGeometry::OneOctave},
+                     {"2", KeyboardGeometry::TwoOctaves},
+                     {"4", KeyboardGeometry::FourOctaves},
+                     {"88", KeyboardSpan::PianoWhiteKeys}};
+        for (const auto &size : sizes) {
+            if (value == QLatin1String(size.name))
+                o.whiteKeys = size.whiteKeys;
+        }
+        if (!o.whiteKeys)
+            return fail(QStringLiteral("--octaves must be 1, 2, 4 or 88, not '%1'").arg(value));
+    }
+    if (parser.isSet(range)) {
+        const QString value = parser.value(range);
+        o.range = NoteRange::fromText(value);
+        if (!o.range)
+            return fail(QStringLiteral("--range must name two keys of the piano from A0 to C8, "
+                                       "the lower first, such as A3-C6, not '%1'")
+                            .arg(value));
     }
     if (parser.isSet(interval)) {
         const QString value = parser.value(interval);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "notes/ClefMode.h"
+#include "notes/NoteRange.h"
 #include "staff/TestSettings.h"
 
 #include <QString>
@@ -16,12 +17,16 @@ struct StartOptions
 {
     QString progressFile; // empty: the default place
     std::optional<ClefMode> clef;
-    std::optional<bool> oneOctave;
+    // The keyboard's size as white keys: 7, 14 or 28 for one, two or four
+    // octaves, 52 for the 88 keys.
+    std::optional<int> whiteKeys;
     std::optional<int> intervalMs;
     std::optional<bool> weakNotes;
     bool showAnswer = false;
     std::optional<KeyChoice> key;
     bool chromatic = false;
+    // The test's notes, on the grand staff split at middle C.
+    std::optional<NoteRange> range;
     // Where to write the record as CSV ("-" for standard output) instead of
     // starting; empty to start as usual.
     QString exportProgress;

@@ -77,8 +77,11 @@ QIcon programIcon()
     return QIcon(Resource::loadPixmap(QStringLiteral("velkaro")));
 }
 
+// The samples installed; a key without one says so when it is first played.
 void preloadSounds()
 {
+    // Keys without a file of their own are played from a neighbour's, which
+    // this decodes once for all of them.
     QStringList paths;
     for (const Note &note : notes)
         paths << Resource::findSound(QString::fromLatin1(note.file()));

@@ -31,7 +31,8 @@ void installTranslators(QCoreApplication &app, const QLocale &locale = QLocale()
 // The program's picture from the data folder, as a window icon.
 QIcon programIcon();
 
-// Decodes every note's sample in the background so the first tap sounds at once.
+// Decodes every installed note's sample in the background so the first tap
+// sounds at once.
 void preloadSounds();
 // The same, started once the window has been painted for the first time.
 void preloadSoundsAfterFirstPaint(QWidget *window);

@@ -10,6 +10,7 @@
 #include "input/ComputerKeyboard.h"
 #include "input/MidiInput.h"
 #include "keyboard/KeyboardGeometry.h"
+#include "keyboard/KeyboardSpan.h"
 #include "keyboard/VKKbConfig.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
@@ -42,6 +43,35 @@
 
 namespace {
 constexpr int ButtonRowMargin = 10;
+
+// The keyboard chosen, as the record's run settings name it: 1, 2, 4 or 88.
+int octavesName(int whiteKeys)
+{
+    return whiteKeys == KeyboardSpan::PianoWhiteKeys ? 88
+                                                     : whiteKeys / KeyboardGeometry::OneOctave;
+}
+
+// The range chosen, as the record's run settings name it: a preset, or the
+// learner's own range ("A3-C6"; on the grand staff the treble staff's, a
+// comma, and the bass staff's).
+QString rangeName(const RangeChoice &range, ClefMode mode)
+{
+    switch (range.preset) {
+    case RangePreset::ClefOctaves:
+        return QStringLiteral("clef");
+    case RangePreset::Staff:
+        return QStringLiteral("staff");
+    case RangePreset::TwoLedgerLines:
+        return QStringLiteral("two-ledger-lines");
+    case RangePreset::FourLedgerLines:
+        return QStringLiteral("four-ledger-lines");
+    case RangePreset::Own:
+        break;
+    }
+    if (mode == ClefMode::Both)
+        return range.ownTreble.text() + QLatin1Char(',') + range.ownBass.text();
+    return range.own.text();
+}
 // Un-maximised, the window takes this share of the screen.
 constexpr qreal RestoredShare = 2.0 / 3.0;
 // Quitting waits for the answers still being written; after this long it
@@ -80,6 +110,7 @@ VKControl::VKControl() : QMainWindow(nullptr)
     auto *column = new ZoomLayout(test, keyboard, row, frame);
     // Two octaves need twice the width: the zoom is chosen anew.
     connect(keyboard, &VKKeyboard::oneOctaveKb, column, &QLayout::invalidate);
+    connect(keyboard, &VKKeyboard::keysChanged, column, &QLayout::invalidate);
 
     createMenus();
 
@@ -95,10 +126,13 @@ VKControl::VKControl() : QMainWindow(nullptr)
     });
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
     connect(test, &VKTest::setClef, keyboard, &VKKeyboard::setClef);
-    // The grand staff changes the staff's height and the keyboard's octaves.
+    // The grand staff changes the staff's height and the keyboard's octaves;
+    // the test's range the room around the staff and the keys shown.
     connect(test, &VKTest::clefModeChanged, keyboard, &VKKeyboard::setClefMode);
     connect(test, &VKTest::clefModeChanged, column, &QLayout::invalidate);
-    connect(test, &VKTest::clefModeChanged, this, &VKControl::makeRoomFor);
+    connect(test, &VKTest::testRangeChanged, keyboard, &VKKeyboard::setTestRange);
+    connect(test, &VKTest::testRangeChanged, column, &QLayout::invalidate);
+    connect(keyboard, &VKKeyboard::keysChanged, this, &VKControl::makeRoomForKeys);
     connect(test, &VKTest::answerShown, keyboard, &VKKeyboard::showAnswer);
     connect(test, &VKTest::answerHidden, keyboard, &VKKeyboard::clearAnswer);
     createInputs();
@@ -153,8 +187,10 @@ void VKControl::applyStartOptions(const StartOptions &options)
     if (options.clef)
         test->setClefMode(*options.clef);
     // Through the dialog, which keeps its own copy of the choice.
-    if (options.oneOctave)
-        keyboard->configDialog()->choose(*options.oneOctave);
+    if (options.whiteKeys)
+        keyboard->configDialog()->chooseWhiteKeys(*options.whiteKeys);
+    if (options.range)
+        test->setRangeChoice(RangeChoice::ownRange(*options.range));
     if (options.intervalMs)
         test->setTestTime(*options.intervalMs);
     if (options.weakNotes)
@@ -241,13 +277,14 @@ int VKControl::grandStaffWidth()
     return ZoomLayout::fullKeyboardWidth(KeyboardGeometry::FourOctaves);
 }
 
-// The grand staff's keyboard needs room for four octaves of full-sized keys:
-// a window narrower than that grows, as far as its screen allows.
-void VKControl::makeRoomFor(ClefMode mode)
+// A keyboard of four octaves or more (the grand staff's, or one chosen or
+// widened for the test's range) needs room for full-sized keys: a window
+// narrower than that grows, as far as its screen allows.
+void VKControl::makeRoomForKeys(int whiteKeys)
 {
-    if (mode != ClefMode::Both || isMaximized() || isFullScreen())
+    if (whiteKeys < KeyboardGeometry::FourOctaves || isMaximized() || isFullScreen())
         return;
-    const int wanted = grandStaffWidth();
+    const int wanted = ZoomLayout::fullKeyboardWidth(whiteKeys);
     if (width() >= wanted)
         return;
     const QScreen *s = screen();
@@ -337,6 +374,7 @@ void VKControl::createInputs()
     // Keys that no focused child takes end up at the window.
     installEventFilter(computerKeys);
     connect(test, &VKTest::clefModeChanged, computerKeys, &ComputerKeyboard::setClefMode);
+    connect(test, &VKTest::testRangeChanged, computerKeys, &ComputerKeyboard::setTestRange);
     // Where the computer keyboard's rows start shows on the on-screen keys.
     connect(computerKeys, &ComputerKeyboard::rowsMoved, keyboard, &VKKeyboard::setComputerRows);
     keyboard->setComputerRows(computerKeys->firstNote());
@@ -369,7 +407,7 @@ void VKControl::setMode(bool on)
 void VKControl::readDrillHistory()
 {
     m_drill->setHistory(
-        m_log->recentAnswers(test->key().fifths(), LowestNote, HighestNote, Drill::Memory));
+        m_log->recentAnswers(test->key().fifths(), PianoLowest, PianoHighest, Drill::Memory));
 }
 
 QString VKControl::clefName(ClefMode mode)
@@ -379,6 +417,10 @@ QString VKControl::clefName(ClefMode mode)
         return QStringLiteral("treble");
     case ClefMode::Bass:
         return QStringLiteral("bass");
+    case ClefMode::Alto:
+        return QStringLiteral("alto");
+    case ClefMode::Tenor:
+        return QStringLiteral("tenor");
     case ClefMode::Both:
         break;
     }
@@ -391,7 +433,7 @@ QJsonObject VKControl::runSettings() const
     const KeyChoice key = test->keyChoice();
     return {
         {QStringLiteral("clef"), clefName(test->clefMode())},
-        {QStringLiteral("octaves"), test->keyboardOneOctave() ? 1 : 2},
+        {QStringLiteral("octaves"), octavesName(keyboard->chosenWhiteKeys())},
         {QStringLiteral("interval_ms"), test->testInterval()},
         {QStringLiteral("notes"),
          test->drillsWeakNotes() ? QStringLiteral("weak") : QStringLiteral("random")},
@@ -399,6 +441,7 @@ QJsonObject VKControl::runSettings() const
         {QStringLiteral("key"),
          key.changing ? QStringLiteral("changing") : key.key.optionName()},
         {QStringLiteral("chromatic"), test->withAccidentals()},
+        {QStringLiteral("range"), rangeName(test->rangeChoice(), test->clefMode())},
     };
 }
 

@@ -73,7 +73,7 @@ private:
     // only the test's own notes sound.
     void keyStruck(int midi, int velocity);
     static int grandStaffWidth();
-    void makeRoomFor(ClefMode mode);
+    void makeRoomForKeys(int whiteKeys);
     void testSettings();
     void readDrillHistory();
     static QString clefName(ClefMode mode);

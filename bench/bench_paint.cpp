@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Velkaro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Paint and input costs: a full staff row at the handheld's size and
-// maximised, the keyboard in both sizes, a resized window, and the mapping of
-// a tap to a note.
+// maximised, in the treble clef and in the alto clef (drawn from the font's
+// outline at every size), the keyboard in its sizes up to the 88 keys, a
+// resized window, and the mapping of a tap to a note.
 #include "app/VKControl.h"
 #include "keyboard/VKKeyboard.h"
 #include "notes/Catalogue.h"
@@ -26,16 +27,17 @@ void paintInto(QWidget &widget, QImage &image, benchmark::State &state)
     }
 }
 
-// Arguments: the staff's width, and its zoom in hundredths. 1920 wide at
-// zoom 4.9 is a maximised window on a 1920x1080 screen.
+// Arguments: the staff's width, its zoom in hundredths, and the clef mode.
+// 1920 wide at zoom 4.9 is a maximised window on a 1920x1080 screen.
 void fullStaffRow(benchmark::State &state)
 {
     VKTest staff;
+    staff.setClefMode(ClefMode(state.range(2)));
     staff.setZoom(state.range(1) / 100.0);
     staff.resize(int(state.range(0)), staff.height());
     // As many notes as the row holds, the last one a test note; one more
     // would start a new row.
-    const int capacity = std::max(1, (int(staff.width() / staff.zoom()) - 35) / 20);
+    const int capacity = std::max(1, (int(staff.width() / staff.zoom()) - staff.firstSlotX()) / 20);
     const int row[] = {36, -37, 40, 59, 12, -44, 47, 53, 30, 57};
     for (int i = 0; i < capacity - 1; ++i)
         staff.drawNote(row[i % 10]);
@@ -45,10 +47,14 @@ void fullStaffRow(benchmark::State &state)
     paintInto(staff, image, state);
     state.counters["notes"] = staff.notesShown();
 }
+constexpr int Treble = int(ClefMode::Treble);
+constexpr int Alto = int(ClefMode::Alto);
 BENCHMARK(fullStaffRow)
-    ->Args({240, 100})
-    ->Args({1920, 100})
-    ->Args({1920, 490})
+    ->Args({240, 100, Treble})
+    ->Args({1920, 100, Treble})
+    ->Args({1920, 490, Treble})
+    ->Args({240, 100, Alto})
+    ->Args({1920, 490, Alto})
     ->Unit(benchmark::kMicrosecond);
 
 // The whole window resized between a desktop's and a laptop's maximised size:
@@ -79,15 +85,21 @@ void windowResize(benchmark::State &state)
 }
 BENCHMARK(windowResize)->Unit(benchmark::kMillisecond);
 
+// Arguments: the keyboard's width, and its white keys (52: all 88 keys).
 void keyboard(benchmark::State &state)
 {
     VKKeyboard kb;
     kb.resize(int(state.range(0)), 80);
-    kb.setOneOctave(state.range(1) == 1);
+    kb.setWhiteKeys(int(state.range(1)));
     QImage image(kb.size(), QImage::Format_ARGB32_Premultiplied);
     paintInto(kb, image, state);
 }
-BENCHMARK(keyboard)->Args({240, 1})->Args({240, 2})->Args({640, 2})->Unit(benchmark::kMicrosecond);
+BENCHMARK(keyboard)
+    ->Args({240, 7})
+    ->Args({240, 14})
+    ->Args({640, 14})
+    ->Args({1600, 52})
+    ->Unit(benchmark::kMicrosecond);
 
 void tapMapping(benchmark::State &state)
 {

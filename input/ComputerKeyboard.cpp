@@ -39,13 +39,15 @@ int firstNoteFor(ClefMode mode)
     return mode == ClefMode::Both ? MiddleC - Octave : lowestTestNote(mode);
 }
 
+// A key of the rows that lies beyond the piano plays nothing.
 template <typename Match> int noteWhere(int first, Match matches)
 {
     for (int semitone = 0; semitone < int(std::size(LowerRow)); ++semitone) {
-        if (matches(LowerRow[semitone]))
-            return first + semitone;
-        if (matches(UpperRow[semitone]))
-            return first + Octave + semitone;
+        const int note = matches(LowerRow[semitone])   ? first + semitone
+                         : matches(UpperRow[semitone]) ? first + Octave + semitone
+                                                       : -1;
+        if (note >= 0)
+            return NoteRange::piano().contains(note) ? note : -1;
     }
     return -1;
 }
@@ -81,12 +83,30 @@ void ComputerKeyboard::setClef(bool treble)
 
 void ComputerKeyboard::setClefMode(ClefMode mode)
 {
-    moveRows(firstNoteFor(mode));
+    m_mode = mode;
+    placeRows();
+}
+
+void ComputerKeyboard::setTestRange(NoteRange range)
+{
+    m_range = range;
+    placeRows();
+}
+
+// At the clef's C, while the rows reach into the test's notes; otherwise at
+// the C at or below the lowest of them.
+void ComputerKeyboard::placeRows()
+{
+    int first = firstNoteFor(m_mode);
+    const NoteRange rows(first, first + 2 * Octave - 1);
+    if (!m_range.isEmpty() && rows.intersected(m_range).isEmpty())
+        first = m_range.low() - m_range.low() % Octave;
+    moveRows(first);
 }
 
 void ComputerKeyboard::moveRows(int firstNote)
 {
-    firstNote = std::clamp(firstNote, LowestNote, HighestFirstNote);
+    firstNote = std::clamp(firstNote, LowestFirstNote, HighestFirstNote);
     if (firstNote == m_firstNote)
         return;
     m_firstNote = firstNote;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "notes/ClefMode.h"
+#include "notes/NoteRange.h"
 
 #include <QHash>
 #include <QObject>
@@ -14,8 +15,12 @@ class QKeyEvent;
 // every layout plays the same: the lower letter row Z S X D C V G B H N J M
 // is the first of two octaves, the row Q 2 W 3 E R 5 T 6 Y 7 U the second.
 // They start at the clef's C (C4 for the treble clef, C2 for the bass clef,
-// C3 on the grand staff); Page Down and Page Up move them an octave down or
-// up, within C2 to B5. Installed as an event filter on the main window, it
+// C3 for the alto and tenor clefs and on the grand staff), or where the
+// test's notes lie beyond those two octaves at the C at or below the lowest
+// of them; Page Down and Page Up move them an octave down or up, as far as
+// the piano's lowest and highest keys: from C0, whose rows reach A0 and up,
+// to C7, whose reach C8; keys beyond the piano play nothing. Installed as an
+// event filter on the main window, it
 // sees the keys that no focused child took. A key plays at full level while
 // it is held and is let go with its release, or when the window loses the
 // keyboard.
@@ -35,11 +40,13 @@ public:
 
     // The note the lower row starts at.
     int firstNote() const { return m_firstNote; }
-    static constexpr int HighestFirstNote = HighestNote + 1 - 2 * 12;
+    static constexpr int LowestFirstNote = PianoLowest - PianoLowest % 12; // C0
+    static constexpr int HighestFirstNote = PianoHighest - 12;             // C7
 
 public slots:
     void setClef(bool treble);
     void setClefMode(ClefMode mode);
+    void setTestRange(NoteRange range);
 
 signals:
     void noteRead(int note);
@@ -58,7 +65,11 @@ private:
     void releaseAll();
     void moveRows(int firstNote);
 
+    void placeRows();
+
     int m_firstNote = MiddleC;
+    ClefMode m_mode = ClefMode::Treble;
+    NoteRange m_range;
     // The notes of the keys held, by key, as they were when struck: rows
     // moved meanwhile do not change what the release lets go.
     QHash<quint32, int> held;

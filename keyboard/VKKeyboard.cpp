@@ -50,37 +50,60 @@ VKKeyboard::VKKeyboard(QWidget *parent, const char *name) : QWidget(parent)
     setObjectName(QString::fromLatin1(name));
     setFixedHeight(KeyboardGeometry::Height);
     kbConfig = new VKKbConfig(this, nullptr);
-    connect(kbConfig, &VKKbConfig::selectOneOctave, this, &VKKeyboard::setOneOctave);
+    connect(kbConfig, &VKKbConfig::selectWhiteKeys, this, &VKKeyboard::setWhiteKeys);
 }
 
 VKKeyboard::~VKKeyboard() = default;
 
 void VKKeyboard::setOneOctave(bool one)
 {
-    m_octaveKeys = one ? KeyboardGeometry::OneOctave : KeyboardGeometry::TwoOctaves;
-    if (!m_grandStaff)
-        whiteKeys = m_octaveKeys;
-    // Until the keys are drawn anew, no tap may land on the old layout.
-    m_geometryKeys = 0;
-    emit oneOctaveKb(one);
+    setWhiteKeys(one ? KeyboardGeometry::OneOctave : KeyboardGeometry::TwoOctaves);
+}
+
+void VKKeyboard::setWhiteKeys(int keys)
+{
+    m_chosenKeys = keys;
+    applySpan();
+    emit oneOctaveKb(keys == KeyboardGeometry::OneOctave);
     repaint(0, 0, width(), height());
 }
 
 void VKKeyboard::setClef(bool treble)
 {
-    baseNote = treble ? MiddleC : LowestNote;
+    setClefMode(treble ? ClefMode::Treble : ClefMode::Bass);
 }
 
 void VKKeyboard::setClefMode(ClefMode mode)
 {
-    const bool grand = mode == ClefMode::Both;
-    baseNote = lowestTestNote(mode);
-    if (grand == m_grandStaff)
+    m_mode = mode;
+    applySpan();
+}
+
+void VKKeyboard::setTestRange(NoteRange range)
+{
+    m_range = range;
+    applySpan();
+}
+
+void VKKeyboard::applySpan()
+{
+    const KeyboardSpan span = KeyboardSpan::choose(m_chosenKeys, m_mode, m_range);
+    if (span.firstNote == m_span.firstNote && span.whiteKeys == m_span.whiteKeys)
         return;
-    m_grandStaff = grand;
-    whiteKeys = grand ? KeyboardGeometry::FourOctaves : m_octaveKeys;
-    m_geometryKeys = 0;
+    m_span = span;
+    baseNote = span.firstNote;
     update();
+    if (span.whiteKeys == whiteKeys)
+        return;
+    whiteKeys = span.whiteKeys;
+    // Until the keys are drawn anew, no tap may land on the old layout.
+    m_geometryKeys = 0;
+    emit keysChanged(whiteKeys);
+}
+
+int VKKeyboard::hiddenWhiteKeys() const
+{
+    return WhiteKeyOfSemitone[baseNote % SemitonesPerOctave];
 }
 
 void VKKeyboard::setComputerRows(int firstNote)
@@ -160,8 +183,9 @@ void VKKeyboard::drawWhiteKeys(QPainter &painter, const PixelScale &scale, const
 void VKKeyboard::drawBlackKeys(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
     const KeyboardGeometry &g = m_geometry;
-    for (int i = 0; i < whiteKeys; ++i) {
-        if (hasBlackKeyAfter(i))
+    // None after the last key: C8 is the piano's last.
+    for (int i = 0; i + 1 < whiteKeys; ++i) {
+        if (hasBlackKeyAfter(i + hiddenWhiteKeys()))
             painter.fillRect(scale.cells(g.kbLeft + i * g.keyWidth + g.blackWidth, g.kbTop,
                                          g.blackWidth + 1, g.blackHeight + 1),
                              ink.blackKey);
@@ -184,14 +208,16 @@ void VKKeyboard::drawShadow(QPainter &painter, const PixelScale &scale, const In
 // One bar per octave, under the white keys it covers, as far as they are shown.
 void VKKeyboard::drawComputerRows(QPainter &painter, const PixelScale &scale, const Ink &ink)
 {
-    if (m_rowsFrom < 0 || (scale.isOne() && !m_grandStaff))
+    if (m_rowsFrom < 0 || (scale.isOne() && whiteKeys < KeyboardGeometry::FourOctaves))
         return;
     const KeyboardGeometry &g = m_geometry;
     const int y = g.bottom() + KeyboardGeometry::RowsBarBelow;
     for (int octave = 0; octave < 2; ++octave) {
-        const int first = (m_rowsFrom - baseNote) / SemitonesPerOctave + octave;
-        const int from = std::max(0, first * KeyboardGeometry::OneOctave);
-        const int to = std::min(whiteKeys, (first + 1) * KeyboardGeometry::OneOctave);
+        const int first =
+            (m_rowsFrom - octaveC()) / SemitonesPerOctave * KeyboardGeometry::OneOctave +
+            octave * KeyboardGeometry::OneOctave - hiddenWhiteKeys();
+        const int from = std::max(0, first);
+        const int to = std::min(whiteKeys, first + KeyboardGeometry::OneOctave);
         if (from >= to)
             continue;
         const int left = g.kbLeft + from * g.keyWidth + KeyboardGeometry::RowsBarGap;
@@ -219,16 +245,15 @@ void VKKeyboard::clearAnswer()
 
 bool VKKeyboard::keyOf(int note, int *whiteKey, bool *black) const
 {
-    const int octaves = whiteKeys / KeyboardGeometry::OneOctave;
-    int above = note - baseNote;
+    int above = note - octaveC();
     // Beyond the keys shown, the key of the same name stands in.
-    if (above < 0 || above >= octaves * SemitonesPerOctave)
+    if (!m_span.keys().contains(note))
         above = ((above % SemitonesPerOctave) + SemitonesPerOctave) % SemitonesPerOctave;
     const int semitone = above % SemitonesPerOctave;
-    *whiteKey =
-        above / SemitonesPerOctave * KeyboardGeometry::OneOctave + WhiteKeyOfSemitone[semitone];
+    *whiteKey = above / SemitonesPerOctave * KeyboardGeometry::OneOctave +
+                WhiteKeyOfSemitone[semitone] - hiddenWhiteKeys();
     *black = SemitoneIsBlack[semitone];
-    return true;
+    return *whiteKey >= 0;
 }
 
 // Keys held in the highlight colour, under the answer's colours. A held
@@ -236,9 +261,8 @@ bool VKKeyboard::keyOf(int note, int *whiteKey, bool *black) const
 void VKKeyboard::drawHeldKeys(QPainter &painter, const PixelScale &scale, bool onBlackKeys)
 {
     const QColor held = palette().color(QPalette::Highlight);
-    const int shown = whiteKeys / KeyboardGeometry::OneOctave * SemitonesPerOctave;
     for (int note : std::as_const(m_held)) {
-        if (note >= baseNote && note < baseNote + shown)
+        if (m_span.keys().contains(note))
             fillKey(painter, scale, note, held, held.darker(HeldBlackKeyDarker), onBlackKeys);
     }
 }
@@ -281,11 +305,16 @@ int VKKeyboard::noteAt(int x, int y) const
     // narrow for whole thirds is split as evenly as its pixels allow.
     const int third = kw >= ThirdsPerKey ? std::min(ThirdsPerKey - 1, within / (kw / ThirdsPerKey))
                                          : within * ThirdsPerKey / kw;
-    // The tables give one octave's thirds; each octave up is 12 semitones.
-    const int octave = k / KeyboardGeometry::OneOctave;
-    const int index = ThirdsPerKey * (k % KeyboardGeometry::OneOctave) + third;
+    // The tables give one octave's thirds from C; each octave up is 12
+    // semitones. A keyboard from A0 counts from the C below it.
+    const int fromC = k + hiddenWhiteKeys();
+    const int octave = fromC / KeyboardGeometry::OneOctave;
+    const int index = ThirdsPerKey * (fromC % KeyboardGeometry::OneOctave) + third;
     const bool upperZone = blackKeys && y < g.kbTop + g.blackHeight;
-    return (upperZone ? kbMapB[index] : kbMapNB[index]) + SemitonesPerOctave * octave + baseNote;
+    const int below = SemitonesPerOctave * octave + octaveC();
+    const int note = (upperZone ? kbMapB[index] : kbMapNB[index]) + below;
+    // Beyond the first key or the last, no black key hangs: the white key answers.
+    return m_span.keys().contains(note) ? note : kbMapNB[index] + below;
 }
 
 void VKKeyboard::mouseReleaseEvent(QMouseEvent *event)

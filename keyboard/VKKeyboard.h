@@ -3,6 +3,7 @@
 #pragma once
 
 #include "keyboard/KeyboardGeometry.h"
+#include "keyboard/KeyboardSpan.h"
 #include "notes/Catalogue.h"
 #include "notes/ClefMode.h"
 #include "notes/Ink.h"
@@ -16,9 +17,9 @@
 class QPainter;
 class VKKbConfig;
 
-// The on-screen piano keyboard: one or two octaves of white keys from C, or
-// the grand staff's four, with black keys over them. A tap becomes the MIDI
-// number of its key; notes are sounded through the sound service.
+// The on-screen piano keyboard: one, two or four octaves of white keys from
+// C, or a piano's 88 keys from A0, with black keys over them. A tap becomes
+// the MIDI number of its key; notes are sounded through the sound service.
 class VKKeyboard : public QWidget
 {
     Q_OBJECT
@@ -28,6 +29,10 @@ public:
 
     int whiteKeyCount() const { return whiteKeys; }
     int lowestNote() const { return baseNote; }
+    int highestNote() const { return m_span.lastNote(); }
+    // The keyboard's size as chosen, in white keys; the keyboard shows more
+    // where the clef or the test's range needs them.
+    int chosenWhiteKeys() const { return m_chosenKeys; }
     bool blackKeysOn() const { return blackKeys; }
     // The geometry recorded at the last paint.
     KeyboardGeometry recordedGeometry() const { return m_geometry; }
@@ -58,14 +63,18 @@ public slots:
     void releaseKey(int note);
     void setConfig();
     void setOneOctave(bool one);
+    // One, two or four octaves, or the 88 keys, as white keys.
+    void setWhiteKeys(int keys);
     void setBlackKeys(bool on);
     void setClef(bool treble);
-    // The grand staff's four octaves from C2, or the octaves chosen from the
-    // clef's C.
+    // The keys chosen from the clef's C, or at least the grand staff's four
+    // octaves from C2 (see KeyboardSpan).
     void setClefMode(ClefMode mode);
+    // The keys shown cover the notes a test draws from (see KeyboardSpan).
+    void setTestRange(NoteRange range);
     // Marks under the keys the two octaves from firstNote that the computer
-    // keyboard plays (on a zoomed or four-octave keyboard; the handheld's
-    // drawing stays as it is); -1 marks nothing.
+    // keyboard plays (on a zoomed keyboard or one of four octaves or more;
+    // the handheld's drawing stays as it is); -1 marks nothing.
     void setComputerRows(int firstNote);
     // Lights the key of the right note and marks the one played (if any)
     // after a miss, until clearAnswer. A note beyond the keys shown is shown
@@ -75,7 +84,10 @@ public slots:
 
 signals:
     void noteRead(int note);
+    // The size chosen, announced at every choice: true for one octave.
     void oneOctaveKb(bool one);
+    // The keyboard shows another number of keys.
+    void keysChanged(int whiteKeys);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -91,17 +103,24 @@ private:
     QString soundOf(int note) const;
     void fillKey(QPainter &painter, const PixelScale &scale, std::optional<int> note,
                  const QColor &white, const QColor &black, bool onBlackKeys);
+    void applySpan();
+    // The white keys of the octave from C that the first key lies in, which
+    // are not shown (A0's five), and that octave's C.
+    int hiddenWhiteKeys() const;
+    int octaveC() const { return baseNote - baseNote % KeyboardSpan::Semitones; }
 
     int whiteKeys = KeyboardGeometry::OneOctave;
     bool blackKeys = true;
     int baseNote = MiddleC;
+    KeyboardSpan m_span;
     KeyboardGeometry m_geometry;
     int m_geometryKeys = 0; // white-key count the recorded geometry was made for
     qreal m_zoom = 1;
     QSet<int> m_held;
     VKKbConfig *kbConfig = nullptr;
-    int m_octaveKeys = KeyboardGeometry::OneOctave; // the octaves chosen, as white keys
-    bool m_grandStaff = false;
+    int m_chosenKeys = KeyboardGeometry::OneOctave;
+    ClefMode m_mode = ClefMode::Treble;
+    NoteRange m_range; // none: the keys of the clef alone
     int m_rowsFrom = -1;
     std::optional<int> m_rightNote;
     std::optional<int> m_playedNote;

@@ -34,7 +34,7 @@ int letterIndex(char name)
 
 NoteCatalogue::NoteCatalogue()
 {
-    for (int n = LowestNote; n <= HighestNote; ++n) {
+    for (int n = PianoLowest; n <= PianoHighest; ++n) {
         const int octave = n / 12 - 1;
         const Semitone &s = Semitones[n % 12];
         const int position = 7 * (octave - 4) + letterIndex(s.name) - 1;
@@ -47,9 +47,9 @@ NoteCatalogue::NoteCatalogue()
 
 const Note *NoteCatalogue::find(int number) const
 {
-    if (number < LowestNote || number > HighestNote)
+    if (number < PianoLowest || number > PianoHighest)
         return nullptr;
-    return &m_notes[number - LowestNote];
+    return &m_notes[number - PianoLowest];
 }
 
 const Note &NoteCatalogue::operator[](int number) const

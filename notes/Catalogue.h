@@ -6,14 +6,20 @@
 
 #include <QList>
 
-// Keys are MIDI numbers: middle C is 60, A4 (440 Hz) is 69.
+// Keys are MIDI numbers: middle C is 60, A4 (440 Hz) is 69. The catalogue
+// holds the 88 keys of a piano.
+constexpr int PianoLowest = 21;   // A0
+constexpr int PianoHighest = 108; // C8
+// The grand staff's four octaves, and the keys of the handheld's
+// catalogue.
 constexpr int LowestNote = 36;  // C2
 constexpr int HighestNote = 83; // B5
 constexpr int MiddleC = 60;
-// A clef's test notes: its two octaves, from C4 or C2.
+// A clef's test notes unless the learner chooses others: its two octaves,
+// from C4, C3 or C2.
 constexpr int NotesPerClef = 24;
 
-// The 48 keys C2 to B5, made once and never changed: they are looked up,
+// The 88 keys A0 to C8, made once and never changed: they are looked up,
 // never inserted.
 class NoteCatalogue
 {
@@ -28,7 +34,7 @@ public:
     const Note &operator[](int number) const;
 
     int size() const { return int(m_notes.size()); }
-    // In order of their numbers, from LowestNote.
+    // In order of their numbers, from PianoLowest.
     QList<Note>::const_iterator begin() const { return m_notes.cbegin(); }
     QList<Note>::const_iterator end() const { return m_notes.cend(); }
 

@@ -24,7 +24,7 @@ constexpr int DoubleSignDx = -7;
 
 // Staff steps: 1, 3, ... 9 are the five lines, counted from the bottom one.
 constexpr int LineGap = 2 * StaffPitch;
-constexpr int TopLineStep = 9;
+constexpr int TopLineStep = Note::TopLineStep;
 constexpr int BassShift = 12; // bass staff steps are treble positions moved up by 12
 
 // Ledger lines run two pixels either side of the head.
@@ -53,16 +53,11 @@ void drawLedgerLines(QPainter &painter, const PixelScale &scale, int y, int x, i
                      const QColor &ink)
 {
     const int topLine = y - (TopLineStep - 1) * StaffPitch;
-    if (step < 0) {
-        // Down to the note and never beyond it: a note in a space below the
-        // staff hangs from the line above it.
-        for (int i = 1; i <= (1 - step) / 2; ++i)
-            drawLedgerLine(painter, scale, x, y + LineGap * i, ink);
-    } else if (step > TopLineStep + 1) {
-        // Up to the note: a note in a space above the staff has none over it.
-        for (int i = 1; i <= (step - TopLineStep) / 2; ++i)
-            drawLedgerLine(painter, scale, x, topLine - LineGap * i, ink);
-    }
+    // Down to the note and never beyond it: a note in a space below the
+    // staff hangs from the line above it, and one in a space above the
+    // staff has none over it.
+    for (int i = 1; i <= Note::ledgerLines(step); ++i)
+        drawLedgerLine(painter, scale, x, step < 0 ? y + LineGap * i : topLine - LineGap * i, ink);
 }
 
 // An up stem rises from the head's right side, a down stem falls from its

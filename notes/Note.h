@@ -77,6 +77,15 @@ public:
     static QPainterPath signPath(int alteration, qreal x, qreal top);
     // Where a head on a step starts, for a staff whose bottom line is at row y.
     static constexpr int headTop(int y, int step) { return y - StaffPitch * step; }
+    // The ledger lines a head on a step stands on or hangs from: those
+    // between it and the staff, its own included. No note is drawn with
+    // more than MostLedgerLines.
+    static constexpr int TopLineStep = 9;
+    static constexpr int MostLedgerLines = 5;
+    static constexpr int ledgerLines(int step)
+    {
+        return step < 0 ? (1 - step) / 2 : step > TopLineStep + 1 ? (step - TopLineStep) / 2 : 0;
+    }
 
 private:
     Placed placed(bool treble, bool correct, bool flat, Stem stem) const;

@@ -15,7 +15,7 @@ struct Answer
 {
     QDateTime at; // when the verdict fell, in UTC
     qint64 session = 0;
-    QString clef; // the staff the note stood on: "treble", "bass" (later "alto", "tenor")
+    QString clef; // the staff the note stood on: "treble", "bass", "alto" or "tenor"
     // The note as written; the row's `note` is its sounding pitch and `flat`
     // whether it was written with a flat.
     WrittenNote written;

@@ -21,6 +21,12 @@ constexpr int LineGap = 2 * StaffPitch;
 constexpr int StaffLines = 5;
 constexpr int TrebleClefAboveMiddle = 30; // top of the treble clef image
 constexpr int BassClefAboveMiddle = 13;   // top of the bass clef image
+// The C clef, a line gap to a staff space of the music font's, is 27 columns
+// wide: it starts a column clear of the bar line, and what follows it (the
+// key signature, the first note) moves right by the columns it takes
+// beyond the treble clef.
+constexpr int CClefLeft = 3;
+constexpr int CClefExtraRoom = 5;
 constexpr int BarLineWidth = 2;
 constexpr int BarLineInset = 1; // bar lines stand this far in from either edge
 constexpr int FirstSlotX = 35;  // head of the first note

@@ -4,6 +4,7 @@
 
 #include "notes/ClefMode.h"
 #include "notes/KeySignature.h"
+#include "staff/RangeChoice.h"
 
 // The test interval until the user sets another, in milliseconds.
 constexpr int DefaultTestTime = 5000;
@@ -32,4 +33,6 @@ struct TestSettings
     KeyChoice key;
     // In a key other than C major, the five pitches outside its scale too.
     bool chromatic = false;
+    // The notes drawn: the clef's two octaves unless the learner chooses.
+    RangeChoice range;
 };

@@ -15,8 +15,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -46,6 +48,8 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
     testConfig = new VKTestConfig(this, nullptr);
     connect(testConfig, &VKTestConfig::selectGClef, this, &VKTest::setTrebleClef);
     connect(testConfig, &VKTestConfig::selectGrandStaff, this, &VKTest::showGrandStaff);
+    connect(testConfig, &VKTestConfig::selectCClef, this, &VKTest::setClefMode);
+    connect(testConfig, &VKTestConfig::selectRange, this, &VKTest::setRangeChoice);
     connect(testConfig, &VKTestConfig::newTestTime, this, &VKTest::setTestTime);
     connect(testConfig, &VKTestConfig::selectLabelNotes, this, &VKTest::setLabelNotes);
     connect(testConfig, &VKTestConfig::selectWeakNotes, this, &VKTest::setWeakNotes);
@@ -65,28 +69,22 @@ VKTest::VKTest(QWidget *parent, const char *name) : QWidget(parent)
 
 void VKTest::setTrebleClef(bool treble)
 {
-    const bool wasGrand = grandStaff;
-    trebleClef = treble;
-    grandStaff = false;
-    emit setClef(treble);
-    emit clefModeChanged(clefMode());
-    noteCount = 0;
-    if (wasGrand)
-        applyHeight();
+    setClefMode(treble ? ClefMode::Treble : ClefMode::Bass);
 }
 
 void VKTest::setClefMode(ClefMode mode)
 {
-    if (mode != ClefMode::Both) {
-        setTrebleClef(mode == ClefMode::Treble);
-        return;
-    }
-    const bool wasGrand = grandStaff;
-    grandStaff = true;
+    const bool newHeight = (mode == ClefMode::Both) != (m_mode == ClefMode::Both);
+    m_mode = mode;
+    if (mode == ClefMode::Treble || mode == ClefMode::Bass)
+        emit setClef(mode == ClefMode::Treble);
     emit clefModeChanged(mode);
+    emit testRangeChanged(testRange());
     noteCount = 0;
-    if (!wasGrand)
+    if (newHeight)
         applyHeight();
+    else
+        update();
 }
 
 void VKTest::showGrandStaff()
@@ -94,39 +92,78 @@ void VKTest::showGrandStaff()
     setClefMode(ClefMode::Both);
 }
 
-ClefMode VKTest::clefMode() const
+void VKTest::setRangeChoice(const RangeChoice &range)
 {
-    if (grandStaff)
-        return ClefMode::Both;
-    return trebleClef ? ClefMode::Treble : ClefMode::Bass;
+    m_range = range;
+    emit testRangeChanged(testRange());
 }
 
 int VKTest::stripRows() const
 {
-    return grandStaff ? GrandHeight : Height;
+    return m_mode == ClefMode::Both ? GrandHeight : Height;
 }
 
+// Room for every note of the test's range, as far as a note is drawn at
+// all; the treble and bass staves get at least the room they always had,
+// for the notes beyond them that are played most.
 int VKTest::roomWantedAbove() const
 {
-    return clefMode() == ClefMode::Bass ? BassRoomAbove : 0;
+    if (m_mode == ClefMode::Both)
+        return roomFor(m_range.on(m_mode, Clef::Treble), Clef::Treble, true);
+    const int least = m_mode == ClefMode::Bass ? BassRoomAbove : 0;
+    return std::max(least, roomFor(testRange(), clefFor(m_mode, MiddleC), true));
 }
 
 int VKTest::roomWantedBelow() const
 {
-    switch (clefMode()) {
-    case ClefMode::Treble:
-        return TrebleRoomBelow;
-    case ClefMode::Bass:
-        return BassRoomBelow;
-    case ClefMode::Both:
-        break;
+    if (m_mode == ClefMode::Both)
+        return roomFor(m_range.on(m_mode, Clef::Bass), Clef::Bass, false);
+    const int least = m_mode == ClefMode::Treble ? TrebleRoomBelow
+                      : m_mode == ClefMode::Bass ? BassRoomBelow
+                                                 : 0;
+    return std::max(least, roomFor(testRange(), clefFor(m_mode, MiddleC), false));
+}
+
+// The rows the highest note of range (above) or its lowest reaches beyond
+// the strip: written with any sign and crossed out, its stem turned the way
+// that reaches less far, as drawNotes turns it on a single staff (the
+// grand staff keeps its stems). A note beyond the last ledger line drawn
+// counts as the note on it.
+int VKTest::roomFor(const NoteRange &range, Clef clef, bool above) const
+{
+    if (range.isEmpty())
+        return 0;
+    const WrittenNote end =
+        above ? WrittenNote::fromMidi(range.high(), true) : WrittenNote::fromMidi(range.low());
+    const int step = std::clamp(Clefs::stepOf(clef, end), -2 * Note::MostLedgerLines,
+                                Note::TopLineStep + 1 + 2 * Note::MostLedgerLines);
+    const bool grand = m_mode == ClefMode::Both;
+    const int rows = grand ? GrandHeight : Height;
+    const int bottomLine = !grand               ? Height / 2 + BottomLineBelowMiddle
+                           : clef == Clef::Bass ? GrandBassBottomLine
+                                                : GrandTrebleBottomLine;
+    // Zoomed, a shape may shade one device pixel beyond its cells.
+    constexpr int Margin = 1;
+    int least = rows;
+    for (const bool stemUp : {true, false}) {
+        if (grand && stemUp != (clef == Clef::Treble))
+            continue;
+        QRect covered;
+        for (const std::optional<int> sign : {std::optional<int>(), std::optional<int>(-2),
+                                              std::optional<int>(2), std::optional<int>(0)}) {
+            covered |= Note::placedExtent(bottomLine, 0, Note::Placed{step, sign, stemUp, false});
+        }
+        least =
+            std::min(least, above ? Margin - covered.top() : covered.bottom() + Margin + 1 - rows);
     }
-    return 0;
+    return std::max(0, least);
 }
 
 int VKTest::firstSlotX() const
 {
-    return (grandStaff ? GrandFirstSlotX : FirstSlotX) + signatureRoom(m_key.fifths());
+    const bool cClef = m_mode == ClefMode::Alto || m_mode == ClefMode::Tenor;
+    return (m_mode == ClefMode::Both ? GrandFirstSlotX : FirstSlotX) +
+           (cClef ? CClefExtraRoom : 0) + signatureRoom(m_key.fifths());
 }
 
 void VKTest::applyHeight()
@@ -205,6 +242,7 @@ TestSettings VKTest::settings() const
     s.showAnswer = showAnswer;
     s.key = keyChoice();
     s.chromatic = m_chromatic;
+    s.range = m_range;
     return s;
 }
 
@@ -276,7 +314,7 @@ void VKTest::paintEvent(QPaintEvent *)
     const PixelScale scale(m_zoom * dpr);
     // Chosen at every paint: a theme switched while the program runs shows at once.
     const Ink ink = Ink::forPalette(palette());
-    if (grandStaff)
+    if (m_mode == ClefMode::Both)
         paintGrandStaff(painter, scale, ink);
     else
         paintStaff(painter, scale, ink);
@@ -289,11 +327,12 @@ void VKTest::paintStaff(QPainter &painter, const PixelScale &scale, const Ink &i
     const int half = (gridHeight() - m_roomBelow - m_roomAbove) / 2 + m_roomAbove;
     const int bottomLine = half + BottomLineBelowMiddle;
     const int topLine = bottomLine - (StaffLines - 1) * LineGap;
-    drawClef(painter, scale, trebleClef, 0, bottomLine, ink.text);
+    const Clef clef = clefFor(m_mode, MiddleC);
+    drawClef(painter, scale, clef, 0, bottomLine, ink.text);
     drawBarLines(painter, scale, BarLineInset, topLine, bottomLine, ink.text);
     drawStaffLines(painter, scale, 0, bottomLine, ink.text);
-    drawKeySignature(painter, scale, trebleClef ? Clef::Treble : Clef::Bass, 0, bottomLine, ink);
-    drawNotes(painter, scale, ink, trebleClef ? bottomLine : -1, trebleClef ? -1 : bottomLine);
+    drawKeySignature(painter, scale, clef, 0, bottomLine, ink);
+    drawNotes(painter, scale, ink, bottomLine, bottomLine);
 }
 
 // Treble staff over bass staff, joined by a brace and a common bar line.
@@ -304,12 +343,11 @@ void VKTest::paintGrandStaff(QPainter &painter, const PixelScale &scale, const I
     const int trebleTop = trebleBottom - (StaffLines - 1) * LineGap;
     drawBrace(painter, scale, trebleTop, bassBottom, ink.text);
     drawBarLines(painter, scale, GrandBarLineX, trebleTop, bassBottom, ink.text);
-    for (const bool treble : {true, false}) {
-        const int bottomLine = treble ? trebleBottom : bassBottom;
-        drawClef(painter, scale, treble, GrandClefX, bottomLine, ink.text);
+    for (const Clef clef : {Clef::Treble, Clef::Bass}) {
+        const int bottomLine = clef == Clef::Treble ? trebleBottom : bassBottom;
+        drawClef(painter, scale, clef, GrandClefX, bottomLine, ink.text);
         drawStaffLines(painter, scale, GrandBarLineX, bottomLine, ink.text);
-        drawKeySignature(painter, scale, treble ? Clef::Treble : Clef::Bass, GrandClefX, bottomLine,
-                         ink);
+        drawKeySignature(painter, scale, clef, GrandClefX, bottomLine, ink);
     }
     drawNotes(painter, scale, ink, trebleBottom, bassBottom);
 }
@@ -337,10 +375,15 @@ void VKTest::drawBrace(QPainter &painter, const PixelScale &scale, int top, int 
     painter.restore();
 }
 
-void VKTest::drawClef(QPainter &painter, const PixelScale &scale, bool treble, int x,
-                      int bottomLine, const QColor &ink)
+void VKTest::drawClef(QPainter &painter, const PixelScale &scale, Clef clef, int x, int bottomLine,
+                      const QColor &ink)
 {
     painter.setPen(QPen(ink, 1));
+    if (clef == Clef::Alto || clef == Clef::Tenor) {
+        drawCClef(painter, scale, clef, x, bottomLine, ink);
+        return;
+    }
+    const bool treble = clef == Clef::Treble;
     const int half = bottomLine - BottomLineBelowMiddle;
     const int top = half - (treble ? TrebleClefAboveMiddle : BassClefAboveMiddle);
     const QBitmap &bitmap = treble ? trebleBm : bassBm;
@@ -354,6 +397,59 @@ void VKTest::drawClef(QPainter &painter, const PixelScale &scale, bool treble, i
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(scale.transform(x, top).map(outline), ink);
     painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+// The handheld had no C clef: it is drawn from the music font's outline at
+// every size, the handheld's too, its middle on the line of middle C (the
+// third line in the alto clef, the fourth in the tenor clef).
+void VKTest::drawCClef(QPainter &painter, const PixelScale &scale, Clef clef, int x, int bottomLine,
+                       const QColor &ink)
+{
+    if (m_cClefOutline.isEmpty())
+        m_cClefOutline = cClefOutline();
+    const int line = Clefs::stepOf(clef, WrittenNote()) / 2; // lines counted from the bottom one, 0
+    // On the middle of the line as drawn, which lies on whole device pixels.
+    const QRect drawn = scale.cells(x, bottomLine - line * LineGap, 1, 1);
+    const QTransform place(scale.factor(), 0, 0, scale.factor(), x * scale.factor(),
+                           drawn.y() + drawn.height() / 2.0);
+    // Filling the outline costs more than the rest of a handheld-sized row:
+    // it is filled once for each place and ink, and copied after that.
+    if (m_cClef.image.isNull() || m_cClef.place != place || m_cClef.ink != ink.rgba()) {
+        const QPainterPath outline = place.map(m_cClefOutline);
+        m_cClef.box = outline.boundingRect().toAlignedRect();
+        m_cClef.image = QImage(m_cClef.box.size(), QImage::Format_ARGB32_Premultiplied);
+        m_cClef.image.fill(Qt::transparent);
+        QPainter fill(&m_cClef.image);
+        fill.setRenderHint(QPainter::Antialiasing);
+        fill.fillPath(outline.translated(-m_cClef.box.topLeft()), ink);
+        m_cClef.place = place;
+        m_cClef.ink = ink.rgba();
+    }
+    painter.drawImage(m_cClef.box.topLeft(), m_cClef.image);
+}
+
+// The C clef a staff space to a line gap, its middle on y = 0, starting
+// CClefLeft columns in. Without the font, a C clef of plain strokes: a thick
+// and a thin bar, and the two curls that hold the line between them.
+QPainterPath VKTest::cClefOutline()
+{
+    QPainterPath glyph = MusicFont::glyph(MusicFont::CClef);
+    if (glyph.isEmpty()) {
+        QPainterPath curl;
+        curl.moveTo(0.95, 0);
+        curl.cubicTo(1.4, -0.1, 1.55, -0.45, 1.6, -0.7);
+        curl.moveTo(1.2, -1.55);
+        curl.cubicTo(2.6, -2.3, 2.7, -0.6, 1.6, -0.7);
+        QPainterPathStroker stroker;
+        stroker.setWidth(0.3);
+        QPainterPath half = stroker.createStroke(curl);
+        half.addEllipse(QPointF(1.25, -1.45), 0.3, 0.3);
+        glyph.addRect(0, -2, 0.55, 4);
+        glyph.addRect(0.72, -2, 0.18, 4);
+        glyph = (glyph + half + QTransform::fromScale(1, -1).map(half)).simplified();
+    }
+    const QPainterPath sized = QTransform::fromScale(LineGap, LineGap).map(glyph);
+    return sized.translated(CClefLeft - sized.boundingRect().left(), 0);
 }
 
 // The clef of the music font, a staff space to a line gap, centred on its line
@@ -380,7 +476,8 @@ void VKTest::drawKeySignature(QPainter &painter, const PixelScale &scale, Clef c
                               int bottomLine, const Ink &ink)
 {
     const int alteration = m_key.fifths() > 0 ? 1 : -1;
-    int x = clefX + SignatureHeadFromClef;
+    const bool cClef = clef == Clef::Alto || clef == Clef::Tenor;
+    int x = clefX + SignatureHeadFromClef + (cClef ? CClefExtraRoom : 0);
     for (const WrittenNote &place : Clefs::signaturePlaces(clef, m_key)) {
         const int top = Note::headTop(bottomLine, Clefs::stepOf(clef, place));
         Note::drawSign(alteration, x, top, painter, scale, ink);
@@ -419,28 +516,36 @@ int VKTest::deviceWidth() const
 }
 
 // Each note on the staff it belongs to: the one staff, or on the grand
-// staff the treble staff from middle C up and the bass staff below it (a
-// bottom line of -1 means no such staff), with the sign the key signature
-// asks for. A note is drawn whole or not at all: where its stem would reach
+// staff the treble staff (bottom line upperBottom) from middle C up and the
+// bass staff (lowerBottom) below it, with the sign the key signature asks
+// for. A note is drawn whole or not at all: where its stem would reach
 // beyond the strip it turns the other way, as an engraver turns the stems of
-// notes far from the staff's middle, and a note that still does not fit is
-// left out, name and all (it still sounds).
-void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
-                       int bassBottom)
+// notes far from the staff's middle, and a note that still does not fit, or
+// would stand beyond the last ledger line drawn, is left out, name and all
+// (it still sounds).
+void VKTest::drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int upperBottom,
+                       int lowerBottom)
 {
+    const bool grand = m_mode == ClefMode::Both;
     for (unsigned int i = 0; i < noteCount; ++i) {
         const WrittenNote &written = staffNotes[i];
         const Clef clef = clefOf(written);
-        const bool treble = clef == Clef::Treble;
-        const int y = treble ? trebleBottom : bassBottom;
+        const int y = clef == Clef::Bass && grand ? lowerBottom : upperBottom;
         const int x = slotX(int(i), firstSlotX());
         Note::Placed placed;
         placed.step = Clefs::stepOf(clef, written);
+        if (Note::ledgerLines(placed.step) > Note::MostLedgerLines)
+            continue;
         placed.sign = m_key.signFor(written);
-        placed.stemUp = treble;
+        // The handheld's stems: up in the treble clef, down in the bass
+        // clef. The C clefs turn them as engravers do, up below the middle
+        // line and down from it.
+        constexpr int MiddleLineStep = 5;
+        placed.stemUp =
+            clef == Clef::Treble || (clef != Clef::Bass && placed.step < MiddleLineStep);
         placed.correct = staffMarks[i];
-        if (!fits(Note::placedExtent(y, x, placed), scale) && !grandStaff)
-            placed.stemUp = !treble;
+        if (!fits(Note::placedExtent(y, x, placed), scale) && !grand)
+            placed.stemUp = !placed.stemUp;
         if (!fits(Note::placedExtent(y, x, placed), scale))
             continue;
         Note::drawPlaced(y, x, placed, painter, scale, ink);
@@ -578,14 +683,16 @@ void VKTest::nextNote()
 
 QList<int> VKTest::testPitches() const
 {
-    const int lowest = lowestTestNote(clefMode());
-    const int count = testNoteCount(clefMode());
+    QList<int> range = m_range.pitches(m_mode);
+    // A grand staff whose own ranges are both empty tests the clef's octaves.
+    if (range.isEmpty())
+        range = RangeChoice().pitches(m_mode);
     QList<int> pitches;
-    for (int midi = lowest; midi < lowest + count; ++midi) {
+    for (const int midi : range) {
         if (m_key.isC() || m_chromatic || m_key.inScale(midi))
             pitches << midi;
     }
-    return pitches;
+    return pitches.isEmpty() ? range : pitches;
 }
 
 void VKTest::generateNote()
@@ -639,7 +746,7 @@ void VKTest::judge(std::optional<int> answer, std::optional<NoteSource> source)
         return;
     }
     const int right = testNote->midi();
-    const bool anyOctave = kbOneOctave && !grandStaff;
+    const bool anyOctave = kbOneOctave && m_mode != ClefMode::Both;
     Verdict v;
     v.shown = *testNote;
     v.clef = clefOf(*testNote);

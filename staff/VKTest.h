@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QPainterPath>
 #include <QStaticText>
@@ -48,8 +49,8 @@ public:
     void setTestMode(bool on);
 
     // Read-only view of the state, for the window and for tests.
-    bool isTrebleClef() const { return trebleClef; }
-    ClefMode clefMode() const;
+    bool isTrebleClef() const { return m_mode == ClefMode::Treble; }
+    ClefMode clefMode() const { return m_mode; }
     bool labelsNotes() const { return labelNotes; }
     int testInterval() const { return testTime; }
     // The note waiting for an answer, or the last one shown.
@@ -74,9 +75,13 @@ public:
     VKTestConfig *configDialog() const { return testConfig; }
     // The name written under a note in this key, in the user's language.
     static QString labelText(const WrittenNote &note, KeySignature key = KeySignature());
-    // The pitches a test draws from now: the clef's, or in a key other than
-    // C major those of its scale (all of them with accidentals).
+    // The pitches a test draws from now: those of the range chosen, or in a
+    // key other than C major those of its scale (all of them with
+    // accidentals, or where the range holds none of the scale).
     QList<int> testPitches() const;
+    RangeChoice rangeChoice() const { return m_range; }
+    // From the lowest note a test draws to the highest.
+    NoteRange testRange() const { return m_range.span(m_mode); }
 
     // Draws the staff this many times larger than on the handheld; the strip
     // is as much taller, and as much wider a staff holds as many more notes
@@ -114,9 +119,11 @@ public slots:
     void setConfig();
     void setTestTime(int ms);
     void setTrebleClef(bool treble);
-    // Treble or bass as setTrebleClef does, or the grand staff; empties the
-    // staff either way.
+    // Treble or bass as setTrebleClef does, the alto or tenor clef, or the
+    // grand staff; empties the staff either way.
     void setClefMode(ClefMode mode);
+    // The notes a test draws from.
+    void setRangeChoice(const RangeChoice &range);
     void showGrandStaff();
     void setLabelNotes(bool on);
     void setKb(bool oneOctave);
@@ -134,6 +141,9 @@ signals:
     void setClef(bool treble);
     // Every change of clef, the grand staff included.
     void clefModeChanged(ClefMode mode);
+    // The notes a test draws from now span another range, after a change of
+    // clef or of the range chosen.
+    void testRangeChanged(NoteRange range);
     // The staff is now written in another key.
     void keyChanged(KeySignature key);
     // Every verdict, with all the record keeps of it.
@@ -154,9 +164,13 @@ private:
     int deviceWidth() const;
     void paintStaff(QPainter &painter, const PixelScale &scale, const Ink &ink);
     void paintGrandStaff(QPainter &painter, const PixelScale &scale, const Ink &ink);
-    void drawClef(QPainter &painter, const PixelScale &scale, bool treble, int x, int bottomLine,
+    void drawClef(QPainter &painter, const PixelScale &scale, Clef clef, int x, int bottomLine,
                   const QColor &ink);
+    void drawCClef(QPainter &painter, const PixelScale &scale, Clef clef, int x, int bottomLine,
+                   const QColor &ink);
     QPainterPath clefOutline(bool treble, const QBitmap &bitmap) const;
+    static QPainterPath cClefOutline();
+    int roomFor(const NoteRange &range, Clef clef, bool above) const;
     void drawKeySignature(QPainter &painter, const PixelScale &scale, Clef clef, int clefX,
                           int bottomLine, const Ink &ink);
     void drawBarLines(QPainter &painter, const PixelScale &scale, int x, int topLine,
@@ -165,8 +179,8 @@ private:
                         const QColor &ink);
     void drawBrace(QPainter &painter, const PixelScale &scale, int top, int bottom,
                    const QColor &ink);
-    void drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int trebleBottom,
-                   int bassBottom);
+    void drawNotes(QPainter &painter, const PixelScale &scale, const Ink &ink, int upperBottom,
+                   int lowerBottom);
     bool fits(const QRect &extent, const PixelScale &scale) const;
     Clef clefOf(const WrittenNote &note) const;
     void applyHeight();
@@ -180,8 +194,8 @@ private:
 
     QBitmap trebleBm;
     QBitmap bassBm;
-    bool trebleClef = true;
-    bool grandStaff = false;
+    ClefMode m_mode = ClefMode::Treble;
+    RangeChoice m_range;
     bool labelNotes = true;
     int testTime = DefaultTestTime;
     std::optional<WrittenNote> testNote;
@@ -216,6 +230,16 @@ private:
     // The clefs' smooth outlines, made when first drawn zoomed.
     QPainterPath m_trebleOutline;
     QPainterPath m_bassOutline;
+    QPainterPath m_cClefOutline;
+    // The C clef as last drawn: where, in which ink, and its pixels.
+    struct DrawnClef
+    {
+        QTransform place;
+        QRgb ink = 0;
+        QRect box;
+        QImage image;
+    };
+    DrawnClef m_cClef;
 
     // Note names laid out for the font and zoom they were laid out in.
     struct Label

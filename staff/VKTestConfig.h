@@ -6,16 +6,17 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-// Test settings: clef, key, note interval, note labels and how notes are
-// chosen. Holds no settings of
-// its own: each run starts from the values it is given and hands the edited
-// values back through its signals when accepted.
+// Test settings: clef, key, the range of notes, note interval, note labels
+// and how notes are chosen. Holds no settings of its own: each run starts from the values it is
+// given and hands the edited values back through its signals when accepted.
 class VKTestConfig : public QDialog
 {
     Q_OBJECT
@@ -34,6 +35,8 @@ public:
 
     QRadioButton *trebleChoice() const { return trebleButton; }
     QRadioButton *bassChoice() const { return bassButton; }
+    QRadioButton *altoChoice() const { return altoButton; }
+    QRadioButton *tenorChoice() const { return tenorButton; }
     QRadioButton *grandStaffChoice() const { return bothButton; }
     QLabel *grandStaffMessage() const { return grandStaffProblem; }
     QCheckBox *labelChoice() const { return labelBox; }
@@ -45,16 +48,30 @@ public:
     QCheckBox *accidentalsChoice() const { return accidentalsBox; }
     // The explanation shown when the interval cannot be accepted.
     QLabel *intervalMessage() const { return intervalProblem; }
+    // The presets in the order of RangePreset, the learner's own last.
+    QComboBox *rangeChoice() const { return rangeBox; }
+    // The range's ends on a single staff, and on each of the grand staff's.
+    QLineEdit *fromField() const { return fromEdit; }
+    QLineEdit *toField() const { return toEdit; }
+    QLineEdit *trebleFromField() const { return trebleFromEdit; }
+    QLineEdit *trebleToField() const { return trebleToEdit; }
+    QLineEdit *bassFromField() const { return bassFromEdit; }
+    QLineEdit *bassToField() const { return bassToEdit; }
+    // The explanation shown when the range cannot be accepted.
+    QLabel *rangeMessage() const { return rangeProblem; }
 
 public slots:
-    // Accepts only an interval of 1 to 999999 milliseconds; otherwise says
-    // why in the dialog and stays open.
+    // Accepts only an interval of 1 to 999999 milliseconds and a range of
+    // the piano's keys, lowest first; otherwise says why in the dialog and
+    // stays open.
     void accept() override;
 
 signals:
     void selectGClef(bool treble);
     // Both clefs on a grand staff, chosen in place of one clef.
     void selectGrandStaff();
+    // The alto or the tenor clef, chosen in place of the others.
+    void selectCClef(ClefMode mode);
     void selectLabelNotes(bool on);
     void newTestTime(int ms);
     // true: more of the notes the learner misses; false: all equally often.
@@ -63,12 +80,20 @@ signals:
     void selectKey(const KeyChoice &key);
     // In keys other than C major, the notes outside the key too.
     void selectChromatic(bool on);
+    void selectRange(const RangeChoice &range);
 
 private:
     bool intervalIsValid() const;
+    ClefMode chosenClef() const;
+    void showRangeFields();
+    void ownRangeEdited();
+    std::optional<RangeChoice> rangeTyped(QString *problem) const;
+    void showProblem(QLabel *label, const QString &text, QLineEdit *field);
 
     QRadioButton *trebleButton;
     QRadioButton *bassButton;
+    QRadioButton *altoButton;
+    QRadioButton *tenorButton;
     QRadioButton *bothButton;
     QLabel *grandStaffProblem;
     QCheckBox *labelBox;
@@ -78,4 +103,16 @@ private:
     QCheckBox *showAnswerBox;
     QComboBox *keyBox;
     QCheckBox *accidentalsBox;
+    QComboBox *rangeBox;
+    QWidget *singleRow;
+    QWidget *grandRows;
+    QLineEdit *fromEdit;
+    QLineEdit *toEdit;
+    QLineEdit *trebleFromEdit;
+    QLineEdit *trebleToEdit;
+    QLineEdit *bassFromEdit;
+    QLineEdit *bassToEdit;
+    QLabel *rangeProblem;
+    // The range handed in, whose own ranges a preset leaves as they were.
+    RangeChoice m_range;
 };

@@ -42,6 +42,18 @@ inline QList<Run> runs(const QImage &image, int fixed, Qt::Orientation along)
     return found;
 }
 
+// The longest run of ink down a column: a clef's stroke rather than the
+// staff lines that cross it.
+inline Run longestRun(const QImage &image, int column)
+{
+    Run longest{0, 0};
+    for (const Run &r : runs(image, column, Qt::Vertical)) {
+        if (r.length() > longest.length())
+            longest = r;
+    }
+    return longest;
+}
+
 inline QString describe(const QList<Run> &found)
 {
     QStringList parts;

@@ -13,7 +13,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("named");
-        QTest::newRow("clef") << QStringList{"--clef", "alto"} << "--clef";
+        QTest::newRow("clef") << QStringList{"--clef", "soprano"} << "--clef";
+        QTest::newRow("range reversed") << QStringList{"--range", "C6-A3"} << "--range";
+        QTest::newRow("range below A0") << QStringList{"--range", "G#0-C4"} << "--range";
+        QTest::newRow("range above C8") << QStringList{"--range=C4-C#8"} << "--range";
+        QTest::newRow("range empty") << QStringList{"--range="} << "--range";
+        QTest::newRow("range of one end") << QStringList{"--range", "A3"} << "--range";
+        QTest::newRow("range not of notes") << QStringList{"--range", "H3-C6"} << "--range";
         QTest::newRow("octaves") << QStringList{"--octaves", "3"} << "--octaves";
         QTest::newRow("interval zero") << QStringList{"--interval", "0"} << "--interval";
         QTest::newRow("interval too long") << QStringList{"--interval=1000000"} << "--interval";
@@ -51,7 +57,7 @@ private slots:
         QVERIFY2(!p.exitStatus, qPrintable(p.error));
         QCOMPARE(p.options.progressFile, QStringLiteral("pupil.sqlite"));
         QCOMPARE(p.options.clef, std::optional<ClefMode>(ClefMode::Bass));
-        QCOMPARE(p.options.oneOctave, std::optional<bool>(false));
+        QCOMPARE(p.options.whiteKeys, std::optional<int>(14));
         QCOMPARE(p.options.intervalMs, std::optional<int>(999999));
         QCOMPARE(p.options.weakNotes, std::optional<bool>(true));
         QVERIFY(p.options.showAnswer);
@@ -65,6 +71,14 @@ private slots:
         QCOMPARE(pupil.options.pupil, QStringLiteral("anna"));
         const CommandLine::Parsed plain = CommandLine::parse({"velkaro"});
         QVERIFY(!plain.exitStatus && !plain.options.clef && !plain.options.intervalMs);
+        QVERIFY(!plain.options.range && !plain.options.whiteKeys);
+        // The C clefs, the 88 keys, and a range in any spelling and case.
+        const CommandLine::Parsed c = CommandLine::parse(
+            {"velkaro", "--clef=tenor", "--octaves", "88", "--range", "Bb2-f#4"});
+        QVERIFY2(!c.exitStatus, qPrintable(c.error));
+        QCOMPARE(c.options.clef, std::optional<ClefMode>(ClefMode::Tenor));
+        QCOMPARE(c.options.whiteKeys, std::optional<int>(52));
+        QCOMPARE(c.options.range, std::optional<NoteRange>(NoteRange(46, 66)));
     }
 
     // The real program, with no display to open a window on.

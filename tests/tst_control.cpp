@@ -55,7 +55,7 @@ private slots:
     {
         VKControl w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Velkaro"));
-        QCOMPARE(notes.size(), 48);
+        QCOMPARE(notes.size(), 88);
         QPushButton *button = WindowDriver::testToggle(&w);
         QVERIFY(button);
         QVERIFY(button->isCheckable());

@@ -248,7 +248,7 @@ private slots:
         VKControl w;
         StartOptions options;
         options.clef = ClefMode::Bass;
-        options.oneOctave = false;
+        options.whiteKeys = 14;
         options.intervalMs = 1234;
         options.weakNotes = true;
         options.showAnswer = true;
@@ -258,7 +258,7 @@ private slots:
         QCOMPARE(staff->testInterval(), 1234);
         QVERIFY(staff->drillsWeakNotes() && staff->showsAnswers());
         QCOMPARE(w.keyboardView()->whiteKeyCount(), 14);
-        QCOMPARE(w.keyboardView()->lowestNote(), LowestNote);
+        QCOMPARE(w.keyboardView()->lowestNote(), 36);
         // The keyboard dialog knows the choice in force: going back to one
         // octave there is a change.
         VKKbConfig *config = w.keyboardView()->configDialog();

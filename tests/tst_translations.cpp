@@ -107,9 +107,15 @@ private slots:
         QCOMPARE(staff->findChildren<QGroupBox *>().size(), 1);
         QCOMPARE(staff->findChild<QGroupBox *>()->title(), QStringLiteral("Notenschlüssel"));
         QCOMPARE(textsOf<QRadioButton>(staff),
-                 QStringList({"Bassschlüssel", "Beide (Klaviersystem)", "Violinschlüssel"}));
+                 QStringList({"Altschlüssel", "Bassschlüssel", "Beide (Klaviersystem)",
+                              "Tenorschlüssel", "Violinschlüssel"}));
         QCOMPARE(textsOf<QLabel>(staff),
-                 QStringList({"", "", " ms", "Noten:", "Tonart:", "Zeit pro Note:"}));
+                 QStringList({"", "", "", " ms", "Basssystem: von",
+                              "Noten:", "Tonart:", "Tonumfang:", "Violinsystem: von", "Von",
+                              "Zeit pro Note:", "bis", "bis", "bis"}));
+        const QComboBox *range = staff->configDialog()->rangeChoice();
+        QCOMPARE(range->itemText(0), QStringLiteral("Die zwei Oktaven des Schlüssels"));
+        QCOMPARE(range->itemText(3), QStringLiteral("Liniensystem und vier Hilfslinien"));
         QCOMPARE(textsOf<QCheckBox>(staff),
                  QStringList({"Mit Vorzeichen", "Nach einem Fehler die richtige Taste zeigen",
                               "Noten beschriften"}));
@@ -129,7 +135,9 @@ private slots:
 
         const VKKeyboard *keyboard = w.keyboardView();
         QCOMPARE(keyboard->findChild<QGroupBox *>()->title(), QStringLiteral("Keyboard"));
-        QCOMPARE(textsOf<QRadioButton>(keyboard), QStringList({"One Octave", "Two Octave"}));
+        // The handheld's two sizes keep their English words; the larger ones are new.
+        QCOMPARE(textsOf<QRadioButton>(keyboard),
+                 QStringList({"Alle 88 Tasten", "One Octave", "Two Octave", "Vier Oktaven"}));
     }
 
     void theErrorBoxIsGermanAndTheAboutBoxIsNot()

@@ -5,9 +5,10 @@
 # program as a user meets it on a virtual display: maximised under a window
 # manager on a 1920x1080 desktop, in practice mode and in test mode, and on
 # a screen of the handheld's 240x320 pixels; then all three again with the
-# dark Adwaita-Dark style (the *-dark.png pictures); the grand staff; and
-# last the Progress window over a made-up history of two months, light and
-# dark. Notes are played from the computer keyboard, as a user would; the
+# dark Adwaita-Dark style (the *-dark.png pictures); the grand staff; the
+# alto clef with a range of two ledger lines and the 88-key keyboard, light
+# and dark; and last the Progress window over a made-up history of two
+# months, light and dark. Notes are played from the computer keyboard, as a user would; the
 # answers go to a record of the script's own.
 #
 # Usage: bash tools/screenshots.sh [output folder]
@@ -117,11 +118,35 @@ keys_shots() {
     stop_processes
 }
 
+# The alto clef with the range "Staff and two ledger lines" (A2 to E5),
+# its notes from the lowest to the highest; and all 88 keys under the grand
+# staff with a range of C1 to C7, five ledger lines out on either staff,
+# played an octave at a time. Light and dark.
+range_shots() {
+    local suffix=$1
+    shift
+    log "1920x1080, the alto clef with two ledger lines$suffix"
+    session 1920x1080 openbox --clef alto --range A2-E5 "$@"
+    # A2 from rows at C2; C3 E3 G3 B3, D4 F4 A4 from C3; C5 and E5 from C4.
+    keys Next n Prior z c b m w r y Prior q e
+    shoot -resize 50% -strip "$out/alto-range$suffix.png"
+    stop_processes
+
+    log "1920x1080, the 88 keys$suffix"
+    session 1920x1080 openbox --clef both --octaves 88 --range C1-C7 "$@"
+    # C and G from C1 up to G6, then C7.
+    keys Next Next z b q t Prior Prior z b q t Prior Prior z b q t Prior q
+    shoot -resize 50% -strip "$out/piano88$suffix.png"
+    stop_processes
+}
+
 shots ""
 shots -dark -style Adwaita-Dark
 grand
 keys_shots ""
 keys_shots -dark -style Adwaita-Dark
+range_shots ""
+range_shots -dark -style Adwaita-Dark
 
 # The Progress window, with the record in its usual place under a home
 # folder of its own.
@@ -146,5 +171,5 @@ progress_shot() {
 progress_shot ""
 progress_shot -dark -style Adwaita-Dark
 
-ls -l "$out"/{practice,test,handheld,progress,key-a-major,key-e-flat-grand}{,-dark}.png \
+ls -l "$out"/{practice,test,handheld,progress,key-a-major,key-e-flat-grand,alto-range,piano88}{,-dark}.png \
     "$out/grand.png"

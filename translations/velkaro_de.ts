@@ -594,6 +594,17 @@
     </message>
 </context>
 <context>
+    <name>VKKbConfig</name>
+    <message>
+        <source>Four Octaves</source>
+        <translation>Vier Oktaven</translation>
+    </message>
+    <message>
+        <source>All 88 Keys</source>
+        <translation>Alle 88 Tasten</translation>
+    </message>
+</context>
+<context>
     <name>VKScore</name>
     <message>
         <source>Score: %1 of %2</source>
@@ -783,6 +794,70 @@
         <source>%1 major / %2 minor</source>
         <extracomment>A key in the Test settings: %1 the major key&apos;s note, %2 its relative minor&apos;s.</extracomment>
         <translation>%1-Dur / %2-Moll</translation>
+    </message>
+    <message>
+        <source>Alto</source>
+        <translation>Altschlüssel</translation>
+    </message>
+    <message>
+        <source>Tenor</source>
+        <translation>Tenorschlüssel</translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation>Tonumfang:</translation>
+    </message>
+    <message>
+        <source>The clef&apos;s two octaves</source>
+        <translation>Die zwei Oktaven des Schlüssels</translation>
+    </message>
+    <message>
+        <source>On the staff</source>
+        <translation>Im Liniensystem</translation>
+    </message>
+    <message>
+        <source>Staff and two ledger lines</source>
+        <translation>Liniensystem und zwei Hilfslinien</translation>
+    </message>
+    <message>
+        <source>Staff and four ledger lines</source>
+        <translation>Liniensystem und vier Hilfslinien</translation>
+    </message>
+    <message>
+        <source>My own: from … to …</source>
+        <translation>Eigener: von … bis …</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Von</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bis</translation>
+    </message>
+    <message>
+        <source>Treble staff: from</source>
+        <translation>Violinsystem: von</translation>
+    </message>
+    <message>
+        <source>Bass staff: from</source>
+        <translation>Basssystem: von</translation>
+    </message>
+    <message>
+        <source>Write a range&apos;s lowest and highest notes as a letter, a # or b if it has one, and an octave, such as A3 and C6, the lower first.</source>
+        <translation>Schreiben Sie die tiefste und die höchste Note als Buchstaben, gegebenenfalls mit # oder b, und Oktave, etwa A3 und C6 (für H3 also B3), die tiefere zuerst.</translation>
+    </message>
+    <message>
+        <source>The piano&apos;s keys go from A0 to C8.</source>
+        <translation>Die Tasten des Klaviers reichen von A0 bis C8.</translation>
+    </message>
+    <message>
+        <source>On the grand staff the treble staff holds notes from C4 to C8, the bass staff from A0 to B3; leave a staff&apos;s fields empty for no notes on it.</source>
+        <translation>Im Klaviersystem trägt das Violinsystem die Noten von C4 bis C8, das Basssystem die von A0 bis B3 (H3); lassen Sie die Felder eines Systems leer, wenn es keine Noten tragen soll.</translation>
+    </message>
+    <message>
+        <source>Give the treble staff or the bass staff a range: with both left empty there is nothing to test.</source>
+        <translation>Geben Sie dem Violinsystem oder dem Basssystem einen Tonumfang: Sind beide leer, gibt es nichts abzufragen.</translation>
     </message>
 </context>
 </TS>

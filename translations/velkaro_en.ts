@@ -593,6 +593,17 @@
     </message>
 </context>
 <context>
+    <name>VKKbConfig</name>
+    <message>
+        <source>Four Octaves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All 88 Keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VKScore</name>
     <message>
         <source>Score: %1 of %2</source>
@@ -781,6 +792,70 @@
     <message>
         <source>%1 major / %2 minor</source>
         <extracomment>A key in the Test settings: %1 the major key&apos;s note, %2 its relative minor&apos;s.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tenor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clef&apos;s two octaves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the staff</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staff and two ledger lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staff and four ledger lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>My own: from … to …</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Treble staff: from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bass staff: from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write a range&apos;s lowest and highest notes as a letter, a # or b if it has one, and an octave, such as A3 and C6, the lower first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The piano&apos;s keys go from A0 to C8.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the grand staff the treble staff holds notes from C4 to C8, the bass staff from A0 to B3; leave a staff&apos;s fields empty for no notes on it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the treble staff or the bass staff a range: with both left empty there is nothing to test.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

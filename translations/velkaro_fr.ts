@@ -594,6 +594,17 @@
     </message>
 </context>
 <context>
+    <name>VKKbConfig</name>
+    <message>
+        <source>Four Octaves</source>
+        <translation>Quatre octaves</translation>
+    </message>
+    <message>
+        <source>All 88 Keys</source>
+        <translation>Les 88 touches</translation>
+    </message>
+</context>
+<context>
     <name>VKScore</name>
     <message>
         <source>Score: %1 of %2</source>
@@ -783,6 +794,70 @@
         <source>%1 major / %2 minor</source>
         <extracomment>A key in the Test settings: %1 the major key&apos;s note, %2 its relative minor&apos;s.</extracomment>
         <translation>%1 majeur / %2 mineur</translation>
+    </message>
+    <message>
+        <source>Alto</source>
+        <translation>Clé d&apos;ut 3e ligne</translation>
+    </message>
+    <message>
+        <source>Tenor</source>
+        <translation>Clé d&apos;ut 4e ligne</translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation>Étendue&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The clef&apos;s two octaves</source>
+        <translation>Les deux octaves de la clé</translation>
+    </message>
+    <message>
+        <source>On the staff</source>
+        <translation>Sur la portée</translation>
+    </message>
+    <message>
+        <source>Staff and two ledger lines</source>
+        <translation>Portée et deux lignes supplémentaires</translation>
+    </message>
+    <message>
+        <source>Staff and four ledger lines</source>
+        <translation>Portée et quatre lignes supplémentaires</translation>
+    </message>
+    <message>
+        <source>My own: from … to …</source>
+        <translation>À mon choix&#xa0;: de … à …</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>De</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>à</translation>
+    </message>
+    <message>
+        <source>Treble staff: from</source>
+        <translation>Portée de sol&#xa0;: de</translation>
+    </message>
+    <message>
+        <source>Bass staff: from</source>
+        <translation>Portée de fa&#xa0;: de</translation>
+    </message>
+    <message>
+        <source>Write a range&apos;s lowest and highest notes as a letter, a # or b if it has one, and an octave, such as A3 and C6, the lower first.</source>
+        <translation>Écrivez la note la plus grave et la plus aiguë en notation anglaise, une lettre, un # ou un b s&apos;il y a lieu, et l&apos;octave, par exemple A3 et C6 pour la3 et do6, la plus grave en premier.</translation>
+    </message>
+    <message>
+        <source>The piano&apos;s keys go from A0 to C8.</source>
+        <translation>Les touches du piano vont de A0 (la0) à C8 (do8).</translation>
+    </message>
+    <message>
+        <source>On the grand staff the treble staff holds notes from C4 to C8, the bass staff from A0 to B3; leave a staff&apos;s fields empty for no notes on it.</source>
+        <translation>Sur la grande portée, la portée de sol porte les notes de C4 à C8, celle de fa les notes de A0 à B3&#xa0;; laissez vides les champs d&apos;une portée pour qu&apos;elle n&apos;en porte aucune.</translation>
+    </message>
+    <message>
+        <source>Give the treble staff or the bass staff a range: with both left empty there is nothing to test.</source>
+        <translation>Donnez une étendue à la portée de sol ou à celle de fa&#xa0;: si les deux restent vides, il n&apos;y a rien à tester.</translation>
     </message>
 </context>
 </TS>
