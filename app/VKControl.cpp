@@ -47,8 +47,7 @@ constexpr int ButtonRowMargin = 10;
 // The keyboard chosen, as the record's run settings name it: 1, 2, 4 or 88.
 int octavesName(int whiteKeys)
 {
-    return whiteKeys == KeyboardSpan::PianoWhiteKeys ? 88
-                                                     : whiteKeys / KeyboardGeometry::OneOctave;
+    return whiteKeys == KeyboardSpan::PianoWhiteKeys ? 88 : whiteKeys / KeyboardGeometry::OneOctave;
 }
 
 // The range chosen, as the record's run settings name it: a preset, or the
@@ -438,8 +437,7 @@ QJsonObject VKControl::runSettings() const
         {QStringLiteral("notes"),
          test->drillsWeakNotes() ? QStringLiteral("weak") : QStringLiteral("random")},
         {QStringLiteral("show_answer"), test->showsAnswers()},
-        {QStringLiteral("key"),
-         key.changing ? QStringLiteral("changing") : key.key.optionName()},
+        {QStringLiteral("key"), key.changing ? QStringLiteral("changing") : key.key.optionName()},
         {QStringLiteral("chromatic"), test->withAccidentals()},
         {QStringLiteral("range"), rangeName(test->rangeChoice(), test->clefMode())},
     };

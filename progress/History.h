@@ -4,8 +4,8 @@
 
 #include <QHash>
 #include <QJsonObject>
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 #include <optional>

@@ -6,9 +6,9 @@
 #include "progress/RecordSchema.h"
 
 #include <QDir>
-#include <QJsonDocument>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -183,9 +183,8 @@ bool ProgressFile::readAnswers(QList<LoggedAnswer> &into, qint64 afterId)
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.setForwardOnly(true);
     // A record from before key signatures has every answer in C major.
-    const bool keyed = columnsOf(QStringLiteral("answers"))
-                           .value_or(QStringList())
-                           .contains(QLatin1String("key"));
+    const bool keyed =
+        columnsOf(QStringLiteral("answers")).value_or(QStringList()).contains(QLatin1String("key"));
     q.prepare(QStringLiteral("SELECT id, %1, session, note, correct, response_ms, interval_ms, %2"
                              " FROM answers WHERE id > ? ORDER BY id")
                   .arg(epochMs("at"), keyed ? QLatin1String("key") : QLatin1String("0")));
@@ -223,8 +222,7 @@ QHash<qint64, TestSession> ProgressFile::readSessions()
                            .contains(QLatin1String("kind"));
     if (!q.exec(QStringLiteral("SELECT id, %1, %2, %3 FROM sessions WHERE started_at IS NOT NULL")
                     .arg(epochMs("started_at"), epochMs("ended_at"),
-                         kinds ? QLatin1String("kind, settings")
-                               : QLatin1String("'test', NULL"))))
+                         kinds ? QLatin1String("kind, settings") : QLatin1String("'test', NULL"))))
         return sessions;
     while (q.next()) {
         TestSession s;
