@@ -116,16 +116,16 @@ void AnswerLog::takeOpening(RecordFile::State state, const QString &path, const 
     emit opened(m_state);
 }
 
-void AnswerLog::beginSession(const QString &kind, const QJsonObject &settings)
+void AnswerLog::beginSession(const QString &kind, const QJsonObject &settings, const QDateTime &at)
 {
     if (m_writer)
-        m_writer->beginSession(kind, settings);
+        m_writer->beginSession(kind, settings, at);
 }
 
-void AnswerLog::endSession()
+void AnswerLog::endSession(const QDateTime &at)
 {
     if (m_writer)
-        m_writer->endSession();
+        m_writer->endSession(at);
 }
 
 bool AnswerLog::record(Answer answer)
