@@ -177,3 +177,10 @@ QHash<int, QList<PastAnswer>> AnswerLog::recentAnswers(int key, int lowest, int 
         return {};
     return m_queries->recentAnswers(key, lowest, highest, perNote);
 }
+
+History AnswerLog::challenges() const
+{
+    if (!isRecording() || !m_queries)
+        return {};
+    return m_queries->challenges();
+}

@@ -4,6 +4,7 @@
 
 #include "progress/Answer.h"
 #include "progress/ForgetReport.h"
+#include "progress/History.h"
 #include "progress/RecordFile.h"
 #include "progress/RecordSchema.h"
 
@@ -102,6 +103,9 @@ public:
     // The same within one key signature.
     QHash<int, QList<PastAnswer>> recentAnswers(int key, int lowest, int highest,
                                                 int perNote) const;
+    // The one-minute challenges in the record, with their answers; none
+    // while it is not being written.
+    History challenges() const;
 
 signals:
     void opened(AnswerLog::State state);
