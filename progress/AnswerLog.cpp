@@ -20,6 +20,10 @@ AnswerLog::AnswerLog(const QString &path, QObject *parent) : QObject(parent), m_
 
 AnswerLog::~AnswerLog()
 {
+    // Waiting delivers the writer's last reports; whoever listened to this
+    // log may already be half destroyed (a window that owns it), so they
+    // go unheard.
+    blockSignals(true);
     if (m_writer && !m_writer->waitUntilDone(ShutdownWaitMs)) {
         qWarning("%d answers could not be written to %s: another program holds it",
                  m_writer->pending(), qPrintable(m_path));

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,11 +59,17 @@ inline void whenModal(std::function<void(QDialog *)> act)
 {
     auto *poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        // Keys go where the focus is: wait until the dialog has it.
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
+        const QWidget *focus = QApplication::focusWidget();
+        if (!dialog || !dialog->isVisible() || !focus || !dialog->isAncestorOf(focus))
             return;
         poll->stop();
         poll->deleteLater();
+        // Shown is not yet laid out: keys that move between buttons go by
+        // where they stand.
+        if (QLayout *layout = dialog->layout())
+            layout->activate();
         act(dialog);
     });
     poll->start(5);
