@@ -232,7 +232,11 @@ ChallengeSettings ChallengeSettings::of(const QJsonObject &settings)
     const auto text = [&settings](const char *name) {
         return settings.value(QLatin1String(name)).toString();
     };
-    return {text("clef"), text("key"), text("range"), text("notes")};
+    ChallengeSettings s{text("clef"), text("key"), text("range"), text("notes")};
+    // In C major every note is drawn anyway: the choice changes nothing.
+    s.chromatic =
+        settings.value(QLatin1String("chromatic")).toBool() && s.key != QLatin1String("C");
+    return s;
 }
 
 std::optional<qreal> ChallengeFigures::rightPerMinute() const

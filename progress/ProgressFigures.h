@@ -95,19 +95,22 @@ Totals totals(const History &history, qint64 sinceMs = std::numeric_limits<qint6
 constexpr char ChallengeKind[] = "challenge";
 constexpr qint64 ChallengeMs = 60 * 1000;
 
-// What a best is kept for: the clef, the key, the range and how notes are
-// drawn, as the run's settings name them ("treble", "G", "clef", "random").
+// What a best is kept for: the clef, the key (with or without the notes
+// outside it), the range and how notes are drawn, as the run's settings
+// name them ("treble", "G", "clef", "random").
 struct ChallengeSettings
 {
     QString clef;
     QString key;
     QString range;
     QString notes;
+    bool chromatic = false;
 
     static ChallengeSettings of(const QJsonObject &settings);
     friend bool operator==(const ChallengeSettings &a, const ChallengeSettings &b)
     {
-        return a.clef == b.clef && a.key == b.key && a.range == b.range && a.notes == b.notes;
+        return a.clef == b.clef && a.key == b.key && a.chromatic == b.chromatic &&
+               a.range == b.range && a.notes == b.notes;
     }
     friend bool operator!=(const ChallengeSettings &a, const ChallengeSettings &b)
     {

@@ -81,6 +81,8 @@ QString ReportText::challengeSettings(const ProgressFigures::ChallengeSettings &
         parts << tr("a changing key");
     else if (const auto key = KeySignature::fromOptionName(settings.key))
         parts << NoteNames::keyName(*key);
+    if (settings.chromatic)
+        parts << tr("with accidentals");
     const QString range = named(ranges, settings.range);
     if (!range.isEmpty())
         parts << range;

@@ -202,8 +202,9 @@ private slots:
         QVERIFY(read[0].settings == result->figures.settings);
     }
 
-    // Bests from the record: per clef, key, range and notes; only complete
-    // challenges; never a test run, nor a challenge nothing ended.
+    // Bests from the record: per clef, key (with or without accidentals),
+    // range and notes; only complete challenges; never a test run, nor a
+    // challenge nothing ended.
     void theBestIsPerSettingsAndCountsOnlyAWholeMinute_data()
     {
         QTest::addColumn<History>("history");
@@ -220,9 +221,13 @@ private slots:
         addRun(h, 7, QStringLiteral("test"), settings("treble"), 600000, ChallengeMs, 30);
         addRun(h, 8, challenge, settings("treble", "C", "clef", "random", 2), 700000, ChallengeMs,
                12);
+        QJsonObject withAccidentals = settings("treble", "G");
+        withAccidentals.insert(QStringLiteral("chromatic"), true);
+        addRun(h, 9, challenge, withAccidentals, 800000, ChallengeMs, 9);
         QTest::newRow("an early end with more right notes") << h << settings("treble") << 12;
         QTest::newRow("its own clef") << h << settings("bass") << 14;
         QTest::newRow("its own key") << h << settings("treble", "G") << 7;
+        QTest::newRow("its own key with accidentals") << h << withAccidentals << 9;
         QTest::newRow("its own range") << h << settings("treble", "C", "staff") << 6;
         QTest::newRow("its own way of drawing notes")
             << h << settings("treble", "C", "clef", "weak") << 5;
