@@ -15,6 +15,8 @@
 namespace {
 constexpr qreal HeadlineScale = 1.6;
 constexpr int FigureColumnSpacing = 24;
+// Wide enough for the title on the frame and the settings on two lines.
+constexpr int WidthInCharacters = 50;
 } // namespace
 
 ChallengeResultBox::ChallengeResultBox(QWidget *parent) : QDialog(parent)
@@ -29,6 +31,7 @@ ChallengeResultBox::ChallengeResultBox(QWidget *parent) : QDialog(parent)
     m_headline->setFont(big);
     m_settings = new QLabel(this);
     m_settings->setWordWrap(true);
+    m_settings->setMinimumWidth(fontMetrics().averageCharWidth() * WidthInCharacters);
 
     auto *form = new QFormLayout;
     form->setHorizontalSpacing(FigureColumnSpacing);
