@@ -138,6 +138,10 @@ Parsed parse(const QStringList &arguments)
         QStringLiteral("chromatic"),
         QStringLiteral("In a key other than C major, test the notes outside the key too, "
                        "with their accidentals."));
+    const QCommandLineOption challenge(
+        QStringLiteral("challenge"),
+        QStringLiteral("Start a one-minute challenge with the test settings given, as soon as "
+                       "the window is up."));
     const QCommandLineOption exportProgress(
         QStringLiteral("export-progress"),
         QStringLiteral("Write every recorded answer to FILE as CSV (- for standard output) "
@@ -168,8 +172,8 @@ Parsed parse(const QStringList &arguments)
                                     QStringLiteral("The class report as a table or as CSV."),
                                     QStringLiteral("table|csv"));
     parser.addOptions({progressFile, clef, octaves, range, interval, noteChoice, showAnswer, key,
-                       chromatic, exportProgress, classServer, pupil, classSetup, classAddPupil,
-                       classReport, format});
+                       chromatic, challenge, exportProgress, classServer, pupil, classSetup,
+                       classAddPupil, classReport, format});
     for (const char *name : ToolkitValueOptions) {
         QCommandLineOption toolkit(QLatin1String(name), QString(), QStringLiteral("value"));
         toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -291,6 +295,7 @@ Parsed parse(const QStringList &arguments)
         }
     }
     o.chromatic = parser.isSet(chromatic);
+    o.challenge = parser.isSet(challenge);
     if (parser.isSet(exportProgress)) {
         o.exportProgress = parser.value(exportProgress);
         if (o.exportProgress.isEmpty())

@@ -27,6 +27,8 @@ struct StartOptions
     bool chromatic = false;
     // The test's notes, on the grand staff split at middle C.
     std::optional<NoteRange> range;
+    // A one-minute challenge begins as soon as the window is up.
+    bool challenge = false;
     // Where to write the record as CSV ("-" for standard output) instead of
     // starting; empty to start as usual.
     QString exportProgress;

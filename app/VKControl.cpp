@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VKControl.h"
 
+#include "app/Challenge.h"
+#include "app/ChallengeResultBox.h"
 #include "app/ClassLink.h"
 #include "app/CommandLine.h"
 #include "app/MidiStatusBar.h"
@@ -19,6 +21,7 @@
 #include "platform/help/HelpChannel.h"
 #include "progress/AnswerLog.h"
 #include "progress/Drill.h"
+#include "progress/ProgressFigures.h"
 #include "report/ProgressWindow.h"
 #include "staff/VKTest.h"
 #include "staff/VKTestConfig.h"
@@ -39,6 +42,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -90,7 +94,7 @@ VKControl::VKControl() : QMainWindow(nullptr)
 
     // The toggle's label stays untranslated on purpose: the manual and every
     // language refer to the button as "Test".
-    auto *testButton = new QPushButton(QStringLiteral("&Test"), frame);
+    auto *testButton = m_testButton = new QPushButton(QStringLiteral("&Test"), frame);
     testButton->setCheckable(true);
     connect(testButton, &QPushButton::toggled, this, &VKControl::setMode);
     testButton->setChecked(false);
@@ -111,6 +115,7 @@ VKControl::VKControl() : QMainWindow(nullptr)
     connect(keyboard, &VKKeyboard::oneOctaveKb, column, &QLayout::invalidate);
     connect(keyboard, &VKKeyboard::keysChanged, column, &QLayout::invalidate);
 
+    m_challenge = new Challenge(this);
     createMenus();
 
     wireSource(keyboard, NoteSource::Screen);
@@ -119,8 +124,9 @@ VKControl::VKControl() : QMainWindow(nullptr)
         if (test->isTesting())
             keyboard->playNote(midi);
     });
+    // A challenge's verdicts count on its own line, not in the score.
     connect(test, &VKTest::testedNote, this, [this](bool correct) {
-        if (test->isTesting())
+        if (test->isTesting() && !m_challenge->isActive())
             score->updateScore(correct);
     });
     connect(keyboard, &VKKeyboard::oneOctaveKb, test, &VKTest::setKb);
@@ -141,6 +147,11 @@ VKControl::VKControl() : QMainWindow(nullptr)
     m_drill = std::make_unique<Drill>();
     test->setNoteChooser(m_drill.get());
     connect(test, &VKTest::judged, this, &VKControl::recordVerdict);
+    connect(test, &VKTest::judged, m_challenge, &Challenge::count);
+    connect(m_challenge, &Challenge::lineChanged, score, &QLabel::setText);
+    connect(m_challenge, &Challenge::minuteStarted, this, &VKControl::beginChallengeMinute);
+    connect(m_challenge, &Challenge::finished, this, &VKControl::challengeFinished);
+    connect(m_challenge, &Challenge::cancelled, this, &VKControl::afterChallenge);
     // Each key has its own history: a new one mid-test is read anew.
     connect(test, &VKTest::keyChanged, this, [this] {
         if (test->isTesting())
@@ -215,6 +226,8 @@ void VKControl::answerLogOpened(AnswerLog::State state)
         // A test begun before the record was open draws on it from now on.
         if (test->isTesting())
             readDrillHistory();
+        if (m_challenge->isActive())
+            m_challenge->knowEarlierBest(challengeBestInRecord());
         // A class's server, when the learner has one, gets a copy of it.
         m_class->start(m_log->path());
         if (!m_log->movedAside().isEmpty())
@@ -310,6 +323,15 @@ void VKControl::createMenus()
     auto *file = new QMenu(tr("File"), bar);
     QAction *progress = file->addAction(tr("Progress"), this, &VKControl::showProgress);
     progress->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    // Checked while a challenge is on; choosing it again ends the challenge.
+    m_challengeAction = file->addAction(tr("One-Minute Challenge"));
+    m_challengeAction->setCheckable(true);
+    m_challengeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(m_challengeAction, &QAction::triggered, this,
+            [this] { m_challenge->isActive() ? stopChallenge() : startChallenge(); });
+    m_endChallenge = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_endChallenge->setEnabled(false);
+    connect(m_endChallenge, &QShortcut::activated, this, &VKControl::stopChallenge);
     file->addAction(tr("Class\u2026"), this, [this] { m_class->showWindow(); });
     file->addSeparator();
     // Ends the event loop directly: unlike quit(), exit() does not first ask
@@ -318,7 +340,7 @@ void VKControl::createMenus()
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addMenu(file);
 
-    auto *config = new QMenu(tr("Configuration"), bar);
+    auto *config = m_configMenu = new QMenu(tr("Configuration"), bar);
     config->addAction(tr("Test"), this, &VKControl::testSettings);
     config->addAction(tr("Keyboard"), keyboard, &VKKeyboard::setConfig);
     bar->addMenu(config);
@@ -338,6 +360,12 @@ template <typename Source> void VKControl::wireSource(Source *source, NoteSource
 
 void VKControl::notePlayed(int midi, NoteSource source)
 {
+    // Keys count in a challenge only within its minute.
+    if (m_challenge->isActive()) {
+        if (m_challenge->takesAnswer())
+            test->checkNote(midi, source);
+        return;
+    }
     if (test->isTesting()) {
         test->checkNote(midi, source);
         return;
@@ -350,7 +378,7 @@ void VKControl::notePlayed(int midi, NoteSource source)
 
 void VKControl::keyStruck(int midi, int velocity)
 {
-    if (!test->isTesting())
+    if (!test->isTesting() && !m_challenge->isActive())
         keyboard->strikeNote(midi, velocity);
 }
 
@@ -446,7 +474,8 @@ QJsonObject VKControl::runSettings() const
 void VKControl::recordVerdict(const Verdict &verdict)
 {
     Answer row;
-    row.at = QDateTime::currentDateTimeUtc();
+    // In a challenge, on the minute's own clock, which its end is written by.
+    row.at = m_challenge->isRunning() ? m_challenge->now() : QDateTime::currentDateTimeUtc();
     row.clef = Clefs::name(verdict.clef);
     row.written = verdict.shown;
     row.key = verdict.key.fifths();
@@ -472,6 +501,83 @@ void VKControl::showProgress()
     m_progress->show();
     m_progress->raise();
     m_progress->activateWindow();
+}
+
+// A challenge runs the test cycle without a note interval, the next note
+// coming as soon as one is answered. "Show the right key after a miss" is
+// set aside too: its pause would take two seconds of the minute from every
+// miss, and a key lit over the next note would point at the wrong one. The
+// Test toggle and the settings wait until it is over, so that the run's
+// settings hold throughout.
+void VKControl::startChallenge()
+{
+    if (m_challenge->isActive())
+        return;
+    if (m_testButton->isChecked())
+        m_testButton->setChecked(false);
+    openAnswerLog();
+    QJsonObject settings = runSettings();
+    settings.remove(QStringLiteral("interval_ms"));
+    settings.remove(QStringLiteral("show_answer"));
+    m_intervalBefore = test->testInterval();
+    m_showAnswerBefore = test->showsAnswers();
+    test->setTestTime(-1);
+    test->setShowAnswer(false);
+    m_testButton->setEnabled(false);
+    m_configMenu->menuAction()->setEnabled(false);
+    m_challengeAction->setChecked(true);
+    m_endChallenge->setEnabled(true);
+    // The keys are the answers: they must reach this window.
+    if (m_resultBox)
+        m_resultBox->hide();
+    activateWindow();
+    m_challenge->start(settings);
+    m_challenge->knowEarlierBest(challengeBestInRecord());
+}
+
+void VKControl::stopChallenge()
+{
+    m_challenge->stop();
+}
+
+void VKControl::beginChallengeMinute(const QDateTime &at)
+{
+    m_log->beginSession(QLatin1String(ProgressFigures::ChallengeKind), m_challenge->settings(), at);
+    readDrillHistory();
+    test->setTestMode(true);
+}
+
+// The note still waiting gets no verdict, and the run ends where the minute
+// did, or where it was ended early.
+void VKControl::challengeFinished(const ChallengeResult &result)
+{
+    test->setTestMode(false);
+    m_log->endSession(result.endedAt);
+    afterChallenge();
+    if (!m_resultBox) {
+        m_resultBox = new ChallengeResultBox(this);
+        connect(m_resultBox, &ChallengeResultBox::againRequested, this, &VKControl::startChallenge);
+    }
+    m_resultBox->showResult(result);
+}
+
+void VKControl::afterChallenge()
+{
+    test->setTestTime(m_intervalBefore);
+    test->setShowAnswer(m_showAnswerBefore);
+    m_testButton->setEnabled(true);
+    m_configMenu->menuAction()->setEnabled(true);
+    m_challengeAction->setChecked(false);
+    m_endChallenge->setEnabled(false);
+    score->displayScore();
+}
+
+// Read while the challenge counts in, or when the record opens later.
+std::optional<int> VKControl::challengeBestInRecord() const
+{
+    using namespace ProgressFigures;
+    return bestRight(challenges(m_log->challenges()),
+                     ChallengeSettings::of(m_challenge->settings()));
 }
 
 void VKControl::forgetProgress()

@@ -10,15 +10,23 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
+class Challenge;
+class ChallengeResultBox;
 class ClassLink;
 class ComputerKeyboard;
 class Drill;
 class MidiInput;
 class ProgressWindow;
+class QAction;
+class QMenu;
+class QPushButton;
+class QShortcut;
 class VKKeyboard;
 class VKScore;
 class VKTest;
+struct ChallengeResult;
 struct StartOptions;
 struct Verdict;
 
@@ -50,12 +58,19 @@ public:
     // The Progress window, once it has been opened.
     ProgressWindow *progressWindow() const { return m_progress; }
     ClassLink *classLink() const { return m_class; }
+    // The one-minute challenge, and the box its result was last shown in.
+    Challenge *challenge() const { return m_challenge; }
+    ChallengeResultBox *challengeResultBox() const { return m_resultBox; }
 
 public slots:
     void setMode(bool on);
     void about();
     void showHelp();
     void showProgress();
+    // Starts a one-minute challenge with the Test settings in force; while
+    // one is on, ends it early.
+    void startChallenge();
+    void stopChallenge();
     // Ends the program once the answers being written are in the record.
     void quitWhenSaved();
 
@@ -83,6 +98,10 @@ private:
     void answerLogWrittenAgain(const QString &path, bool beside);
     void tellAboutLog(const QString &text);
     void forgetProgress();
+    void beginChallengeMinute(const QDateTime &at);
+    void challengeFinished(const ChallengeResult &result);
+    void afterChallenge();
+    std::optional<int> challengeBestInRecord() const;
 
     VKTest *test;
     VKKeyboard *keyboard;
@@ -95,4 +114,14 @@ private:
     ProgressWindow *m_progress = nullptr;
     ClassLink *m_class = nullptr;
     bool m_quitting = false;
+
+    QPushButton *m_testButton = nullptr;
+    QMenu *m_configMenu = nullptr;
+    QAction *m_challengeAction = nullptr;
+    QShortcut *m_endChallenge = nullptr;
+    Challenge *m_challenge = nullptr;
+    ChallengeResultBox *m_resultBox = nullptr;
+    // What a challenge sets aside in the test cycle, given back after it.
+    int m_intervalBefore = 0;
+    bool m_showAnswerBefore = false;
 };

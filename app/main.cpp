@@ -32,6 +32,8 @@ int main(int argc, char **argv)
     window->applyStartOptions(command.options);
     StartUp::preloadSoundsAfterFirstPaint(window);
     StartUp::afterFirstPaint(window, [window] { window->openAnswerLog(); });
+    if (command.options.challenge)
+        StartUp::afterFirstPaint(window, [window] { window->startChallenge(); });
     // The manual opens beside the staff, where the notes of a test appear.
     a.helpBrowser()->keepClearOf(window->staffView());
     a.showMainWidget(window, false);

@@ -120,16 +120,16 @@ void AnswerLog::takeOpening(RecordFile::State state, const QString &path, const 
     emit opened(m_state);
 }
 
-void AnswerLog::beginSession(const QString &kind, const QJsonObject &settings)
+void AnswerLog::beginSession(const QString &kind, const QJsonObject &settings, const QDateTime &at)
 {
     if (m_writer)
-        m_writer->beginSession(kind, settings);
+        m_writer->beginSession(kind, settings, at);
 }
 
-void AnswerLog::endSession()
+void AnswerLog::endSession(const QDateTime &at)
 {
     if (m_writer)
-        m_writer->endSession();
+        m_writer->endSession(at);
 }
 
 bool AnswerLog::record(Answer answer)
@@ -180,4 +180,11 @@ QHash<int, QList<PastAnswer>> AnswerLog::recentAnswers(int key, int lowest, int 
     if (!isRecording() || !m_queries)
         return {};
     return m_queries->recentAnswers(key, lowest, highest, perNote);
+}
+
+History AnswerLog::challenges() const
+{
+    if (!isRecording() || !m_queries)
+        return {};
+    return m_queries->challenges();
 }

@@ -4,6 +4,7 @@
 
 #include "progress/Answer.h"
 #include "progress/ForgetReport.h"
+#include "progress/History.h"
 #include "progress/RecordFile.h"
 #include "progress/RecordSchema.h"
 
@@ -70,10 +71,12 @@ public:
 
     // A run begins or ends; answers in between share a session number,
     // which is unique in the file even with other programs writing to it
-    // and never given again. settings: the run's settings as JSON.
+    // and never given again. settings: the run's settings as JSON; at: the
+    // moment it begins or ends (UTC), now when null.
     void beginSession(const QString &kind = QStringLiteral("test"),
-                      const QJsonObject &settings = QJsonObject());
-    void endSession();
+                      const QJsonObject &settings = QJsonObject(),
+                      const QDateTime &at = QDateTime());
+    void endSession(const QDateTime &at = QDateTime());
     // The number of the run of the last answer written; 0 before one.
     qint64 currentSession() const { return m_session; }
 
@@ -100,6 +103,9 @@ public:
     // The same within one key signature.
     QHash<int, QList<PastAnswer>> recentAnswers(int key, int lowest, int highest,
                                                 int perNote) const;
+    // The one-minute challenges in the record, with their answers; none
+    // while it is not being written.
+    History challenges() const;
 
 signals:
     void opened(AnswerLog::State state);

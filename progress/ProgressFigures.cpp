@@ -193,6 +193,11 @@ QList<PeriodFigures> byPeriod(const History &history, QDate from, QDate to, Peri
         if (i >= 0)
             periods[i].testMs += span.lengthMs;
     }
+    for (const ChallengeFigures &c : challenges(history)) {
+        const qsizetype i = c.isComplete() ? indexOf(days.day(c.startMs)) : -1;
+        if (i >= 0)
+            periods[i].challengeBest = std::max(periods[i].challengeBest.value_or(0), c.right);
+    }
     return periods;
 }
 
@@ -220,6 +225,114 @@ Totals totals(const History &history, qint64 sinceMs)
     for (const qint64 session : std::as_const(sessions))
         t.testMs += spans.value(session).lengthMs;
     return t;
+}
+
+ChallengeSettings ChallengeSettings::of(const QJsonObject &settings)
+{
+    const auto text = [&settings](const char *name) {
+        return settings.value(QLatin1String(name)).toString();
+    };
+    ChallengeSettings s{text("clef"), text("key"), text("range"), text("notes")};
+    // In C major every note is drawn anyway: the choice changes nothing.
+    s.chromatic =
+        settings.value(QLatin1String("chromatic")).toBool() && s.key != QLatin1String("C");
+    return s;
+}
+
+std::optional<qreal> ChallengeFigures::rightPerMinute() const
+{
+    if (isComplete())
+        return right;
+    if (lengthMs <= 0)
+        return std::nullopt;
+    return right * qreal(MsPerMinute) / lengthMs;
+}
+
+ChallengeFigures challengeOf(const QList<LoggedAnswer> &answers)
+{
+    ChallengeFigures c;
+    QList<int> times;
+    for (const LoggedAnswer &a : answers) {
+        if (!a.correct) {
+            ++c.wrong;
+            continue;
+        }
+        ++c.right;
+        if (a.responseMs)
+            times.append(*a.responseMs);
+    }
+    c.medianMs = median(times);
+    return c;
+}
+
+QList<ChallengeFigures> challenges(const History &history)
+{
+    QHash<qint64, QList<LoggedAnswer>> answers;
+    for (auto it = history.sessions.cbegin(); it != history.sessions.cend(); ++it) {
+        if (it->kind == QLatin1String(ChallengeKind))
+            answers.insert(it.key(), {});
+    }
+    if (answers.isEmpty())
+        return {};
+    QHash<qint64, qint64> lastAnswer;
+    for (const LoggedAnswer &a : history.answers) {
+        const auto own = answers.find(a.session);
+        if (own == answers.end())
+            continue;
+        own->append(a);
+        qint64 &last = lastAnswer[a.session];
+        last = std::max(last, a.atMs);
+    }
+    QList<ChallengeFigures> found;
+    for (auto it = answers.cbegin(); it != answers.cend(); ++it) {
+        const TestSession &row = history.sessions[it.key()];
+        ChallengeFigures c = challengeOf(it.value());
+        c.session = it.key();
+        c.startMs = row.startMs;
+        const qint64 end = row.endMs ? *row.endMs : lastAnswer.value(it.key(), row.startMs);
+        c.lengthMs = std::max<qint64>(0, end - row.startMs);
+        c.settings = ChallengeSettings::of(row.settings);
+        found.append(c);
+    }
+    std::sort(found.begin(), found.end(), [](const ChallengeFigures &a, const ChallengeFigures &b) {
+        return a.startMs != b.startMs ? a.startMs < b.startMs : a.session < b.session;
+    });
+    return found;
+}
+
+QList<ChallengeBest> challengeBests(const QList<ChallengeFigures> &challenges)
+{
+    QList<ChallengeBest> bests;
+    for (const ChallengeFigures &c : challenges) {
+        if (!c.isComplete())
+            continue;
+        auto best = std::find_if(bests.begin(), bests.end(),
+                                 [&c](const ChallengeBest &b) { return b.settings == c.settings; });
+        if (best == bests.end()) {
+            bests.append({c.settings, c.right, c.startMs, 0, c.startMs});
+            best = bests.end() - 1;
+        } else if (c.right > best->right) {
+            best->right = c.right;
+            best->atMs = c.startMs;
+        }
+        ++best->complete;
+        best->lastMs = std::max(best->lastMs, c.startMs);
+    }
+    std::stable_sort(
+        bests.begin(), bests.end(),
+        [](const ChallengeBest &a, const ChallengeBest &b) { return a.lastMs > b.lastMs; });
+    return bests;
+}
+
+std::optional<int> bestRight(const QList<ChallengeFigures> &challenges,
+                             const ChallengeSettings &settings)
+{
+    std::optional<int> best;
+    for (const ChallengeFigures &c : challenges) {
+        if (c.isComplete() && c.settings == settings)
+            best = std::max(best.value_or(0), c.right);
+    }
+    return best;
 }
 
 } // namespace ProgressFigures

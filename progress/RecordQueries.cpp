@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress/RecordQueries.h"
 
+#include "progress/ProgressFigures.h"
+
+#include <QDateTime>
+#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
@@ -59,6 +63,61 @@ QHash<int, QList<PastAnswer>> RecordQueries::recentAnswers(int key, int lowest, 
     return read(QStringLiteral("SELECT correct, response_ms FROM answers WHERE key = ?"
                                " AND note = ? ORDER BY id DESC LIMIT ?"),
                 key, lowest, highest, perNote);
+}
+
+namespace {
+qint64 epochMs(const QVariant &stamp)
+{
+    return QDateTime::fromString(stamp.toString(), Qt::ISODateWithMs).toMSecsSinceEpoch();
+}
+} // namespace
+
+// The answers are found through their runs' numbers, which no index holds:
+// one pass over the answers, tens of milliseconds for a long record, read
+// while a challenge counts in.
+History RecordQueries::challenges()
+{
+    History found;
+    if (!connect())
+        return found;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT id, started_at, ended_at, settings FROM sessions"
+                             " WHERE kind = ?"));
+    q.addBindValue(QLatin1String(ProgressFigures::ChallengeKind));
+    if (!q.exec())
+        return found;
+    while (q.next()) {
+        TestSession s;
+        s.startMs = epochMs(q.value(1));
+        if (!q.value(2).isNull())
+            s.endMs = epochMs(q.value(2));
+        s.kind = QLatin1String(ProgressFigures::ChallengeKind);
+        s.settings = QJsonDocument::fromJson(q.value(3).toString().toUtf8()).object();
+        found.sessions.insert(q.value(0).toLongLong(), s);
+    }
+    if (found.sessions.isEmpty())
+        return found;
+    q.prepare(QStringLiteral("SELECT a.id, a.at, a.session, a.note, a.correct, a.response_ms,"
+                             " a.interval_ms, a.key FROM answers a JOIN sessions s"
+                             " ON s.id = a.session WHERE s.kind = ? ORDER BY a.id"));
+    q.addBindValue(QLatin1String(ProgressFigures::ChallengeKind));
+    if (!q.exec())
+        return found;
+    while (q.next()) {
+        LoggedAnswer a;
+        a.id = q.value(0).toLongLong();
+        a.atMs = epochMs(q.value(1));
+        a.session = q.value(2).toLongLong();
+        a.note = q.value(3).toInt();
+        a.correct = q.value(4).toInt() != 0;
+        if (!q.value(5).isNull())
+            a.responseMs = q.value(5).toInt();
+        a.intervalMs = q.value(6).toInt();
+        a.key = q.value(7).toInt();
+        found.answers.append(a);
+    }
+    return found;
 }
 
 // One short walk of an index per note, however long the record.

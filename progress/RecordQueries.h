@@ -3,6 +3,7 @@
 #pragma once
 
 #include "progress/Answer.h"
+#include "progress/History.h"
 
 #include <QHash>
 #include <QList>
@@ -30,6 +31,8 @@ public:
     // In a key other than C major each pitch has one spelling, so this is
     // the history of each note as written in that key.
     QHash<int, QList<PastAnswer>> recentAnswers(int key, int lowest, int highest, int perNote);
+    // The one-minute challenges: their rows in `sessions` and their answers.
+    History challenges();
 
 private:
     QHash<int, QList<PastAnswer>> read(const QString &sql, std::optional<int> key, int lowest,

@@ -88,9 +88,10 @@ void RecordWriter::enqueue(Job job)
     m_wake.wakeAll();
 }
 
-void RecordWriter::beginSession(const QString &kind, const QJsonObject &settings)
+void RecordWriter::beginSession(const QString &kind, const QJsonObject &settings,
+                                const QDateTime &at)
 {
-    enqueue({Job::Begin, {}, kind, settings, QDateTime::currentDateTimeUtc()});
+    enqueue({Job::Begin, {}, kind, settings, at.isNull() ? QDateTime::currentDateTimeUtc() : at});
 }
 
 void RecordWriter::record(const Answer &answer)
@@ -101,9 +102,9 @@ void RecordWriter::record(const Answer &answer)
     enqueue(std::move(job));
 }
 
-void RecordWriter::endSession()
+void RecordWriter::endSession(const QDateTime &at)
 {
-    enqueue({Job::End, {}, {}, {}, QDateTime::currentDateTimeUtc()});
+    enqueue({Job::End, {}, {}, {}, at.isNull() ? QDateTime::currentDateTimeUtc() : at});
 }
 
 void RecordWriter::forget()

@@ -37,9 +37,11 @@ public:
     // Blocks until the file is opened, or could not be; its state.
     RecordFile::State waitForOpen();
 
-    void beginSession(const QString &kind, const QJsonObject &settings);
+    // A run begins or ends at the moment given (UTC), or now when it is null.
+    void beginSession(const QString &kind, const QJsonObject &settings,
+                      const QDateTime &at = QDateTime());
     void record(const Answer &answer);
-    void endSession();
+    void endSession(const QDateTime &at = QDateTime());
     void forget();
 
     // Writes asked for and not done yet.

@@ -20,6 +20,7 @@ namespace {
 
 const QColor AccuracyColour(0x1f, 0x77, 0xb4);
 const QColor SpeedColour(0xd9, 0x5f, 0x02);
+const QColor ChallengeColour(0x1b, 0x9e, 0x77);
 constexpr qreal LineWidth = 2;
 constexpr int DailyTicks = 8;
 constexpr int WeeklyTicks = 7;
@@ -49,7 +50,8 @@ ProgressChart::ProgressChart(QWidget *parent) : QChartView(new QChart, parent)
 
     m_accuracy = new QLineSeries(chart);
     m_speed = new QLineSeries(chart);
-    for (QLineSeries *series : {m_accuracy, m_speed}) {
+    m_challenge = new QLineSeries(chart);
+    for (QLineSeries *series : {m_accuracy, m_speed, m_challenge}) {
         series->setPointsVisible(true);
         chart->addSeries(series);
     }
@@ -68,6 +70,8 @@ ProgressChart::ProgressChart(QWidget *parent) : QChartView(new QChart, parent)
     m_accuracy->attachAxis(m_percent);
     m_speed->attachAxis(m_time);
     m_speed->attachAxis(m_perMinute);
+    m_challenge->attachAxis(m_time);
+    m_challenge->attachAxis(m_perMinute);
     retitle();
     applyPalette();
 }
@@ -77,6 +81,7 @@ void ProgressChart::setPeriods(const QList<ProgressFigures::PeriodFigures> &peri
     m_period = period;
     QList<QPointF> accuracy;
     QList<QPointF> speed;
+    QList<QPointF> challenge;
     qreal fastest = 0;
     for (const ProgressFigures::PeriodFigures &p : periods) {
         const qreal x = middleOf(p);
@@ -86,9 +91,14 @@ void ProgressChart::setPeriods(const QList<ProgressFigures::PeriodFigures> &peri
             speed.append(QPointF(x, *perMinute));
             fastest = std::max(fastest, *perMinute);
         }
+        if (p.challengeBest) {
+            challenge.append(QPointF(x, *p.challengeBest));
+            fastest = std::max(fastest, qreal(*p.challengeBest));
+        }
     }
     m_accuracy->replace(accuracy);
     m_speed->replace(speed);
+    m_challenge->replace(challenge);
     m_empty = accuracy.isEmpty();
     if (!periods.isEmpty())
         m_time->setRange(periods.first().first.startOfDay(),
@@ -103,6 +113,9 @@ void ProgressChart::retitle()
 {
     m_accuracy->setName(tr("Right answers (%)"));
     m_speed->setName(tr("Notes per minute of test time"));
+    m_challenge->setName(m_period == Period::Day
+                             ? tr("Right notes in the day's best one-minute challenge")
+                             : tr("Right notes in the week's best one-minute challenge"));
     //: The date format of the labels under the chart (d day, M month, MMM its short name).
     m_time->setFormat(tr("MMM d"));
     if (m_empty)
@@ -136,7 +149,8 @@ void ProgressChart::applyPalette()
     {
         QLineSeries *series;
         QColor colour;
-    } lines[] = {{m_accuracy, AccuracyColour}, {m_speed, SpeedColour}};
+    } lines[] = {
+        {m_accuracy, AccuracyColour}, {m_speed, SpeedColour}, {m_challenge, ChallengeColour}};
     for (const auto &line : lines) {
         QPen pen(ReportColours::readable(line.colour, background), LineWidth);
         line.series->setPen(pen);

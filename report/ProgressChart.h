@@ -12,7 +12,9 @@ class QValueAxis;
 
 // Accuracy and speed over time: the share of right answers and the notes
 // answered per minute of test time, one point per day or per week in which
-// the learner was tested. Built into the chart module (see
+// the learner was tested; and the right notes of the best complete
+// one-minute challenge of each day or week that had one, on the same scale
+// of notes per minute. Built into the chart module (see
 // ProgressChartView), not into the program.
 class ProgressChart : public QChartView, public ProgressChartView
 {
@@ -33,6 +35,7 @@ private:
 
     QLineSeries *m_accuracy;
     QLineSeries *m_speed;
+    QLineSeries *m_challenge;
     QDateTimeAxis *m_time;
     QValueAxis *m_percent;
     QValueAxis *m_perMinute;

@@ -5,6 +5,7 @@
 #include "notes/NoteNames.h"
 #include "progress/ProgressFigures.h"
 #include "progress/ProgressFile.h"
+#include "report/ChallengeTable.h"
 #include "report/NoteStaffPicture.h"
 #include "report/ProgressChartView.h"
 #include "report/ReportGeometry.h"
@@ -132,6 +133,8 @@ QWidget *ProgressWindow::buildContent()
     }
     m_totalsHeading = heading(content);
     m_totals = new TotalsTable(content);
+    m_challengesHeading = heading(content);
+    m_challenges = new ChallengeTable(content);
 
     auto *time = new QVBoxLayout;
     time->addWidget(m_timeHeading);
@@ -153,6 +156,8 @@ QWidget *ProgressWindow::buildContent()
     column->addWidget(m_legend);
     column->addWidget(m_picture);
     column->addLayout(m_lower, 1);
+    column->addWidget(m_challengesHeading);
+    column->addWidget(m_challenges);
     return content;
 }
 
@@ -171,6 +176,7 @@ void ProgressWindow::retranslate()
                          "Point at a note for its figures."));
     m_timeHeading->setText(tr("Over time"));
     m_totalsHeading->setText(tr("Totals"));
+    m_challengesHeading->setText(tr("One-minute challenges: your bests"));
     m_export->setText(tr("Export CSV\u2026"));
     m_forget->setText(tr("Forget my record\u2026"));
     m_close->setText(tr("Close"));
@@ -275,6 +281,7 @@ void ProgressWindow::showFigures()
     m_totals->setTotals(
         ProgressFigures::totals(m_history),
         ProgressFigures::totals(m_history, now.toMSecsSinceEpoch() - RecentDays * MsPerDay));
+    m_challenges->setBests(challengeBests(ProgressFigures::challenges(m_history)));
     m_forget->setEnabled(!m_history.answers.isEmpty());
     m_export->setEnabled(!m_history.answers.isEmpty());
 }

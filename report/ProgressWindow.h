@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class ChallengeTable;
 class NoteStaffPicture;
 class ProgressChartView;
 class ProgressSource;
@@ -45,6 +46,7 @@ public:
     QWidget *chartWidget() const { return m_chartWidget; }
     bool hasChart() const { return m_chart != nullptr; }
     TotalsTable *totals() const { return m_totals; }
+    ChallengeTable *challenges() const { return m_challenges; }
     QString statusText() const;
     // The key whose answers the notes show, or none for all of them.
     std::optional<KeySignature> shownKey() const;
@@ -94,11 +96,13 @@ private:
     QLabel *m_legend = nullptr;
     QLabel *m_timeHeading = nullptr;
     QLabel *m_totalsHeading = nullptr;
+    QLabel *m_challengesHeading = nullptr;
     QLabel *m_status = nullptr;
     NoteStaffPicture *m_picture = nullptr;
     ProgressChartView *m_chart = nullptr;
     QWidget *m_chartWidget = nullptr;
     TotalsTable *m_totals = nullptr;
+    ChallengeTable *m_challenges = nullptr;
     QBoxLayout *m_lower = nullptr;
     QBoxLayout *m_buttons = nullptr;
     QPushButton *m_export = nullptr;

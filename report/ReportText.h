@@ -3,6 +3,7 @@
 #pragma once
 
 #include "notes/KeySignature.h"
+#include "progress/ProgressFigures.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -21,4 +22,7 @@ public:
     // A note by its name in the user's language and its octave, as a key
     // writes it: "C♯4", or "D♭4" in a flat key.
     static QString noteName(int midi, KeySignature key = KeySignature());
+    // The settings a challenge's best is kept for, as a phrase: "Treble
+    // clef, C major / A minor, the clef's two octaves, notes at random".
+    static QString challengeSettings(const ProgressFigures::ChallengeSettings &settings);
 };

@@ -80,9 +80,10 @@ private slots:
     {
         VKControl w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Velkaro"));
-        QCOMPARE(menuTexts(w), QStringList({"Datei", "  Fortschritt", "  Klasse\u2026", "  ",
-                                            "  Beenden", "Einstellungen", "  Test", "  Tastatur",
-                                            "Hilfe", "  Benutzerhandbuch", "  Über Velkaro"}));
+        QCOMPARE(menuTexts(w),
+                 QStringList({"Datei", "  Fortschritt", "  Eine-Minute-Herausforderung",
+                              "  Klasse\u2026", "  ", "  Beenden", "Einstellungen", "  Test",
+                              "  Tastatur", "Hilfe", "  Benutzerhandbuch", "  Über Velkaro"}));
         QCOMPARE(w.scoreView()->text(), QStringLiteral("Punkte: 0 von 0"));
         QCOMPARE(testButtonText(w), QStringLiteral("&Test"));
     }

@@ -5,11 +5,12 @@
 # program as a user meets it on a virtual display: maximised under a window
 # manager on a 1920x1080 desktop, in practice mode and in test mode, and on
 # a screen of the handheld's 240x320 pixels; then all three again with the
-# dark Adwaita-Dark style (the *-dark.png pictures); the grand staff; the
-# alto clef with a range of two ledger lines and the 88-key keyboard, light
-# and dark; and last the Progress window over a made-up history of two
-# months, light and dark. Notes are played from the computer keyboard, as a user would; the
-# answers go to a record of the script's own.
+# dark Adwaita-Dark style (the *-dark.png pictures); the result box of a
+# one-minute challenge; the grand staff; reading in a key; the alto clef
+# with a range of two ledger lines and the 88-key keyboard; and last the
+# Progress window over a made-up history of two months; light and dark.
+# Notes are played from the computer keyboard, as a user would; the answers
+# go to a record of the script's own.
 #
 # Usage: bash tools/screenshots.sh [output folder]
 # The folder defaults to data/help/html/images, where the guide finds them.
@@ -140,8 +141,35 @@ range_shots() {
     stop_processes
 }
 
+# The result of a one-minute challenge, light and dark: a range of the one
+# note C4, answered with its key (Z) at a reader's pace, twice with D4 (X).
+# Each takes its whole minute and goes to a record of its own, so that each
+# is a first best.
+challenge_shot() {
+    local suffix=$1
+    shift
+    log "1920x1080, the result of a one-minute challenge$suffix"
+    session 1920x1080 openbox --range C4-C4 --challenge \
+        --progress-file "$VELKARO_RUNTIME/challenge$suffix.sqlite" "$@"
+    sleep 3 # the count-in
+    local i
+    for i in $(seq 1 33); do
+        if [ "$i" = 9 ] || [ "$i" = 22 ]; then keys x; else keys z; fi
+        sleep 1.45
+    done
+    local box
+    box=$(xdotool search --sync --onlyvisible --name 'One-Minute Challenge' | head -n 1)
+    sleep 1.5 # placed and painted
+    # The box with its title bar, at the screen's own size.
+    import -frame -window "$box" -strip "$out/challenge$suffix.png"
+    bash "$VELKARO_ROOT/tools/contrast.sh" "$out/challenge$suffix.png" "" 6 >&2
+    stop_processes
+}
+
 shots ""
 shots -dark -style Adwaita-Dark
+challenge_shot ""
+challenge_shot -dark -style Adwaita-Dark
 grand
 keys_shots ""
 keys_shots -dark -style Adwaita-Dark
@@ -171,5 +199,5 @@ progress_shot() {
 progress_shot ""
 progress_shot -dark -style Adwaita-Dark
 
-ls -l "$out"/{practice,test,handheld,progress,key-a-major,key-e-flat-grand,alto-range,piano88}{,-dark}.png \
+ls -l "$out"/{practice,test,handheld,progress,key-a-major,key-e-flat-grand,alto-range,piano88,challenge}{,-dark}.png \
     "$out/grand.png"

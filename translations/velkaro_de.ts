@@ -2,6 +2,93 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>Challenge</name>
+    <message>
+        <source>Get ready… %1</source>
+        <extracomment>The score line while a one-minute challenge counts in: 3, 2, 1.</extracomment>
+        <translation>Achtung… %1</translation>
+    </message>
+    <message>
+        <source>%1 — %2 right of %3</source>
+        <extracomment>The score line in a one-minute challenge: the time left, then the right answers of those given.</extracomment>
+        <translation>%1 — %2 richtig von %3</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeResultBox</name>
+    <message>
+        <source>One-Minute Challenge</source>
+        <translation>Eine-Minute-Herausforderung</translation>
+    </message>
+    <message>
+        <source>Right notes:</source>
+        <translation>Richtige Noten:</translation>
+    </message>
+    <message>
+        <source>Wrong notes:</source>
+        <translation>Falsche Noten:</translation>
+    </message>
+    <message>
+        <source>Right notes per minute:</source>
+        <translation>Richtige Noten pro Minute:</translation>
+    </message>
+    <message>
+        <source>Median time per right note:</source>
+        <translation>Medianzeit pro richtiger Note:</translation>
+    </message>
+    <message>
+        <source>Best so far with these settings:</source>
+        <translation>Bisher bestes Ergebnis mit diesen Einstellungen:</translation>
+    </message>
+    <message>
+        <source>Again</source>
+        <translation>Noch einmal</translation>
+    </message>
+    <message>
+        <source>New personal best!</source>
+        <translation>Neue persönliche Bestleistung!</translation>
+    </message>
+    <message>
+        <source>Time’s up!</source>
+        <translation>Die Zeit ist um!</translation>
+    </message>
+    <message>
+        <source>Ended early</source>
+        <translation>Vorzeitig beendet</translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>noch keines</translation>
+    </message>
+    <message>
+        <source>A challenge ended before its minute is up never counts as a best.</source>
+        <translation>Eine vor Ablauf ihrer Minute beendete Herausforderung zählt nie als Bestleistung.</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeTable</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Bestleistung</translation>
+    </message>
+    <message>
+        <source>Set on</source>
+        <translation>Erreicht am</translation>
+    </message>
+    <message>
+        <source>Challenges</source>
+        <translation>Herausforderungen</translation>
+    </message>
+    <message>
+        <source>No one-minute challenge has run its whole minute yet: start one with File → One-Minute Challenge (Ctrl+M).</source>
+        <translation>Noch keine Eine-Minute-Herausforderung ist über die ganze Minute gelaufen: Sie beginnt mit Datei → Eine-Minute-Herausforderung (Strg+M).</translation>
+    </message>
+</context>
+<context>
     <name>ClassConnection</name>
     <message>
         <source>Qt&apos;s PostgreSQL driver is not installed, so Velkaro cannot reach a class&apos;s server (on Debian and Ubuntu, install the package libqt6sql6-psql).</source>
@@ -308,6 +395,14 @@
         <source>Accuracy and speed, week by week</source>
         <translation>Genauigkeit und Tempo, Woche für Woche</translation>
     </message>
+    <message>
+        <source>Right notes in the day&apos;s best one-minute challenge</source>
+        <translation>Richtige Noten in der besten Herausforderung des Tages</translation>
+    </message>
+    <message>
+        <source>Right notes in the week&apos;s best one-minute challenge</source>
+        <translation>Richtige Noten in der besten Herausforderung der Woche</translation>
+    </message>
 </context>
 <context>
     <name>ProgressFile</name>
@@ -426,6 +521,10 @@
         <source>All keys</source>
         <translation>Alle Tonarten</translation>
     </message>
+    <message>
+        <source>One-minute challenges: your bests</source>
+        <translation>Eine-Minute-Herausforderungen: Ihre Bestleistungen</translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>
@@ -446,6 +545,58 @@
         <source>%1%</source>
         <extracomment>A whole percentage; %1 is the number.</extracomment>
         <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Treble clef</source>
+        <translation>Violinschlüssel</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Bassschlüssel</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Altschlüssel</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Tenorschlüssel</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Klaviersystem</translation>
+    </message>
+    <message>
+        <source>the clef&apos;s two octaves</source>
+        <translation>die zwei Oktaven des Schlüssels</translation>
+    </message>
+    <message>
+        <source>on the staff</source>
+        <translation>im Liniensystem</translation>
+    </message>
+    <message>
+        <source>staff and two ledger lines</source>
+        <translation>Liniensystem und zwei Hilfslinien</translation>
+    </message>
+    <message>
+        <source>staff and four ledger lines</source>
+        <translation>Liniensystem und vier Hilfslinien</translation>
+    </message>
+    <message>
+        <source>a changing key</source>
+        <translation>wechselnde Tonart</translation>
+    </message>
+    <message>
+        <source>with accidentals</source>
+        <translation>mit Vorzeichen</translation>
+    </message>
+    <message>
+        <source>more of the notes missed</source>
+        <translation>öfter die verfehlten Noten</translation>
+    </message>
+    <message>
+        <source>notes at random</source>
+        <translation>Noten zufällig</translation>
     </message>
 </context>
 <context>
@@ -591,6 +742,10 @@
     <message>
         <source>Class…</source>
         <translation>Klasse…</translation>
+    </message>
+    <message>
+        <source>One-Minute Challenge</source>
+        <translation>Eine-Minute-Herausforderung</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,93 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>Challenge</name>
+    <message>
+        <source>Get ready… %1</source>
+        <extracomment>The score line while a one-minute challenge counts in: 3, 2, 1.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2 right of %3</source>
+        <extracomment>The score line in a one-minute challenge: the time left, then the right answers of those given.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeResultBox</name>
+    <message>
+        <source>One-Minute Challenge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right notes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong notes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right notes per minute:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Median time per right note:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best so far with these settings:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New personal best!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time’s up!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ended early</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A challenge ended before its minute is up never counts as a best.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeTable</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Challenges</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No one-minute challenge has run its whole minute yet: start one with File → One-Minute Challenge (Ctrl+M).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ClassConnection</name>
     <message>
         <source>Qt&apos;s PostgreSQL driver is not installed, so Velkaro cannot reach a class&apos;s server (on Debian and Ubuntu, install the package libqt6sql6-psql).</source>
@@ -308,6 +395,14 @@
         <source>Accuracy and speed, week by week</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Right notes in the day&apos;s best one-minute challenge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right notes in the week&apos;s best one-minute challenge</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ProgressFile</name>
@@ -425,6 +520,10 @@
         <source>All keys</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>One-minute challenges: your bests</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>
@@ -444,6 +543,58 @@
     <message>
         <source>%1%</source>
         <extracomment>A whole percentage; %1 is the number.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Treble clef</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the clef&apos;s two octaves</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the staff</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>staff and two ledger lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>staff and four ledger lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a changing key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with accidentals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more of the notes missed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>notes at random</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -589,6 +740,10 @@
     </message>
     <message>
         <source>Class…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One-Minute Challenge</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

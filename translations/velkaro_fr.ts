@@ -2,6 +2,93 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>Challenge</name>
+    <message>
+        <source>Get ready… %1</source>
+        <extracomment>The score line while a one-minute challenge counts in: 3, 2, 1.</extracomment>
+        <translation>Attention… %1</translation>
+    </message>
+    <message>
+        <source>%1 — %2 right of %3</source>
+        <extracomment>The score line in a one-minute challenge: the time left, then the right answers of those given.</extracomment>
+        <translation>%1 — %2 justes sur %3</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeResultBox</name>
+    <message>
+        <source>One-Minute Challenge</source>
+        <translation>Défi d&apos;une minute</translation>
+    </message>
+    <message>
+        <source>Right notes:</source>
+        <translation>Notes justes :</translation>
+    </message>
+    <message>
+        <source>Wrong notes:</source>
+        <translation>Notes fausses :</translation>
+    </message>
+    <message>
+        <source>Right notes per minute:</source>
+        <translation>Notes justes par minute :</translation>
+    </message>
+    <message>
+        <source>Median time per right note:</source>
+        <translation>Temps médian par note juste :</translation>
+    </message>
+    <message>
+        <source>Best so far with these settings:</source>
+        <translation>Meilleur résultat avec ces réglages :</translation>
+    </message>
+    <message>
+        <source>Again</source>
+        <translation>Encore</translation>
+    </message>
+    <message>
+        <source>New personal best!</source>
+        <translation>Nouveau record personnel !</translation>
+    </message>
+    <message>
+        <source>Time’s up!</source>
+        <translation>Temps écoulé !</translation>
+    </message>
+    <message>
+        <source>Ended early</source>
+        <translation>Arrêté avant la fin</translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>aucun pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>A challenge ended before its minute is up never counts as a best.</source>
+        <translation>Un défi arrêté avant la fin de sa minute ne compte jamais comme record.</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeTable</name>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Set on</source>
+        <translation>Obtenu le</translation>
+    </message>
+    <message>
+        <source>Challenges</source>
+        <translation>Défis</translation>
+    </message>
+    <message>
+        <source>No one-minute challenge has run its whole minute yet: start one with File → One-Minute Challenge (Ctrl+M).</source>
+        <translation>Aucun défi d&apos;une minute n&apos;a encore duré toute sa minute : lancez-en un avec Fichier → Défi d&apos;une minute (Ctrl+M).</translation>
+    </message>
+</context>
+<context>
     <name>ClassConnection</name>
     <message>
         <source>Qt&apos;s PostgreSQL driver is not installed, so Velkaro cannot reach a class&apos;s server (on Debian and Ubuntu, install the package libqt6sql6-psql).</source>
@@ -308,6 +395,14 @@
         <source>Accuracy and speed, week by week</source>
         <translation>Justesse et vitesse, semaine par semaine</translation>
     </message>
+    <message>
+        <source>Right notes in the day&apos;s best one-minute challenge</source>
+        <translation>Notes justes du meilleur défi du jour</translation>
+    </message>
+    <message>
+        <source>Right notes in the week&apos;s best one-minute challenge</source>
+        <translation>Notes justes du meilleur défi de la semaine</translation>
+    </message>
 </context>
 <context>
     <name>ProgressFile</name>
@@ -426,6 +521,10 @@
         <source>All keys</source>
         <translation>Toutes les tonalités</translation>
     </message>
+    <message>
+        <source>One-minute challenges: your bests</source>
+        <translation>Défis d&apos;une minute : vos records</translation>
+    </message>
 </context>
 <context>
     <name>ReportText</name>
@@ -446,6 +545,58 @@
         <source>%1%</source>
         <extracomment>A whole percentage; %1 is the number.</extracomment>
         <translation>%1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Treble clef</source>
+        <translation>Clé de sol</translation>
+    </message>
+    <message>
+        <source>Bass clef</source>
+        <translation>Clé de fa</translation>
+    </message>
+    <message>
+        <source>Alto clef</source>
+        <translation>Clé d&apos;ut 3e ligne</translation>
+    </message>
+    <message>
+        <source>Tenor clef</source>
+        <translation>Clé d&apos;ut 4e ligne</translation>
+    </message>
+    <message>
+        <source>Grand staff</source>
+        <translation>Grande portée</translation>
+    </message>
+    <message>
+        <source>the clef&apos;s two octaves</source>
+        <translation>les deux octaves de la clé</translation>
+    </message>
+    <message>
+        <source>on the staff</source>
+        <translation>sur la portée</translation>
+    </message>
+    <message>
+        <source>staff and two ledger lines</source>
+        <translation>portée et deux lignes supplémentaires</translation>
+    </message>
+    <message>
+        <source>staff and four ledger lines</source>
+        <translation>portée et quatre lignes supplémentaires</translation>
+    </message>
+    <message>
+        <source>a changing key</source>
+        <translation>tonalité changeante</translation>
+    </message>
+    <message>
+        <source>with accidentals</source>
+        <translation>avec altérations</translation>
+    </message>
+    <message>
+        <source>more of the notes missed</source>
+        <translation>davantage les notes manquées</translation>
+    </message>
+    <message>
+        <source>notes at random</source>
+        <translation>notes au hasard</translation>
     </message>
 </context>
 <context>
@@ -591,6 +742,10 @@
     <message>
         <source>Class…</source>
         <translation>Classe…</translation>
+    </message>
+    <message>
+        <source>One-Minute Challenge</source>
+        <translation>Défi d&apos;une minute</translation>
     </message>
 </context>
 <context>
