@@ -39,6 +39,19 @@ void ClassLink::leave()
     restart();
 }
 
+void ClassLink::recordMoved(const QString &recordPath)
+{
+    if (!m_started || recordPath == m_recordPath)
+        return;
+    const QString before = m_recordPath;
+    m_recordPath = recordPath;
+    // The sender carries the id it sends under; without one, the settings do.
+    if (m_sender)
+        m_sender->moveRecord(recordPath);
+    else
+        ClassSettings::carryMachineId(before, recordPath);
+}
+
 void ClassLink::answersRecorded()
 {
     if (m_sender)

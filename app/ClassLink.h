@@ -36,6 +36,9 @@ public slots:
     void choose(const QString &url, const QString &pupil);
     void leave();
     void answersRecorded();
+    // The record was written again at recordPath, beside a file that took
+    // its place: its rows go on to the server from there, under its id.
+    void recordMoved(const QString &recordPath);
     void showWindow();
 
 signals:
