@@ -71,10 +71,13 @@ void ClassLink::restart()
         return;
     }
     if (!ClassConnection::driverAvailable()) {
-        ClassStatus offline;
-        offline.state = ClassStatus::State::Offline;
-        offline.error = ClassConnection::driverMissing();
-        showStatus(offline);
+        // Not "offline": nothing reaches the server until the driver is
+        // installed, and the status line says what is missing. The answers
+        // are still recorded on this computer.
+        m_text = tr("Class: PostgreSQL driver missing");
+        emit statusChanged(m_text, ClassConnection::driverMissing());
+        if (m_window)
+            m_window->setStatus(m_text);
         return;
     }
     m_sender = std::make_unique<ClassSender>(

@@ -27,8 +27,9 @@ public:
     void start(const QString &recordPath);
     ClassSender *sender() const { return m_sender.get(); }
     ClassWindow *window() const;
-    // The status line's text: "Class: sent", "Class: 12 to send" or
-    // "Class: offline"; empty without a class.
+    // The status line's text: "Class: sent", "Class: 12 to send",
+    // "Class: offline" or, without Qt's PostgreSQL driver, "Class:
+    // PostgreSQL driver missing"; empty without a class.
     QString statusText() const { return m_text; }
 
 public slots:
