@@ -39,6 +39,19 @@ void ClassLink::leave()
     restart();
 }
 
+void ClassLink::recordMoved(const QString &recordPath)
+{
+    if (!m_started || recordPath == m_recordPath)
+        return;
+    const QString before = m_recordPath;
+    m_recordPath = recordPath;
+    // The sender carries the id it sends under; without one, the settings do.
+    if (m_sender)
+        m_sender->moveRecord(recordPath);
+    else
+        ClassSettings::carryMachineId(before, recordPath);
+}
+
 void ClassLink::answersRecorded()
 {
     if (m_sender)
@@ -58,10 +71,13 @@ void ClassLink::restart()
         return;
     }
     if (!ClassConnection::driverAvailable()) {
-        ClassStatus offline;
-        offline.state = ClassStatus::State::Offline;
-        offline.error = ClassConnection::driverMissing();
-        showStatus(offline);
+        // Not "offline": nothing reaches the server until the driver is
+        // installed, and the status line says what is missing. The answers
+        // are still recorded on this computer.
+        m_text = tr("Class: PostgreSQL driver missing");
+        emit statusChanged(m_text, ClassConnection::driverMissing());
+        if (m_window)
+            m_window->setStatus(m_text);
         return;
     }
     m_sender = std::make_unique<ClassSender>(

@@ -27,8 +27,9 @@ public:
     void start(const QString &recordPath);
     ClassSender *sender() const { return m_sender.get(); }
     ClassWindow *window() const;
-    // The status line's text: "Class: sent", "Class: 12 to send" or
-    // "Class: offline"; empty without a class.
+    // The status line's text: "Class: sent", "Class: 12 to send",
+    // "Class: offline" or, without Qt's PostgreSQL driver, "Class:
+    // PostgreSQL driver missing"; empty without a class.
     QString statusText() const { return m_text; }
 
 public slots:
@@ -36,6 +37,9 @@ public slots:
     void choose(const QString &url, const QString &pupil);
     void leave();
     void answersRecorded();
+    // The record was written again at recordPath, beside a file that took
+    // its place: its rows go on to the server from there, under its id.
+    void recordMoved(const QString &recordPath);
     void showWindow();
 
 signals:

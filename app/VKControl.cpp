@@ -272,6 +272,7 @@ void VKControl::answerLogWrittenAgain(const QString &path, bool beside)
                          .arg(where));
     if (m_progress)
         m_progress->setLogPath(path);
+    m_class->recordMoved(path);
 }
 
 // Said once, without stopping the learner: the window goes on behind it.

@@ -48,6 +48,22 @@ QString placeholders(int rows, int values)
 
 } // namespace
 
+// What tells one answer from another in both databases: its number in the
+// record, when it was given, its test run and the note written.
+struct ClassCopier::RowMark
+{
+    qint64 localId = 0;
+    qint64 atMs = 0;
+    qint64 session = 0;
+    QString written;
+
+    bool sameAnswer(const RowMark &other) const
+    {
+        return localId == other.localId && std::abs(atMs - other.atMs) <= TimeToleranceMs &&
+               session == other.session && written == other.written;
+    }
+};
+
 // The local record, read-only, opened afresh for every copy so that a file
 // replaced in between is seen as it now is.
 class ClassCopier::Local
@@ -96,17 +112,27 @@ public:
             QSqlDatabase::database(m_name, false).close();
     }
 
-    // The time of the answer numbered id in milliseconds since the epoch;
-    // none when there is no such row. False when the file cannot be read.
-    bool answerTime(qint64 id, std::optional<qint64> *ms)
+    // What tells the answer numbered id from any other: when it was given,
+    // its test run and the note written. None when there is no such row;
+    // false when the file cannot be read.
+    bool mark(qint64 id, std::optional<RowMark> *row)
     {
+        const bool keys = m_version >= SchemaWithKeys;
         QSqlQuery q(QSqlDatabase::database(m_name, false));
         q.prepare(QStringLiteral("SELECT CAST(round((julianday(at) - 2440587.5) * 86400000)"
-                                 " AS INTEGER) FROM answers WHERE id = ?"));
+                                 " AS INTEGER), session, %1 FROM answers WHERE id = ?")
+                      .arg(keys ? QLatin1String("written") : QLatin1String("note, flat")));
         q.addBindValue(id);
         if (!q.exec())
             return false;
-        *ms = q.next() ? std::optional<qint64>(q.value(0).toLongLong()) : std::nullopt;
+        if (!q.next()) {
+            *row = std::nullopt;
+            return true;
+        }
+        *row = RowMark{
+            id, q.value(0).toLongLong(), q.value(1).toLongLong(),
+            keys ? q.value(2).toString()
+                 : WrittenNote::fromMidi(q.value(2).toInt(), q.value(3).toInt() != 0).text()};
         return true;
     }
 
@@ -204,6 +230,13 @@ void ClassCopier::setMachine(const QString &machine)
     m_restarted = false;
 }
 
+void ClassCopier::setRecordPath(const QString &recordPath)
+{
+    m_local = std::make_unique<Local>(recordPath);
+    m_serverHas = 0;
+    m_restarted = false;
+}
+
 ClassCopier::Outcome ClassCopier::fail(const QString &error)
 {
     // The next try connects afresh: the server may have gone and come back.
@@ -251,26 +284,33 @@ ClassCopier::Outcome ClassCopier::copy(const std::function<bool()> &stop)
     if (!openServer(&error))
         return fail(error);
 
-    QSqlQuery q(m_server->database());
-    // The newest row the server has from this record, and when it was given.
-    q.prepare(QStringLiteral("SELECT local_id, round(extract(epoch FROM at) * 1000) FROM answers"
-                             " WHERE pupil = current_user AND machine = ?"
-                             " ORDER BY local_id DESC LIMIT 1"));
-    q.addBindValue(m_machine);
-    if (!q.exec())
-        return fail(m_server->failure(q.lastError().text()));
-    m_serverHas = q.next() ? q.value(0).toLongLong() : 0;
-    if (m_serverHas > 0) {
+    std::optional<RowMark> newest;
+    if (!newestSent(m_machine, &newest, &error))
+        return fail(error);
+    if (newest) {
         // The local record must hold that row as it was sent. Where it does
         // not, the file was started anew or replaced, and its numbers mean
         // other answers: they are sent under a new machine id.
-        std::optional<qint64> localAt;
-        if (!m_local->answerTime(m_serverHas, &localAt))
-            return fail(m_local->errorText());
-        if (!localAt || std::abs(*localAt - q.value(1).toLongLong()) > TimeToleranceMs) {
+        bool held = false;
+        if (!holds(*newest, &held, &error))
+            return fail(error);
+        if (!held) {
             m_restarted = true;
             outcome.reached = true;
             return outcome;
+        }
+        m_serverHas = newest->localId;
+    } else {
+        // Nothing under this id yet. A record sent before whose id was lost
+        // (a settings file wiped, the record written again under another
+        // name) is known by its own rows, and goes on under its old id.
+        m_serverHas = 0;
+        std::optional<QString> earlier;
+        if (!findSentBefore(&earlier, &error))
+            return fail(error);
+        if (earlier) {
+            m_machine = *earlier;
+            outcome.adopted = *earlier;
         }
     }
 
@@ -290,6 +330,86 @@ ClassCopier::Outcome ClassCopier::copy(const std::function<bool()> &stop)
     outcome.reached = true;
     outcome.waiting = waiting();
     return outcome;
+}
+
+bool ClassCopier::newestSent(const QString &machine, std::optional<RowMark> *row, QString *error)
+{
+    QSqlQuery q(m_server->database());
+    q.prepare(QStringLiteral("SELECT local_id, round(extract(epoch FROM at) * 1000), session,"
+                             " written FROM answers WHERE pupil = current_user AND machine = ?"
+                             " ORDER BY local_id DESC LIMIT 1"));
+    q.addBindValue(machine);
+    if (!q.exec()) {
+        *error = m_server->failure(q.lastError().text());
+        return false;
+    }
+    *row = q.next()
+               ? std::optional<RowMark>(RowMark{q.value(0).toLongLong(), q.value(1).toLongLong(),
+                                                q.value(2).toLongLong(), q.value(3).toString()})
+               : std::nullopt;
+    return true;
+}
+
+bool ClassCopier::holds(const RowMark &sent, bool *held, QString *error)
+{
+    std::optional<RowMark> local;
+    if (!m_local->mark(sent.localId, &local)) {
+        *error = m_local->errorText();
+        return false;
+    }
+    *held = local && local->sameAnswer(sent);
+    return true;
+}
+
+// The record's first row picks out the pupil's machines that may have sent
+// it (its time alone, to the millisecond, nearly does: the index on pupil
+// and time finds it at once); the one whose newest row the record holds as
+// it was sent is this record. Both ends must match: a record that lacks the
+// newest row is another, or an older copy, whose new rows would take
+// numbers the server has for other answers.
+bool ClassCopier::findSentBefore(std::optional<QString> *machine, QString *error)
+{
+    *machine = std::nullopt;
+    const std::optional<qint64> first =
+        m_local->number(QStringLiteral("SELECT coalesce(min(id), 0) FROM answers WHERE id > ?"), 0);
+    std::optional<RowMark> firstRow;
+    if (!first || (*first > 0 && !m_local->mark(*first, &firstRow))) {
+        *error = m_local->errorText();
+        return false;
+    }
+    if (!firstRow)
+        return true;
+    QSqlQuery q(m_server->database());
+    q.prepare(QStringLiteral("SELECT DISTINCT machine FROM answers WHERE pupil = current_user"
+                             " AND at BETWEEN to_timestamp(?::float8 / 1000)"
+                             " AND to_timestamp(?::float8 / 1000)"
+                             " AND local_id = ? AND session = ? AND written = ?"));
+    q.addBindValue(firstRow->atMs - TimeToleranceMs);
+    q.addBindValue(firstRow->atMs + TimeToleranceMs);
+    q.addBindValue(firstRow->localId);
+    q.addBindValue(firstRow->session);
+    q.addBindValue(firstRow->written);
+    if (!q.exec()) {
+        *error = m_server->failure(q.lastError().text());
+        return false;
+    }
+    QStringList candidates;
+    while (q.next())
+        candidates.append(q.value(0).toString());
+    qint64 furthest = 0;
+    for (const QString &candidate : std::as_const(candidates)) {
+        std::optional<RowMark> newest;
+        bool held = false;
+        if (!newestSent(candidate, &newest, error) || (newest && !holds(*newest, &held, error)))
+            return false;
+        if (held && newest->localId > furthest) {
+            furthest = newest->localId;
+            *machine = candidate;
+        }
+    }
+    if (*machine)
+        m_serverHas = furthest;
+    return true;
 }
 
 bool ClassCopier::sendBatch(qint64 &after, qint64 *sent, QString *error)

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Copies the answers of a local record that the class's server lacks: in
 // the order of writing, in batches of one transaction each, with the test
@@ -31,6 +32,9 @@ public:
         qint64 sent = 0;      // answers copied in this call
         qint64 waiting = 0;   // answers the server still lacks, as far as known
         QString error;        // why the server could not be reached or refused
+        // The id under which the server already had this record, taken over
+        // in this call because the one given had no rows there.
+        QString adopted;
     };
 
     // machine tells this record's rows from the pupil's other records.
@@ -51,10 +55,20 @@ public:
     // machine id.
     bool recordRestarted() const { return m_restarted; }
     void setMachine(const QString &machine);
+    // The record is read from recordPath from now on (written again there).
+    void setRecordPath(const QString &recordPath);
 
 private:
     class Local;
+    struct RowMark;
     bool openServer(QString *error);
+    // The newest row the server has of this pupil from machine; none when
+    // it has none. False with *error when the server failed.
+    bool newestSent(const QString &machine, std::optional<RowMark> *row, QString *error);
+    // Whether the local record holds the row as it was sent.
+    bool holds(const RowMark &sent, bool *held, QString *error);
+    // The machine id under which this record was sent before, if any.
+    bool findSentBefore(std::optional<QString> *machine, QString *error);
     Outcome fail(const QString &error);
     bool sendBatch(qint64 &after, qint64 *sent, QString *error);
     bool sendEndedSessions(QString *error);

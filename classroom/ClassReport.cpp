@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classroom/ClassReport.h"
 
+#include "classroom/ClassSchema.h"
 #include "notes/WrittenNote.h"
 
 #include <QHash>
@@ -18,7 +19,8 @@ constexpr int HighestMidi = 127;
 
 // One pass over the answers, by test run, then by pupil; the test runs'
 // rows give their length where they have an end. Members of the pupils'
-// group without rows get a line too.
+// group without rows get a line too: every one for the teacher, only
+// itself for a pupil, who learns nothing of the others, not even a name.
 const char Totals[] = R"(
 WITH runs AS (
     SELECT pupil, machine, session, count(*) AS answers, sum(correct) AS right_answers,
@@ -41,6 +43,7 @@ UNION ALL
 SELECT m.rolname, 0, 0, 0, 0, 0
 FROM pg_auth_members am JOIN pg_roles m ON m.oid = am.member JOIN pg_roles g ON g.oid = am.roleid
 WHERE g.rolname = current_database() || '_pupils'
+  AND (?::boolean OR m.rolname = current_user)
   AND NOT EXISTS (SELECT FROM pupils p WHERE p.pupil = m.rolname)
 )";
 
@@ -106,12 +109,19 @@ std::optional<qreal> PupilFigures::rightPerMinute() const
 std::optional<QList<PupilFigures>> ClassReport::read(QSqlDatabase db, const QDateTime &now,
                                                      QString *error)
 {
+    QString why;
+    const std::optional<bool> teacher = ClassSchema::isTeacher(db, &why);
+    if (!teacher) {
+        *error = tr("The class report could not be read: %1").arg(why);
+        return std::nullopt;
+    }
     const QDateTime since = now.addDays(-RecentDays);
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.prepare(QLatin1String(Totals));
     q.addBindValue(since.toUTC());
     q.addBindValue(since.toUTC());
+    q.addBindValue(*teacher);
     if (!q.exec()) {
         *error = tr("The class report could not be read: %1").arg(q.lastError().text());
         return std::nullopt;

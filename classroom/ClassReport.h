@@ -33,7 +33,7 @@ struct PupilFigures
 
 // The teacher's table: one line per pupil of the class, worked out by the
 // server from every pupil's rows. A pupil added but never heard from has a
-// line of noughts.
+// line of noughts. Read on a pupil's login, it is that pupil's line alone.
 class ClassReport
 {
     Q_DECLARE_TR_FUNCTIONS(ClassReport)

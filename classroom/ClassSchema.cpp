@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classroom/ClassSchema.h"
 
+#include "classroom/ScramVerifier.h"
+
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -133,13 +135,14 @@ std::optional<QString> ClassSchema::addPupil(QSqlDatabase db, const QString &pup
         return std::nullopt;
     }
     const QString password = randomPassword();
-    // CREATE ROLE takes no parameters: the server quotes name and password
-    // into the statement itself.
+    // CREATE ROLE takes no parameters: the server quotes name and verifier
+    // into the statement itself. Only the verifier goes: a server that logs
+    // statements logs both of these.
     QSqlQuery q(db);
     q.prepare(QStringLiteral("SELECT format('CREATE ROLE %I LOGIN PASSWORD %L IN ROLE %I', ?::text,"
                              " ?::text, current_database() || '_pupils')"));
     q.addBindValue(pupil);
-    q.addBindValue(password);
+    q.addBindValue(ScramVerifier::make(password));
     if (!q.exec() || !q.next()) {
         *error = q.lastError().text();
         return std::nullopt;

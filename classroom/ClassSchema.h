@@ -27,7 +27,8 @@ public:
     // '-', up to 63 bytes, not one of PostgreSQL's own (pg_...).
     static bool isPupilName(const QString &name);
     // Makes a pupil's login role with a random password, which is returned
-    // and kept nowhere else; none with *error on failure.
+    // and kept nowhere else: the server is sent its SCRAM verifier only.
+    // None with *error on failure.
     static std::optional<QString> addPupil(QSqlDatabase db, const QString &pupil, QString *error);
 
     // Whether this login reads the whole class; none when the server cannot

@@ -37,6 +37,16 @@ public:
             m_timer->start(GatherMs);
     }
 
+    // The record was written again at path: the same rows, under the same id.
+    void moveRecord(const QString &path)
+    {
+        ClassSettings::keepMachineId(path, m_copier.machine());
+        m_path = path;
+        m_copier.setRecordPath(path);
+        m_timer->stop();
+        send();
+    }
+
 signals:
     void statusChanged(const ClassStatus &status);
     void machineRenewed(const QString &recordPath);
@@ -61,6 +71,8 @@ private:
             emit machineRenewed(m_path);
             o = m_copier.copy([thread] { return thread->isInterruptionRequested(); });
         }
+        if (!o.adopted.isEmpty())
+            ClassSettings::keepMachineId(m_path, o.adopted);
         if (o.reached) {
             m_offline = false;
             m_pauseMs = FirstRetryMs;
@@ -119,6 +131,13 @@ ClassSender::~ClassSender()
 void ClassSender::answersRecorded()
 {
     QMetaObject::invokeMethod(m_loop, &Loop::answersRecorded, Qt::QueuedConnection);
+}
+
+void ClassSender::moveRecord(const QString &recordPath)
+{
+    QMetaObject::invokeMethod(
+        m_loop, [loop = m_loop, recordPath] { loop->moveRecord(recordPath); },
+        Qt::QueuedConnection);
 }
 
 void ClassSender::setStatus(const ClassStatus &status)

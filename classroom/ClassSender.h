@@ -47,6 +47,9 @@ public:
 public slots:
     // New answers are in the record.
     void answersRecorded();
+    // The record was written again at recordPath (beside a file that took
+    // its place): it is read from there, and keeps its machine id.
+    void moveRecord(const QString &recordPath);
 
 signals:
     void statusChanged(const ClassStatus &status);

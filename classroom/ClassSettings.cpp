@@ -61,6 +61,20 @@ QString ClassSettings::machineId(const QString &recordPath)
     return id;
 }
 
+void ClassSettings::keepMachineId(const QString &recordPath, const QString &id)
+{
+    QSettings s = settings();
+    s.setValue(machineKey(recordPath), id);
+    s.sync();
+}
+
+void ClassSettings::carryMachineId(const QString &from, const QString &to)
+{
+    const QString id = settings().value(machineKey(from)).toString();
+    if (!id.isEmpty())
+        keepMachineId(to, id);
+}
+
 QString ClassSettings::renewMachineId(const QString &recordPath)
 {
     {

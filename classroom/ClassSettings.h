@@ -24,6 +24,11 @@ struct ClassSettings
     // sent from here and kept for it, one per record file, since the rows'
     // numbers are only unique within their file.
     static QString machineId(const QString &recordPath);
+    // Keeps id for the record file at recordPath: the id it was sent under
+    // before, found again on the server.
+    static void keepMachineId(const QString &recordPath, const QString &id);
+    // The record at from was written again at to: it keeps its id there.
+    static void carryMachineId(const QString &from, const QString &to);
     // Forgets the id of a record file that was started anew, so that its
     // rows are not taken for those already sent.
     static QString renewMachineId(const QString &recordPath);

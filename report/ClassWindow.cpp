@@ -8,6 +8,7 @@
 #include "classroom/ServerProgress.h"
 #include "report/ProgressWindow.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QDateTime>
 #include <QEvent>
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -114,14 +116,11 @@ ClassWindow::ClassWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(PreferredWidth, sizeHint().height());
 }
 
-ClassWindow::~ClassWindow()
-{
-    // A question under way still needs this window's answer slot alive.
-    if (m_job) {
-        m_job->wait();
-        delete m_job;
-    }
-}
+// A question under way is not waited for: a server that does not answer
+// holds a connection up to its time-out, and the window closes at once. The
+// question ends on its own thread and its answer, with no window left to
+// show it, is dropped (see run()).
+ClassWindow::~ClassWindow() = default;
 
 void ClassWindow::retranslate()
 {
@@ -320,19 +319,29 @@ void ClassWindow::run(std::function<std::function<void()>()> work)
     if (m_job)
         return;
     setCursor(Qt::BusyCursor);
-    m_job = QThread::create([this, work] {
+    // The answer goes to a go-between on this thread that outlives the
+    // window: the question may end after the window was closed. The thread
+    // deletes itself once done; quitting the program waits for it, since a
+    // connection must not be torn down under it.
+    auto *relay = new QObject;
+    const QPointer<ClassWindow> window(this);
+    m_job = QThread::create([relay, window, work] {
         const std::function<void()> then = work();
         QMetaObject::invokeMethod(
-            this,
-            [this, then] {
-                m_job->wait();
-                delete m_job;
-                m_job = nullptr;
-                unsetCursor();
+            relay,
+            [relay, window, then] {
+                relay->deleteLater();
+                if (!window)
+                    return;
+                window->m_job = nullptr;
+                window->unsetCursor();
                 then();
             },
             Qt::QueuedConnection);
     });
+    connect(m_job, &QThread::finished, m_job, &QObject::deleteLater);
+    QThread *job = m_job;
+    connect(qApp, &QCoreApplication::aboutToQuit, job, [job] { job->wait(); });
     m_job->start();
 }
 

@@ -28,8 +28,11 @@ public:
         QSqlQuery q(db);
         m_ok = m_ok && q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
                q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        // A record made before is written on, as the program goes on with it.
+        const bool made = m_ok && q.exec(QStringLiteral("PRAGMA user_version")) && q.next() &&
+                          q.value(0).toInt() > 0;
         for (const QString &statement : RecordSchema::createStatements())
-            m_ok = m_ok && q.exec(statement);
+            m_ok = m_ok && (made || q.exec(statement));
         m_ok =
             m_ok &&
             q.exec(QStringLiteral("PRAGMA application_id = %1").arg(RecordSchema::ApplicationId)) &&

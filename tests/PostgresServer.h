@@ -51,7 +51,10 @@ public:
 
     // durable: every commit waits for the disk, as on a school's server;
     // tests leave that out, which changes nothing of what they see.
-    explicit PostgresServer(bool durable = false) : m_durable(durable)
+    // statements: the server logs every statement it is sent, as a
+    // school's server may, into log().
+    explicit PostgresServer(bool durable = false, bool statements = false)
+        : m_durable(durable), m_statements(statements)
     {
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.setStandardOutputFile(m_dir.filePath(QStringLiteral("server.log")));
@@ -83,6 +86,9 @@ public:
                            QStringLiteral("-c"), QStringLiteral("listen_addresses="),
                            QStringLiteral("-c"),
                            m_durable ? QStringLiteral("fsync=on") : QStringLiteral("fsync=off"),
+                           QStringLiteral("-c"),
+                           m_statements ? QStringLiteral("log_statement=all")
+                                        : QStringLiteral("log_statement=none"),
                            QStringLiteral("-p"), QStringLiteral("5432")});
         if (!m_process.waitForStarted())
             return false;
@@ -167,8 +173,10 @@ public:
     }
 
     // A pupil added by the teacher, whose password line goes into the pass
-    // file as the pupil would put it into ~/.pgpass.
-    bool addPupil(const QString &database, const QString &teacher, const QString &pupil)
+    // file as the pupil would put it into ~/.pgpass. The password printed
+    // for the teacher; none when adding failed.
+    std::optional<QString> addPupil(const QString &database, const QString &teacher,
+                                    const QString &pupil)
     {
         ClassConnection c(url(database, teacher));
         QString error;
@@ -176,10 +184,10 @@ public:
             c.open() ? ClassSchema::addPupil(c.database(), pupil, &error) : std::nullopt;
         if (!password) {
             qWarning("%s%s", qPrintable(c.errorString()), qPrintable(error));
-            return false;
+            return std::nullopt;
         }
         addPasswordLine(url(database, pupil).passwordLine(*password));
-        return true;
+        return password;
     }
 
 private:
@@ -233,6 +241,7 @@ private:
     }
 
     bool m_durable = false;
+    bool m_statements = false;
     QTemporaryDir m_dir;
     QProcess m_process;
 };

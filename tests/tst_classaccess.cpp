@@ -7,6 +7,7 @@
 #include "classroom/ClassReport.h"
 #include "classroom/ServerProgress.h"
 
+#include <QHash>
 #include <QTest>
 
 #include <memory>
@@ -17,6 +18,7 @@ const QString Class = QStringLiteral("access");
 const QString Teacher = QStringLiteral("teacher");
 const QString Anna = QStringLiteral("anna");
 const QString Bob = QStringLiteral("bob");
+const QString Carl = QStringLiteral("carl"); // added, never heard from
 constexpr int AnnaAnswers = 12;
 constexpr int BobAnswers = 20;
 
@@ -28,6 +30,7 @@ class ClassAccessTest : public QObject
 private:
     std::unique_ptr<PostgresServer> m_server;
     QTemporaryDir m_dir;
+    QHash<QString, QString> m_passwords; // as printed for the teacher
 
     // Sends a record of answers the way the program does.
     void send(const QString &pupil, int answers)
@@ -66,11 +69,15 @@ private slots:
     {
         if (!PostgresServer::installed())
             QSKIP("PostgreSQL or Qt's QPSQL driver is not installed");
-        m_server = std::make_unique<PostgresServer>();
+        // It logs every statement, as a school's server may.
+        m_server = std::make_unique<PostgresServer>(false, true);
         QVERIFY2(m_server->start(), qPrintable(m_server->log()));
         QVERIFY(m_server->makeClass(Class, Teacher));
-        QVERIFY(m_server->addPupil(Class, Teacher, Anna));
-        QVERIFY(m_server->addPupil(Class, Teacher, Bob));
+        for (const QString &pupil : {Anna, Bob, Carl}) {
+            const std::optional<QString> password = m_server->addPupil(Class, Teacher, pupil);
+            QVERIFY(password);
+            m_passwords.insert(pupil, *password);
+        }
         send(Anna, AnnaAnswers);
         send(Bob, BobAnswers);
     }
@@ -135,21 +142,27 @@ private slots:
     }
 
     // What the program shows a pupil comes through the same rules: Bob's
-    // Progress, export and report lines read as Anna hold nothing of his,
-    // while the teacher reads them all.
+    // Progress and export read as Anna hold nothing of his, and the class
+    // report (File > Class..., --class-report) read by a pupil is that
+    // pupil's line alone, not even a classmate's name; the teacher reads
+    // every row and every pupil of the class.
     void theProgramShowsAPupilOnlyHerOwnRows_data()
     {
         QTest::addColumn<QString>("login");
         QTest::addColumn<int>("bobsAnswers");
         QTest::addColumn<bool>("teacher");
-        QTest::newRow("Anna") << Anna << 0 << false;
-        QTest::newRow("the teacher") << Teacher << BobAnswers << true;
+        QTest::addColumn<QStringList>("reportLines"); // the report's pupils
+        QTest::newRow("Anna") << Anna << 0 << false << QStringList{Anna};
+        QTest::newRow("Carl, never heard from") << Carl << 0 << false << QStringList{Carl};
+        QTest::newRow("the teacher")
+            << Teacher << BobAnswers << true << QStringList{Anna, Bob, Carl};
     }
     void theProgramShowsAPupilOnlyHerOwnRows()
     {
         QFETCH(QString, login);
         QFETCH(int, bobsAnswers);
         QFETCH(bool, teacher);
+        QFETCH(QStringList, reportLines);
         ServerProgress progress(m_server->url(Class, login), Bob);
         QVERIFY2(progress.load(), qPrintable(progress.errorString()));
         QCOMPARE(progress.history().answers.size(), bobsAnswers);
@@ -166,10 +179,47 @@ private slots:
         const std::optional<QList<PupilFigures>> report =
             ClassReport::read(c.database(), QDateTime::currentDateTimeUtc(), &error);
         QVERIFY2(report, qPrintable(error));
-        const auto bob = std::find_if(report->cbegin(), report->cend(),
-                                      [](const PupilFigures &p) { return p.pupil == Bob; });
-        QVERIFY(bob != report->cend());
-        QCOMPARE(bob->answers, qint64(bobsAnswers));
+        QStringList names;
+        for (const PupilFigures &p : *report)
+            names.append(p.pupil);
+        QCOMPARE(names, reportLines);
+        for (const PupilFigures &p : *report)
+            QCOMPARE(p.answers, qint64(p.pupil == Anna  ? AnnaAnswers
+                                       : p.pupil == Bob ? BobAnswers
+                                                        : 0));
+    }
+
+    // A new pupil's login is made from a verifier computed by the program:
+    // the server keeps it as it came, the pupil logs in with the password
+    // printed, and the server's log of every statement holds the statements
+    // that made the logins but never a password.
+    void aNewPupilsPasswordNeverReachesTheServer_data()
+    {
+        QTest::addColumn<QString>("pupil");
+        for (const QString &pupil : {Anna, Bob, Carl})
+            QTest::newRow(qPrintable(pupil)) << pupil;
+    }
+    void aNewPupilsPasswordNeverReachesTheServer()
+    {
+        QFETCH(QString, pupil);
+        const QString password = m_passwords.value(pupil);
+        QCOMPARE(password.size(), ClassSchema::PasswordLength);
+        ClassConnection own(m_server->url(Class, pupil));
+        QVERIFY2(own.open(), qPrintable(own.errorString()));
+
+        ClassConnection admin(m_server->url(Class, QStringLiteral("admin")));
+        QVERIFY(admin.open());
+        QSqlQuery q(admin.database());
+        q.prepare(QStringLiteral("SELECT rolpassword FROM pg_authid WHERE rolname = ?"));
+        q.addBindValue(pupil);
+        QVERIFY(q.exec() && q.next());
+        const QString stored = q.value(0).toString();
+        QVERIFY2(stored.startsWith(QStringLiteral("SCRAM-SHA-256$4096:")), qPrintable(stored));
+
+        const QString log = m_server->log();
+        QVERIFY(!log.contains(password));
+        QVERIFY(
+            log.contains(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(pupil, stored)));
     }
 };
 

@@ -7,6 +7,9 @@
 #include "classroom/ClassSettings.h"
 
 #include <QAtomicInteger>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +29,22 @@ constexpr int AnswerPauseMs = 5;
 constexpr int PokeMs = 50;
 constexpr int OutageMs = 1500;
 constexpr int SettleMs = 90000;
+
+// What may happen to a record halfway through the answers.
+enum Midway { SettingsWiped = 1, RecordMoved = 2 };
+
+QString settingsFile()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("velkaro"),
+                     QStringLiteral("velkaro"))
+        .fileName();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
 
 // The notes a record's answers go through, so that their sum checks every row.
 int noteOf(int i)
@@ -64,71 +83,109 @@ private slots:
         m_server = std::make_unique<PostgresServer>();
         QVERIFY2(m_server->start(), qPrintable(m_server->log()));
         QVERIFY(m_server->makeClass(Class, Teacher));
-        for (const char *pupil : {"anna", "bob", "carl", "dora"})
+        for (const char *pupil : {"anna", "bob", "carl", "dora", "emil", "fay"})
             QVERIFY(m_server->addPupil(Class, Teacher, QLatin1String(pupil)));
     }
 
     // Each record is written by a thread of its own while its senders send
     // it; with an outage, the server is shut down halfway and started again
-    // 1.5 s later. In the end the server holds every answer of every record
-    // once, numbered 1 to Answers, and every test run with its end.
+    // 1.5 s later. Halfway, a record may also lose its machine id (the
+    // settings file wiped: its window starts again with a fresh one) or be
+    // written again beside a file that took its place (the window moves its
+    // sender there), or both. In the end the server holds every answer of
+    // every record once, numbered 1 to Answers under the id the record had
+    // from the start, and every test run with its end.
     void everyAnswerReachesTheServerOnce_data()
     {
         QTest::addColumn<QStringList>("pupils"); // one record each
         QTest::addColumn<int>("sendersPerRecord");
         QTest::addColumn<bool>("outage");
-        QTest::newRow("two pupils at once") << QStringList{"anna", "bob"} << 1 << false;
+        QTest::addColumn<int>("midway"); // Midway flags
+        QTest::newRow("two pupils at once") << QStringList{"anna", "bob"} << 1 << false << 0;
         QTest::newRow("two pupils at once, server down midway")
-            << QStringList{"anna", "bob"} << 1 << true;
+            << QStringList{"anna", "bob"} << 1 << true << 0;
         QTest::newRow("one pupil on two computers, server down midway")
-            << QStringList{"carl", "carl"} << 1 << true;
+            << QStringList{"carl", "carl"} << 1 << true << 0;
         QTest::newRow("one record sent by two windows, server down midway")
-            << QStringList{"dora"} << 2 << true;
+            << QStringList{"dora"} << 2 << true << 0;
+        QTest::newRow("the settings file wiped midway")
+            << QStringList{"emil", "fay"} << 1 << false << int(SettingsWiped);
+        QTest::newRow("the record written again beside another file midway")
+            << QStringList{"emil"} << 2 << false << int(RecordMoved);
+        QTest::newRow("the record moved and the settings wiped midway")
+            << QStringList{"fay"} << 1 << false << (RecordMoved | SettingsWiped);
     }
     void everyAnswerReachesTheServerOnce()
     {
         QFETCH(QStringList, pupils);
         QFETCH(int, sendersPerRecord);
         QFETCH(bool, outage);
+        QFETCH(int, midway);
 
+        const qint64 arrivedBefore = serverNumber(QStringLiteral("SELECT max(id) FROM answers"));
         QStringList machines;
         std::vector<std::unique_ptr<ClassSender>> senders;
         std::vector<std::unique_ptr<QSignalSpy>> statuses;
         QStringList paths;
-        for (const QString &pupil : pupils) {
-            machines.append(QUuid::createUuid().toString(QUuid::WithoutBraces));
-            paths.append(m_dir.filePath(machines.last() + QStringLiteral(".sqlite")));
+        const auto startSenders = [&](qsizetype r) {
             for (int s = 0; s < sendersPerRecord; ++s) {
-                senders.push_back(std::make_unique<ClassSender>(m_server->url(Class, pupil),
-                                                                paths.last(), machines.last()));
+                senders.push_back(
+                    std::make_unique<ClassSender>(m_server->url(Class, pupils.at(r)), paths.at(r),
+                                                  ClassSettings::machineId(paths.at(r))));
                 statuses.push_back(std::make_unique<QSignalSpy>(senders.back().get(),
                                                                 &ClassSender::statusChanged));
             }
+        };
+        for (qsizetype r = 0; r < pupils.size(); ++r) {
+            paths.append(m_dir.filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) +
+                                        QStringLiteral(".sqlite")));
+            machines.append(ClassSettings::machineId(paths.last()));
+            startSenders(r);
         }
 
         QAtomicInteger<int> written;
+        // A writer stops halfway, its record closed, until the main thread
+        // has done what happens midway and says where the record is now.
+        QSemaphore halfway;
+        QSemaphore goOn;
+        QStringList pathsNow = paths;
         std::vector<std::unique_ptr<QThread>> writers;
-        for (const QString &path : std::as_const(paths)) {
-            writers.emplace_back(QThread::create([path, &written] {
-                LocalRecord record(path);
-                const QDateTime start = QDateTime::currentDateTimeUtc();
+        for (qsizetype r = 0; r < paths.size(); ++r) {
+            writers.emplace_back(QThread::create([r, &pathsNow, &written, &halfway, &goOn, midway] {
+                auto record = std::make_unique<LocalRecord>(pathsNow.at(r));
+                // Two computers never give an answer in the same millisecond.
+                const QDateTime start = QDateTime::currentDateTimeUtc().addMSecs(-137 * r);
                 qint64 session = 0;
                 for (int i = 0; i < Answers; ++i) {
                     const QDateTime at = start.addMSecs(1000 * i);
+                    if (midway && i == Answers / 2) {
+                        QVERIFY(record->isOk());
+                        record.reset();
+                        halfway.release();
+                        goOn.acquire();
+                        record = std::make_unique<LocalRecord>(pathsNow.at(r));
+                    }
                     if (i % RunLength == 0) {
                         if (session)
-                            record.endSession(session, at);
-                        session = record.beginSession(at.addMSecs(-1000));
+                            record->endSession(session, at);
+                        session = record->beginSession(at.addMSecs(-1000));
                     }
-                    record.add(LocalRecord::answer(at, session, noteOf(i), i % 3 != 0));
+                    record->add(LocalRecord::answer(at, session, noteOf(i), i % 3 != 0));
                     ++written;
                     QThread::msleep(AnswerPauseMs);
                 }
-                record.endSession(session, start.addMSecs(1000 * Answers));
-                QVERIFY(record.isOk());
+                record->endSession(session, start.addMSecs(1000 * Answers));
+                QVERIFY(record->isOk());
             }));
             writers.back()->start();
         }
+
+        // A check that fails midway still lets the writers finish.
+        const auto finishWriters = qScopeGuard([&] {
+            goOn.release(int(writers.size()));
+            for (const auto &writer : writers)
+                writer->wait();
+        });
 
         // The window tells its sender of every answer recorded.
         QTimer poke;
@@ -145,14 +202,62 @@ private slots:
             QTest::qWait(OutageMs);
             QVERIFY2(m_server->start(), qPrintable(m_server->log()));
         }
+        if (midway) {
+            // The first half reaches the server before anything happens.
+            QTRY_VERIFY_WITH_TIMEOUT(halfway.available() == paths.size(), SettleMs);
+            const qint64 firstHalf = paths.size() * (Answers / 2);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                serverNumber(QStringLiteral("SELECT count(*) FROM answers WHERE id > %1")
+                                 .arg(arrivedBefore)),
+                firstHalf, SettleMs);
+            for (qsizetype r = 0; r < paths.size(); ++r) {
+                if (midway & RecordMoved) {
+                    pathsNow[r] = paths.at(r) + QStringLiteral(".recovered-20260310-120000");
+                    QVERIFY(QFile::rename(paths.at(r), pathsNow.at(r)));
+                    QVERIFY(writeFile(paths.at(r), "a file that took the record's place\n"));
+                }
+            }
+            if (midway & SettingsWiped) {
+                senders.clear();
+                statuses.clear();
+                QVERIFY(QFile::remove(settingsFile()));
+                for (qsizetype r = 0; r < paths.size(); ++r) {
+                    paths[r] = pathsNow.at(r);
+                    QVERIFY(ClassSettings::machineId(paths.at(r)) != machines.at(r));
+                    startSenders(r);
+                }
+            } else {
+                for (qsizetype r = 0; r < paths.size(); ++r) {
+                    for (int s = 0; s < sendersPerRecord; ++s)
+                        senders.at(r * sendersPerRecord + s)->moveRecord(pathsNow.at(r));
+                    paths[r] = pathsNow.at(r);
+                }
+            }
+            goOn.release(int(paths.size()));
+        }
         for (const auto &writer : writers)
             QVERIFY(writer->wait(SettleMs));
 
-        const QString mine = QStringLiteral("machine IN ('%1')").arg(machines.join("','"));
-        QTRY_COMPARE_WITH_TIMEOUT(
-            serverNumber(QStringLiteral("SELECT count(*) FROM answers WHERE ") + mine),
-            qint64(total), SettleMs);
+        const auto arrived = [&] {
+            return serverNumber(
+                QStringLiteral("SELECT count(*) FROM answers WHERE id > %1").arg(arrivedBefore));
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(arrived() >= total, SettleMs);
+        // Each sender has said that it sent everything.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(statuses.cbegin(), statuses.cend(),
+                        [](const auto &spy) {
+                            return !spy->isEmpty() &&
+                                   spy->last().first().template value<ClassStatus>().state ==
+                                       ClassStatus::State::Sent;
+                        }),
+            SettleMs);
+        // Nothing twice, and each record under the id it had from the start.
+        QCOMPARE(arrived(), qint64(total));
+        for (qsizetype r = 0; r < paths.size(); ++r)
+            QCOMPARE(ClassSettings::machineId(paths.at(r)), machines.at(r));
         // Ended runs follow their answers.
+        const QString mine = QStringLiteral("machine IN ('%1')").arg(machines.join("','"));
         const int runs = int(paths.size()) * ((Answers + RunLength - 1) / RunLength);
         QTRY_COMPARE_WITH_TIMEOUT(
             serverNumber(QStringLiteral("SELECT count(*) FROM sessions WHERE ended_at IS NOT NULL"
@@ -160,12 +265,6 @@ private slots:
                          mine),
             qint64(runs), SettleMs);
         poke.stop();
-        QTRY_VERIFY_WITH_TIMEOUT(std::all_of(senders.cbegin(), senders.cend(),
-                                             [](const auto &s) {
-                                                 return s->status().state ==
-                                                        ClassStatus::State::Sent;
-                                             }),
-                                 SettleMs);
 
         int expectedNotes = 0;
         for (int i = 0; i < Answers; ++i)

@@ -7,10 +7,11 @@
 # a screen of the handheld's 240x320 pixels; then all three again with the
 # dark Adwaita-Dark style (the *-dark.png pictures); the result box of a
 # one-minute challenge; the grand staff; reading in a key; the alto clef
-# with a range of two ledger lines and the 88-key keyboard; and last the
-# Progress window over a made-up history of two months; light and dark.
-# Notes are played from the computer keyboard, as a user would; the answers
-# go to a record of the script's own.
+# with a range of two ledger lines and the 88-key keyboard; the Progress
+# window over a made-up history of two months; and last File > Class... on
+# a pupil's and on the teacher's login, with a class's server of the
+# script's own; light and dark. Notes are played from the computer
+# keyboard, as a user would; the answers go to a record of the script's own.
 #
 # Usage: bash tools/screenshots.sh [output folder]
 # The folder defaults to data/help/html/images, where the guide finds them.
@@ -18,7 +19,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 out=${1:-$VELKARO_ROOT/data/help/html/images}
 ensure_packages "${BUILD_PACKAGES[@]}" xvfb openbox matchbox-window-manager xdotool imagemagick \
-    adwaita-qt6
+    adwaita-qt6 postgresql-15 libqt6sql6-psql sqlite3
 configure_tree "$VELKARO_BUILD"
 cmake --build "$VELKARO_BUILD" --parallel "$(nproc)" --target installable velkaro_make_history
 use_private_runtime
@@ -199,5 +200,108 @@ progress_shot() {
 progress_shot ""
 progress_shot -dark -style Adwaita-Dark
 
+# A class's server, made as the tests make theirs (tests/PostgresServer.h):
+# a cluster in a temporary folder, listening only on a Unix socket there,
+# with password logins, run as the unprivileged user nobody under root. It
+# is named by a service file, so that the window shows the address a pupil
+# would type, and the passwords go into a pass file of its own.
+pg_bin=$(find /usr/lib/postgresql -path '*/bin/postgres' | sort -V | tail -n 1 | xargs dirname)
+pg_dir=$(mktemp -d)
+pg_pid=
+stop_class_server() {
+    if [ -n "$pg_pid" ]; then
+        kill -INT "$pg_pid" 2>/dev/null || true
+        wait "$pg_pid" 2>/dev/null || true
+    fi
+    rm -rf "$pg_dir"
+}
+trap 'stop_class_server; stop_services' EXIT
+as_server=()
+if [ "$(id -u)" = 0 ]; then
+    chown 65534:65534 "$pg_dir"
+    as_server=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+echo admin-secret >"$pg_dir/admin-password"
+chown --reference="$pg_dir" "$pg_dir/admin-password"
+log "starting a class's server"
+"${as_server[@]}" "$pg_bin/initdb" -D "$pg_dir/data" -U admin -A scram-sha-256 \
+    --pwfile="$pg_dir/admin-password" -E UTF8 --no-locale --no-sync >"$pg_dir/initdb.log" 2>&1
+"${as_server[@]}" "$pg_bin/postgres" -D "$pg_dir/data" -k "$pg_dir" -c listen_addresses= \
+    -c fsync=off -p 5432 >"$pg_dir/server.log" 2>&1 &
+pg_pid=$!
+for _ in $(seq 300); do
+    "$pg_bin/pg_isready" -q -h "$pg_dir" && break
+    sleep 0.1
+done
+export PGPASSFILE=$pg_dir/pgpass PGSERVICEFILE=$pg_dir/services
+printf '%s:5432:*:admin:admin-secret\n*:*:*:teacher:teacher-secret\n' "$pg_dir" >"$PGPASSFILE"
+chmod 600 "$PGPASSFILE"
+printf '[school]\nhost=%s\nport=5432\ndbname=velkaro\n' "$pg_dir" >"$PGSERVICEFILE"
+psql -q "host=$pg_dir dbname=postgres user=admin" \
+    -c "CREATE ROLE teacher LOGIN CREATEROLE PASSWORD 'teacher-secret'" \
+    -c "CREATE DATABASE velkaro OWNER teacher"
+class=postgresql:///?service=school
+QT_QPA_PLATFORM=offscreen "$program" --class-setup "postgresql://teacher@/?service=school" >/dev/null
+
+# Five pupils; four send a made-up history of their own, as the program
+# sends it, and the fifth has not practised yet.
+for pupil in anna bob chloe david emma; do
+    password=$(QT_QPA_PLATFORM=offscreen "$program" --class-add-pupil \
+        "postgresql://teacher@/?service=school" "$pupil" | sed -n 2p)
+    echo "*:*:*:$pupil:$password" >>"$PGPASSFILE"
+done
+server_count() {
+    psql -qtA "service=school user=teacher" -c "$1"
+}
+send_history() {
+    local pupil=$1 record=$pg_dir/$1.sqlite
+    shift
+    log "sending $pupil's answers"
+    "$VELKARO_BUILD/tests/velkaro_make_history" "$record" "$@"
+    local answers
+    answers=$(sqlite3 "$record" 'SELECT count(*) FROM answers')
+    XDG_CONFIG_HOME=$pg_dir/config-$pupil QT_QPA_PLATFORM=offscreen "$program" \
+        --progress-file "$record" --class-server "$class" --pupil "$pupil" >/dev/null 2>&1 &
+    local sender=$!
+    for _ in $(seq 600); do
+        [ "$(server_count "SELECT count(*) FROM answers WHERE pupil = '$pupil'")" = "$answers" ] &&
+            break
+        sleep 0.1
+    done
+    kill "$sender"
+    wait "$sender" || true
+}
+send_history anna 600 30
+send_history bob 450 20
+send_history chloe 720 45
+send_history david 260 12
+
+# File > Class... over the main window, on the login named, whose own
+# answers are on the server already; the picture named class-$1.
+class_shot() {
+    local name=$1 login=$2 suffix=$3
+    shift 3
+    log "1920x1080, File > Class... for the $name$suffix"
+    export XDG_CONFIG_HOME=$pg_dir/config-$login
+    session 1920x1080 openbox --progress-file "$pg_dir/$login.sqlite" --class-server "$class" \
+        --pupil "$login" "$@"
+    # The File menu, opened with the mouse, then its third item.
+    xdotool mousemove --window "$window" 20 10 click 1
+    sleep 0.5
+    keys Down Down Down Return
+    local dialog
+    dialog=$(xdotool search --sync --onlyvisible --name '^Class' | head -n 1)
+    sleep 2 # the server's answer shown
+    import -frame -window "$dialog" -strip "$out/class-$name$suffix.png"
+    bash "$VELKARO_ROOT/tools/contrast.sh" "$out/class-$name$suffix.png" "" 6 >&2
+    stop_processes
+    unset XDG_CONFIG_HOME
+}
+class_shot pupil anna ""
+class_shot pupil anna -dark -style Adwaita-Dark
+class_shot teacher teacher ""
+class_shot teacher teacher -dark -style Adwaita-Dark
+
 ls -l "$out"/{practice,test,handheld,progress,key-a-major,key-e-flat-grand,alto-range,piano88,challenge}{,-dark}.png \
+    "$out"/class-{pupil,teacher}{,-dark}.png \
     "$out/grand.png"

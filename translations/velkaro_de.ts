@@ -142,6 +142,10 @@
             <numerusform>%n Antworten warten auf das Senden. %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Class: PostgreSQL driver missing</source>
+        <translation>Klasse: PostgreSQL-Treiber fehlt</translation>
+    </message>
 </context>
 <context>
     <name>ClassReport</name>

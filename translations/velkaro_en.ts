@@ -142,6 +142,10 @@
             <numerusform>%n answers wait to be sent. %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Class: PostgreSQL driver missing</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ClassReport</name>

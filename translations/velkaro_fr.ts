@@ -142,6 +142,10 @@
             <numerusform>%n réponses attendent d’être envoyées. %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Class: PostgreSQL driver missing</source>
+        <translation>Classe&#xa0;: pilote PostgreSQL manquant</translation>
+    </message>
 </context>
 <context>
     <name>ClassReport</name>
