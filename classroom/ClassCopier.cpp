@@ -308,10 +308,8 @@ ClassCopier::Outcome ClassCopier::copy(const std::function<bool()> &stop)
         std::optional<QString> earlier;
         if (!findSentBefore(&earlier, &error))
             return fail(error);
-        if (earlier) {
+        if (earlier)
             m_machine = *earlier;
-            outcome.adopted = *earlier;
-        }
     }
 
     qint64 after = m_serverHas;

@@ -32,9 +32,6 @@ public:
         qint64 sent = 0;      // answers copied in this call
         qint64 waiting = 0;   // answers the server still lacks, as far as known
         QString error;        // why the server could not be reached or refused
-        // The id under which the server already had this record, taken over
-        // in this call because the one given had no rows there.
-        QString adopted;
     };
 
     // machine tells this record's rows from the pupil's other records.

@@ -64,6 +64,7 @@ private:
     void send()
     {
         QThread *thread = QThread::currentThread();
+        const QString machineBefore = m_copier.machine();
         ClassCopier::Outcome o =
             m_copier.copy([thread] { return thread->isInterruptionRequested(); });
         if (o.reached && m_copier.recordRestarted()) {
@@ -71,8 +72,10 @@ private:
             emit machineRenewed(m_path);
             o = m_copier.copy([thread] { return thread->isInterruptionRequested(); });
         }
-        if (!o.adopted.isEmpty())
-            ClassSettings::keepMachineId(m_path, o.adopted);
+        // An id taken over from the server holds even when the copy that
+        // found it failed later: the copier sends under it from now on.
+        if (m_copier.machine() != machineBefore)
+            ClassSettings::keepMachineId(m_path, m_copier.machine());
         if (o.reached) {
             m_offline = false;
             m_pauseMs = FirstRetryMs;
