@@ -48,6 +48,22 @@ public:
 
     bool isOk() const { return m_ok; }
 
+    // Writes the record at `from` again, whole, at `to`, as the program
+    // does when its file vanishes: a consistent copy, its journal's rows
+    // included, with every row's number.
+    static bool writeAgain(const QString &from, const QString &to)
+    {
+        bool ok = false;
+        {
+            LocalRecord record(from);
+            QSqlQuery q(QSqlDatabase::database(record.m_name));
+            q.prepare(QStringLiteral("VACUUM INTO ?"));
+            q.addBindValue(to);
+            ok = record.isOk() && q.exec();
+        }
+        return ok;
+    }
+
     static QString stamp(const QDateTime &t) { return RecordSchema::timestamp(t); }
 
     qint64 beginSession(const QDateTime &start, const QString &kind = QStringLiteral("test"),

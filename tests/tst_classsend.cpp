@@ -213,7 +213,9 @@ private slots:
             for (qsizetype r = 0; r < paths.size(); ++r) {
                 if (midway & RecordMoved) {
                     pathsNow[r] = paths.at(r) + QStringLiteral(".recovered-20260310-120000");
-                    QVERIFY(QFile::rename(paths.at(r), pathsNow.at(r)));
+                    QVERIFY(LocalRecord::writeAgain(paths.at(r), pathsNow.at(r)));
+                    for (const char *part : {"", "-wal", "-shm"})
+                        QFile::remove(paths.at(r) + QLatin1String(part));
                     QVERIFY(writeFile(paths.at(r), "a file that took the record's place\n"));
                 }
             }
