@@ -5,7 +5,7 @@
 #include <QString>
 
 // The class this computer's learner belongs to, kept in the program's
-// settings file (~/.config/velkaro/velkaro.conf): the server's URL, which
+// settings file (~/.config/velkaro/velkaro.ini): the server's URL, which
 // never holds a password, and the pupil's login name. Empty when the learner
 // practises alone.
 struct ClassSettings
