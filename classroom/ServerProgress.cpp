@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr qsizetype CsvChunk = 256 * 1024;
-
 // Times as the local record writes them: UTC, ISO 8601 with milliseconds.
 const char CsvQuery[] =
     "SELECT id, pupil, machine, local_id,"
@@ -145,36 +143,19 @@ bool ServerProgress::writeCsv(QIODevice &out, QString *error, qint64 *rows)
         *error = server.failure(q.lastError().text());
         return false;
     }
-    const QSqlRecord columns = q.record();
-    QByteArray chunk;
-    for (int i = 0; i < columns.count(); ++i) {
-        if (i > 0)
-            chunk += ',';
-        CsvExport::appendField(chunk, columns.fieldName(i));
-    }
-    chunk += '\n';
-    qint64 written = 0;
-    const auto flush = [&] {
-        const bool ok = out.write(chunk) == chunk.size();
-        chunk.clear();
-        return ok;
-    };
-    while (q.next()) {
-        for (int i = 0; i < columns.count(); ++i) {
-            if (i > 0)
-                chunk += ',';
-            CsvExport::appendField(chunk, q.value(i));
-        }
-        chunk += '\n';
-        ++written;
-        if (chunk.size() >= CsvChunk && !flush())
-            return false;
-    }
-    if (q.lastError().isValid()) {
-        *error = server.failure(q.lastError().text());
+    const QSqlRecord record = q.record();
+    QStringList header;
+    for (int i = 0; i < record.count(); ++i)
+        header << record.fieldName(i);
+    switch (CsvExport::writeRows(out, header, q, rows)) {
+    case CsvExport::RowsWritten::All:
+        return true;
+    case CsvExport::RowsWritten::DeviceFailed:
+        *error = out.errorString();
         return false;
+    case CsvExport::RowsWritten::QueryFailed:
+        break;
     }
-    if (rows)
-        *rows = written;
-    return flush();
+    *error = server.failure(q.lastError().text());
+    return false;
 }

@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdio>
@@ -16,6 +20,9 @@
 namespace CsvExport {
 
 namespace {
+
+// The CSV is written in pieces of about this size.
+constexpr qsizetype Chunk = 256 * 1024;
 
 QString cannotWrite(const QString &target, const QString &why)
 {
@@ -57,6 +64,41 @@ void appendField(QByteArray &line, const QVariant &value)
     } else {
         line += text;
     }
+}
+
+RowsWritten writeRows(QIODevice &out, const QStringList &header, QSqlQuery &q, qint64 *rows)
+{
+    QByteArray chunk;
+    chunk.reserve(Chunk + 1024);
+    const auto appendLine = [&chunk](int fields, const auto &field) {
+        for (int i = 0; i < fields; ++i) {
+            if (i > 0)
+                chunk += ',';
+            appendField(chunk, field(i));
+        }
+        chunk += '\n';
+    };
+    const auto flush = [&] {
+        const bool written = out.write(chunk) == chunk.size();
+        chunk.clear();
+        return written;
+    };
+    const int fields = int(header.size());
+    appendLine(fields, [&header](int i) { return QVariant(header.at(i)); });
+    qint64 written = 0;
+    while (q.next()) {
+        appendLine(fields, [&q](int i) { return q.value(i); });
+        ++written;
+        if (chunk.size() >= Chunk && !flush())
+            return RowsWritten::DeviceFailed;
+    }
+    if (q.lastError().isValid())
+        return RowsWritten::QueryFailed;
+    if (!flush())
+        return RowsWritten::DeviceFailed;
+    if (rows)
+        *rows = written;
+    return RowsWritten::All;
 }
 
 bool write(const QString &logPath, const QString &target, QString *error, qint64 *rows)

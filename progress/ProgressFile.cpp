@@ -32,9 +32,6 @@ QString epochMs(const char *column)
         .arg(QLatin1String(column));
 }
 
-// The CSV is written in pieces of about this size.
-constexpr qsizetype CsvChunk = 256 * 1024;
-
 } // namespace
 
 ProgressFile::ProgressFile(const QString &path, Mode mode)
@@ -238,7 +235,6 @@ QHash<qint64, TestSession> ProgressFile::readSessions()
 
 bool ProgressFile::writeCsv(QIODevice &out, qint64 *rows)
 {
-    qint64 written = 0;
     if (!open())
         return false;
     // The record's columns in their order, as far as the file has them,
@@ -259,34 +255,14 @@ bool ProgressFile::writeCsv(QIODevice &out, qint64 *rows)
                                          .arg(columns.join(QStringLiteral("\", \"")))))
         return fail(tr("The record of answers %1 cannot be read: %2")
                         .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
-    QByteArray chunk;
-    chunk.reserve(CsvChunk + 1024);
-    for (int i = 0; i < columns.count(); ++i) {
-        if (i > 0)
-            chunk += ',';
-        CsvExport::appendField(chunk, columns.at(i));
+    switch (CsvExport::writeRows(out, columns, q, rows)) {
+    case CsvExport::RowsWritten::All:
+        return true;
+    case CsvExport::RowsWritten::DeviceFailed:
+        return fail(out.errorString());
+    case CsvExport::RowsWritten::QueryFailed:
+        break;
     }
-    chunk += '\n';
-    const auto flush = [&] {
-        const bool written = out.write(chunk) == chunk.size();
-        chunk.clear();
-        return written ? true : fail(out.errorString());
-    };
-    while (q.next()) {
-        for (int i = 0; i < columns.count(); ++i) {
-            if (i > 0)
-                chunk += ',';
-            CsvExport::appendField(chunk, q.value(i));
-        }
-        chunk += '\n';
-        ++written;
-        if (chunk.size() >= CsvChunk && !flush())
-            return false;
-    }
-    if (q.lastError().isValid())
-        return fail(tr("The record of answers %1 cannot be read: %2")
-                        .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
-    if (rows)
-        *rows = written;
-    return flush();
+    return fail(tr("The record of answers %1 cannot be read: %2")
+                    .arg(QDir::toNativeSeparators(m_path), q.lastError().text()));
 }
