@@ -3,6 +3,7 @@
 #include "classroom/ServerProgress.h"
 
 #include "classroom/ClassConnection.h"
+#include "progress/AnswerColumns.h"
 #include "progress/CsvExport.h"
 
 #include <QHash>
@@ -72,12 +73,7 @@ bool ServerProgress::load()
         a.id = history.answers.size() + 1;
         a.session = run(q.value(0).toString(), q.value(1).toLongLong());
         a.atMs = q.value(2).toLongLong();
-        a.note = q.value(3).toInt();
-        a.correct = q.value(4).toInt() != 0;
-        if (!q.value(5).isNull())
-            a.responseMs = q.value(5).toInt();
-        a.intervalMs = q.value(6).toInt();
-        a.key = q.value(7).toInt();
+        AnswerColumns::readVerdict(q, 3, a);
         history.answers.append(a);
     }
     q.prepare(

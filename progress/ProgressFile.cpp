@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress/ProgressFile.h"
 
+#include "progress/AnswerColumns.h"
 #include "progress/CsvExport.h"
 #include "progress/RecordSchema.h"
 
@@ -194,13 +195,7 @@ bool ProgressFile::readAnswers(QList<LoggedAnswer> &into, qint64 afterId)
         a.id = q.value(0).toLongLong();
         a.atMs = q.value(1).toLongLong();
         a.session = q.value(2).toLongLong();
-        a.note = q.value(3).toInt();
-        a.correct = q.value(4).toInt() != 0;
-        const QVariant response = q.value(5);
-        if (!response.isNull())
-            a.responseMs = response.toInt();
-        a.intervalMs = q.value(6).toInt();
-        a.key = q.value(7).toInt();
+        AnswerColumns::readVerdict(q, 3, a);
         into.append(a);
     }
     return true;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "progress/RecordQueries.h"
 
+#include "progress/AnswerColumns.h"
 #include "progress/ProgressFigures.h"
 
 #include <QDateTime>
@@ -109,12 +110,7 @@ History RecordQueries::challenges()
         a.id = q.value(0).toLongLong();
         a.atMs = epochMs(q.value(1));
         a.session = q.value(2).toLongLong();
-        a.note = q.value(3).toInt();
-        a.correct = q.value(4).toInt() != 0;
-        if (!q.value(5).isNull())
-            a.responseMs = q.value(5).toInt();
-        a.intervalMs = q.value(6).toInt();
-        a.key = q.value(7).toInt();
+        AnswerColumns::readVerdict(q, 3, a);
         found.answers.append(a);
     }
     return found;
